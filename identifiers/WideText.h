@@ -1,0 +1,11 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// The package keeps text as UTF-8; the platform's W calls take UTF-16. These convert at that
+// boundary. Invalid sequences become U+FFFD rather than being dropped.
+std::wstring Utf8ToWide(std::string_view s);
+std::string WideToUtf8(std::wstring_view s);
+// Bytes in the ANSI code page (what the shell hands back in some answers) to UTF-8.
+std::string AnsiToUtf8(std::string_view s);
