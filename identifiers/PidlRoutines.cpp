@@ -16,7 +16,9 @@ USHORT ItemSize(const BYTE* item) {
     return cb;
 }
 
-const BYTE* Bytes(LPCITEMIDLIST pidl) { return reinterpret_cast<const BYTE*>(pidl); }
+const BYTE* Bytes(LPCITEMIDLIST pidl) {
+    return reinterpret_cast<const BYTE*>(pidl);
+}
 
 } // namespace
 

@@ -36,7 +36,8 @@ std::vector<Char> DoubleZeroList(const TStringList& strings, Convert convert) {
 } // namespace
 
 std::vector<char> BreakUpStringList(const TStringList& StringList) {
-    return DoubleZeroList<char>(StringList, [](const std::string& s) -> const std::string& { return s; });
+    return DoubleZeroList<char>(StringList,
+                                [](const std::string& s) -> const std::string& { return s; });
 }
 
 std::vector<wchar_t> BreakUpStringListW(const TStringList& StringList) {

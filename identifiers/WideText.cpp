@@ -7,7 +7,8 @@ namespace {
 std::wstring ToWide(UINT codePage, std::string_view s) {
     if (s.empty())
         return {};
-    const int n = MultiByteToWideChar(codePage, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
+    const int n =
+        MultiByteToWideChar(codePage, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
     if (n <= 0)
         return {};
     std::wstring w(static_cast<size_t>(n), L'\0');
@@ -17,7 +18,9 @@ std::wstring ToWide(UINT codePage, std::string_view s) {
 
 } // namespace
 
-std::wstring Utf8ToWide(std::string_view s) { return ToWide(CP_UTF8, s); }
+std::wstring Utf8ToWide(std::string_view s) {
+    return ToWide(CP_UTF8, s);
+}
 
 std::string WideToUtf8(std::wstring_view s) {
     if (s.empty())
@@ -31,4 +34,6 @@ std::string WideToUtf8(std::wstring_view s) {
     return out;
 }
 
-std::string AnsiToUtf8(std::string_view s) { return WideToUtf8(ToWide(CP_ACP, s)); }
+std::string AnsiToUtf8(std::string_view s) {
+    return WideToUtf8(ToWide(CP_ACP, s));
+}

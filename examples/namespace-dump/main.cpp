@@ -46,8 +46,8 @@ void Walk(IShellFolder* folder, int depth) {
             break;
         LPCITEMIDLIST list = child.Get();
         SFGAOF attributes = SFGAO_FOLDER | SFGAO_FILESYSTEM | SFGAO_HASSUBFOLDER |
-                            SFGAO_FILESYSANCESTOR | SFGAO_CANRENAME | SFGAO_CANDELETE |
-                            SFGAO_LINK | SFGAO_SHARE;
+                            SFGAO_FILESYSANCESTOR | SFGAO_CANRENAME | SFGAO_CANDELETE | SFGAO_LINK |
+                            SFGAO_SHARE;
         if (FAILED(folder->GetAttributesOf(1, &list, &attributes)))
             attributes = 0;
         std::printf("%*s%s  [attributes 0x%08lX, %d bytes]\n", depth * 2, "",
@@ -75,7 +75,8 @@ int main() {
     OwnedPidl drive;
     ULONG eaten = 0;
     wchar_t path[] = L"C:\\";
-    if (SUCCEEDED(desktop->ParseDisplayName(nullptr, nullptr, path, &eaten, drive.Put(), nullptr))) {
+    if (SUCCEEDED(
+            desktop->ParseDisplayName(nullptr, nullptr, path, &eaten, drive.Put(), nullptr))) {
         TStringList lines;
         ListPidl(drive.Get(), lines);
         std::printf("\nListPidl of C:\\ (%d bytes):\n", GetPidlSize(drive.Get()));

@@ -112,7 +112,8 @@ TEST_F(PidlRoutines, FirstPidlYieldsEachLevelAndRestsOnTheTerminator) {
     // The block holds the item, its terminator and three spare zero bytes.
     EXPECT_EQ(malloc.GetSize(last), 5u + 5u);
     EXPECT_EQ(GetFirstPidl(cursor, &malloc), nullptr);
-    EXPECT_EQ(reinterpret_cast<const BYTE*>(cursor), reinterpret_cast<const BYTE*>(three) + 3 + 4 + 5);
+    EXPECT_EQ(reinterpret_cast<const BYTE*>(cursor),
+              reinterpret_cast<const BYTE*>(three) + 3 + 4 + 5);
     EXPECT_EQ(GetPidlSize(three), 14);
 }
 

@@ -40,9 +40,9 @@ TEST(MatchWildCard, QuestionMarksCountExactlyOneCharacter) {
     EXPECT_TRUE(MatchWildCard("xyzb", "*??b"));
     EXPECT_FALSE(MatchWildCard("zb", "*??b"));
     // One character is one code point, however many bytes it takes.
-    EXPECT_TRUE(MatchWildCard("\xCE\xA9.txt", "?.txt"));     // Ω.txt
+    EXPECT_TRUE(MatchWildCard("\xCE\xA9.txt", "?.txt")); // Ω.txt
     EXPECT_FALSE(MatchWildCard("\xCE\xA9.txt", "??.txt"));
-    EXPECT_TRUE(MatchWildCard("\xF0\x9F\x98\x80", "?"));     // one emoji, four bytes
+    EXPECT_TRUE(MatchWildCard("\xF0\x9F\x98\x80", "?")); // one emoji, four bytes
 }
 
 TEST(MatchWildCard, EmptyInputsAndFolding) {
@@ -108,8 +108,8 @@ TEST(BreakUpStringList, BytesAndWideCharacters) {
     TStringList names;
     names.Add("C:\\t\\\xCE\xA9 1.txt");
     names.Add("C:\\t\\a 1.txt");
-    const std::wstring expected = std::wstring(L"C:\\t\\\u03A9 1.txt") + L'\0' +
-                                  L"C:\\t\\a 1.txt" + L'\0' + L'\0';
+    const std::wstring expected =
+        std::wstring(L"C:\\t\\\u03A9 1.txt") + L'\0' + L"C:\\t\\a 1.txt" + L'\0' + L'\0';
     const auto wide = BreakUpStringListW(names);
     EXPECT_EQ(std::wstring(wide.begin(), wide.end()), expected);
     EXPECT_EQ(names.Count(), 2);
