@@ -4,6 +4,8 @@
 #include "identifiers/EnumGlobals.h"
 #include "identifiers/WideText.h"
 
+#include <cwchar>
+
 bool TFileOperation::IsKnownOperation(UINT Operation) {
     return Operation == FO_MOVE || Operation == FO_COPY || Operation == FO_DELETE;
 }
@@ -22,7 +24,31 @@ TFileOperation::TFileOperation(HWND hWnd, UINT Operation, const TStringList& Sou
     m_Record.lpszProgressTitle = L"";
 }
 
+namespace {
+
+bool RunningOnWine() {
+    const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    return ntdll && GetProcAddress(ntdll, "wine_get_version");
+}
+
+} // namespace
+
 void TFileOperation::Run() {
     SHFILEOPSTRUCTW record = m_Record;
-    SHFileOperationW(&record);
+    const bool severalSources = m_From.size() > 1 && std::wcslen(m_From.data()) + 2 < m_From.size();
+    if (record.wFunc != FO_MOVE || !severalSources || !RunningOnWine()) {
+        SHFileOperationW(&record);
+        return;
+    }
+    // Wine's file operation refuses to move more than one file into a folder (it answers
+    // "cancelled" without asking anyone), where Windows moves them all. There the files are moved
+    // one at a time, each with the same destination and flags; a cancel by the user ends the rest.
+    for (const wchar_t* source = m_From.data(); *source; source += std::wcslen(source) + 1) {
+        std::wstring single(source);
+        single.push_back(L'\0');
+        record = m_Record;
+        record.pFrom = single.c_str();
+        if (SHFileOperationW(&record) == ERROR_CANCELLED && record.fAnyOperationsAborted)
+            return;
+    }
 }

@@ -126,6 +126,7 @@ TShellInfoCache::Answer TShellInfoCache::Ask(LPCITEMIDLIST pidl, Query query) {
     ++m_ShellLookups;
     if (!SHGetFileInfoW(reinterpret_cast<LPCWSTR>(pidl), 0, &info, sizeof info, flags))
         return answer;
+    answer.answered = true;
     answer.iIcon = info.iIcon;
     info.szTypeName[std::size(info.szTypeName) - 1] = L'\0';
     answer.typeName = info.szTypeName;
@@ -134,7 +135,7 @@ TShellInfoCache::Answer TShellInfoCache::Ask(LPCITEMIDLIST pidl, Query query) {
 
 TShellInfoCache::Answer TShellInfoCache::Lookup(LPCITEMIDLIST pidl, Query query) {
     if (!pidl)
-        return Answer{EnumGlobals::kNoIconIndex, {}};
+        return Answer{false, EnumGlobals::kNoIconIndex, {}};
     const std::wstring key = ShareKey(pidl);
     if (key.empty())
         return Ask(pidl, query);
@@ -145,9 +146,7 @@ TShellInfoCache::Answer TShellInfoCache::Lookup(LPCITEMIDLIST pidl, Query query)
     }
     Answer answer = Ask(pidl, query);
     // A failed lookup is not kept: the next item of the kind asks again.
-    const bool failed = query == Query::TypeName ? answer.typeName.empty()
-                                                 : answer.iIcon == EnumGlobals::kNoIconIndex;
-    if (!failed)
+    if (answer.answered)
         m_Answers.emplace(std::make_pair(key, query), answer);
     return answer;
 }
@@ -175,6 +174,8 @@ bool TShellInfoCache::BindParent(LPCITEMIDLIST pidl, LPCITEMIDLIST& child) {
 
 bool TShellInfoCache::ExtensionHasOwnIcons(const std::wstring& extension) {
     const auto known = m_OwnIconExtensions.find(extension);
+    // Registry keys are found whatever their case; the list above is in lower case.
+    const std::wstring lower = Lower(extension);
     if (known != m_OwnIconExtensions.end())
         return known->second;
     bool own = std::find_if(kOwnIconExtensions.begin(), kOwnIconExtensions.end(),
@@ -232,7 +233,8 @@ std::wstring TShellInfoCache::ShareKey(LPCITEMIDLIST pidl) {
     if ((!drivePath && !sharePath) || PathIsRootW(path.c_str()))
         return m_LastKey;
 
-    const std::wstring extension = Lower(PathFindExtensionW(path.c_str()));
+    // Kept in its own case: the shell names an unregistered type after the extension as written.
+    const std::wstring extension = PathFindExtensionW(path.c_str());
     const bool directory = (attributes & SFGAO_FOLDER) && !(attributes & SFGAO_STREAM);
     if (directory) {
         // A folder customised by its desktop.ini, or a junction named after a class.

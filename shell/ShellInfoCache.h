@@ -44,6 +44,7 @@ public:
 private:
     enum class Query { SmallIcon, OpenSmallIcon, TypeName };
     struct Answer {
+        bool answered = false;
         int iIcon = 0;
         std::wstring typeName;
     };
