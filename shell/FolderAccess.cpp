@@ -1,0 +1,162 @@
+// Binding folders, display names, type names, icon indexes, attributes and comparisons.
+
+#include "shell/ShellRoutines.h"
+
+#include "identifiers/ShellMalloc.h"
+#include "identifiers/WideText.h"
+#include "shell/ShellInfoCache.h"
+
+#include <cstring>
+#include <memory>
+
+namespace EnumGlobals {
+
+namespace {
+
+// Kinds of a display-name answer.
+constexpr UINT kStrRetWide = STRRET_WSTR;     // 0
+constexpr UINT kStrRetOffset = STRRET_OFFSET; // 1
+constexpr UINT kStrRetInline = STRRET_CSTR;   // 2
+
+// The ANSI text of an offset answer: it lies inside the list that was asked about, so it is read
+// no further than that list's end even when its terminator is missing.
+std::string OffsetText(LPCITEMIDLIST pidl, UINT offset) {
+    if (!pidl)
+        return {};
+    const size_t size = static_cast<size_t>(GetPidlSize(pidl));
+    if (offset >= size)
+        return {};
+    const char* text = reinterpret_cast<const char*>(pidl) + offset;
+    return AnsiToUtf8(std::string_view(text, strnlen(text, size - offset)));
+}
+
+// The wide text of an answer belongs to whoever asked, in a block of the shell allocator.
+struct ShellMallocDeleter {
+    void operator()(void* block) const { g_ShellMalloc->Free(block); }
+};
+using ShellText = std::unique_ptr<wchar_t, ShellMallocDeleter>;
+
+std::string InlineText(const STRRET& answer) {
+    return AnsiToUtf8(std::string_view(answer.cStr, strnlen(answer.cStr, sizeof answer.cStr)));
+}
+
+} // namespace
+
+void BindToDesktopFolder(LPCITEMIDLIST pidl, ComPtr<IShellFolder>& Result) {
+    Result.Reset();
+    if (!pidl)
+        return;
+    ComPtr<IShellFolder> desktop;
+    if (SHGetDesktopFolder(&desktop) != S_OK || !desktop)
+        return;
+    BindToFolder(pidl, desktop.Get(), Result);
+}
+
+void BindToFolder(LPCITEMIDLIST pidl, IShellFolder* Folder, ComPtr<IShellFolder>& Result) {
+    Result.Reset();
+    if (!pidl || !Folder)
+        return;
+    ComPtr<IShellFolder> bound;
+    if (FAILED(Folder->BindToObject(pidl, nullptr, IID_PPV_ARGS(&bound))))
+        return;
+    Result = std::move(bound);
+}
+
+bool GetNiceName(IShellFolder* ShellFolder, LPCITEMIDLIST IDList, DWORD Flags, std::string& Name) {
+    Name.clear();
+    if (!ShellFolder)
+        return false;
+    STRRET answer{};
+    if (ShellFolder->GetDisplayNameOf(IDList, Flags, &answer) != S_OK)
+        return false;
+    switch (answer.uType) {
+    case kStrRetWide: {
+        const ShellText text(answer.pOleStr);
+        if (text)
+            Name = WideToUtf8(text.get());
+        return true;
+    }
+    case kStrRetOffset:
+        Name = OffsetText(IDList, answer.uOffset);
+        return true;
+    case kStrRetInline:
+        Name = InlineText(answer);
+        return true;
+    default:
+        return false;
+    }
+}
+
+void GetStrRetStr(LPCITEMIDLIST pidl, const STRRET& lpName, std::string& Result) {
+    Result.clear();
+    switch (lpName.uType) {
+    case kStrRetWide:
+        if (lpName.pOleStr)
+            Result = WideToUtf8(lpName.pOleStr);
+        break;
+    case kStrRetOffset:
+        Result = OffsetText(pidl, lpName.uOffset);
+        break;
+    case kStrRetInline:
+        Result = InlineText(lpName);
+        break;
+    default:
+        break;
+    }
+}
+
+void GetItemName(LPCITEMIDLIST pidl, std::string& Result) {
+    Result = WideToUtf8(TShellInfoCache::Instance().TypeName(pidl));
+}
+
+int GetIconIndex(LPCITEMIDLIST IDList, UINT Flags) {
+    return TShellInfoCache::Instance().IconIndex(IDList, Flags);
+}
+
+int GetSmallIconIndex(LPCITEMIDLIST pidl) {
+    return GetIconIndex(pidl, SHGFI_PIDL | SHGFI_SYSICONINDEX | SHGFI_SMALLICON);
+}
+
+int GetOpenSmallIconIndex(LPCITEMIDLIST pidl) {
+    return GetIconIndex(pidl, SHGFI_PIDL | SHGFI_SYSICONINDEX | SHGFI_SMALLICON | SHGFI_OPENICON);
+}
+
+void GetNormalAndSelectedIcons(LPCITEMIDLIST IDList, int& Normal, int& Selected) {
+    Normal = GetSmallIconIndex(IDList);
+    Selected = GetOpenSmallIconIndex(IDList);
+}
+
+void FlushShellInfoCache() {
+    TShellInfoCache::Instance().Flush();
+}
+
+bool HasAttribute(IShellFolder* pFolder, LPCITEMIDLIST pidl, SFGAOF ulAttrs) {
+    if (!pFolder)
+        return false;
+    SFGAOF attributes = ulAttrs;
+    if (pFolder->GetAttributesOf(1, &pidl, &attributes) != S_OK)
+        return false;
+    return AttributeExists(attributes, ulAttrs);
+}
+
+bool HasAttributeFQ(LPCITEMIDLIST FQPidl, SFGAOF ulAttrs) {
+    ComPtr<IShellFolder> desktop;
+    if (SHGetDesktopFolder(&desktop) != S_OK || !desktop)
+        return false;
+    return HasAttribute(desktop.Get(), FQPidl, ulAttrs);
+}
+
+bool AttributeExists(SFGAOF ulAttribs, SFGAOF ulAttrib) {
+    return (ulAttribs & ulAttrib) != 0;
+}
+
+int Comparepidls(LPCITEMIDLIST FQpidl1, LPCITEMIDLIST FQpidl2) {
+    if (!FQpidl1 || !FQpidl2)
+        return 0;
+    ComPtr<IShellFolder> desktop;
+    if (SHGetDesktopFolder(&desktop) != S_OK || !desktop)
+        return 0;
+    return static_cast<int>(desktop->CompareIDs(0, FQpidl1, FQpidl2));
+}
+
+} // namespace EnumGlobals

@@ -1,0 +1,92 @@
+// Running shell commands on items, file operations and shortcut files.
+
+#include "shell/ShellRoutines.h"
+
+#include "identifiers/WideText.h"
+#include "shell/FileOperation.h"
+
+#include <memory>
+#include <type_traits>
+
+namespace EnumGlobals {
+
+namespace {
+
+struct MenuDeleter {
+    void operator()(HMENU menu) const { DestroyMenu(menu); }
+};
+using OwnedMenu = std::unique_ptr<std::remove_pointer_t<HMENU>, MenuDeleter>;
+
+enum class MenuContent : UINT { DefaultOnly = CMF_DEFAULTONLY, VerbsOnly = CMF_VERBSONLY };
+
+// The context menu of the items, filled into a menu that is never shown, then one of its commands
+// run. `verb` names the command; without one, the menu's first (the default) entry is run.
+void InvokeThroughMenu(HWND Wnd, IShellFolder* Folder, LPCITEMIDLIST* PidlList, UINT Numpidls,
+                       MenuContent content, const std::string* verb) {
+    if (!Folder)
+        return;
+    ComPtr<IContextMenu> menu;
+    if (Folder->GetUIObjectOf(Wnd, Numpidls, PidlList, IID_IContextMenu, nullptr,
+                              reinterpret_cast<void**>(menu.GetAddressOf())) != S_OK ||
+        !menu)
+        return;
+    const OwnedMenu popup(CreatePopupMenu());
+    if (!popup)
+        return;
+    if (FAILED(menu->QueryContextMenu(popup.get(), 0, 0, 0x7FFF, static_cast<UINT>(content))))
+        return;
+
+    CMINVOKECOMMANDINFO command{};
+    command.cbSize = sizeof command;
+    command.hwnd = Wnd;
+    command.nShow = SW_SHOWNORMAL;
+    if (verb) {
+        command.lpVerb = verb->c_str();
+    } else {
+        // With no entry the menu answers -1, which is no command identifier at all: a verb
+        // pointer made from it would send the menu reading at a wild address.
+        const UINT id = GetMenuItemID(popup.get(), 0);
+        if (id == static_cast<UINT>(-1) || id > 0x7FFF)
+            return;
+        command.lpVerb = MAKEINTRESOURCEA(id);
+    }
+    menu->InvokeCommand(&command);
+}
+
+} // namespace
+
+void InvokeDefaultVerb(HWND Wnd, IShellFolder* Folder, LPCITEMIDLIST* PidlList, UINT Numpidls) {
+    InvokeThroughMenu(Wnd, Folder, PidlList, Numpidls, MenuContent::DefaultOnly, nullptr);
+}
+
+void InvokeMenuVerb(HWND Wnd, IShellFolder* Folder, LPCITEMIDLIST* PidlList, UINT Numpidls,
+                    const std::string& Verb) {
+    InvokeThroughMenu(Wnd, Folder, PidlList, Numpidls, MenuContent::VerbsOnly, &Verb);
+}
+
+bool PerformFileOperation(HWND hWnd, UINT Operation, const TStringList& SourceFiles,
+                          const std::string& szDestPath) {
+    if (!TFileOperation::IsKnownOperation(Operation))
+        return false;
+    TFileOperation operation(hWnd, Operation, SourceFiles, szDestPath);
+    operation.Run();
+    return true;
+}
+
+HRESULT CreateLink(const std::string& lpszPathObj, const std::string& lpszPathLink,
+                   const std::string& lpszDesc) {
+    ComPtr<IShellLinkW> link;
+    HRESULT hr =
+        CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&link));
+    if (FAILED(hr))
+        return hr;
+    link->SetPath(Utf8ToWide(lpszPathObj).c_str());
+    link->SetDescription(Utf8ToWide(lpszDesc).c_str());
+    ComPtr<IPersistFile> file;
+    hr = link.As(&file);
+    if (FAILED(hr))
+        return hr;
+    return file->Save(Utf8ToWide(lpszPathLink).c_str(), TRUE);
+}
+
+} // namespace EnumGlobals

@@ -1,0 +1,69 @@
+#pragma once
+
+// Icon indexes and type names of shell items, answered as the shell answers them but without
+// asking it item by item where the answer is shared.
+//
+// Asking the shell for an item's icon or type by identifier list makes it build an icon extractor
+// and read the file associations from the registry each time: milliseconds per item, tens of
+// seconds for a large folder. Yet for an ordinary file the answer depends only on its extension,
+// and for an ordinary directory on nothing at all. So the first item of each such kind is asked
+// about exactly as before and its answer is kept for the rest of its kind. Items that carry an icon
+// of their own (programs, shortcuts, icon files, anything whose registered icon is the file itself
+// or comes from an icon handler, directories with a desktop.ini, drives, and every item that is not
+// a file-system object, such as the desktop's and My Computer's virtual folders) are always asked
+// about one by one.
+//
+// Telling the kinds apart needs the item's attributes and parsing name, which its parent folder
+// gives cheaply; the parent bound last is kept, since callers ask about one folder's items in turn.
+
+#include "identifiers/ComPtr.h"
+
+#include <windows.h>
+#include <shlobj.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+class TShellInfoCache {
+public:
+    // The one instance the EnumGlobals routines use.
+    static TShellInfoCache& Instance();
+
+    // What SHGetFileInfo with SHGFI_PIDL and `flags` would put in iIcon.
+    int IconIndex(LPCITEMIDLIST pidl, UINT flags);
+    // What SHGetFileInfo with SHGFI_PIDL | SHGFI_TYPENAME would put in szTypeName.
+    std::wstring TypeName(LPCITEMIDLIST pidl);
+    // Forgets every kept answer and the kept parent folder.
+    void Flush();
+
+    // Lookups that went to the shell one by one, and answers served from the cache; for tests.
+    int ShellLookups() const { return m_ShellLookups; }
+    int CachedAnswers() const { return m_CachedAnswers; }
+
+private:
+    enum class Query { SmallIcon, OpenSmallIcon, TypeName };
+    struct Answer {
+        bool answered = false;
+        int iIcon = 0;
+        std::wstring typeName;
+    };
+
+    // The key under which the item's answers may be shared; empty when it must be asked about.
+    std::wstring ShareKey(LPCITEMIDLIST pidl);
+    bool BindParent(LPCITEMIDLIST pidl, LPCITEMIDLIST& child);
+    bool ExtensionHasOwnIcons(const std::wstring& extension);
+    Answer Ask(LPCITEMIDLIST pidl, Query query);
+    Answer Lookup(LPCITEMIDLIST pidl, Query query);
+
+    // The parent folder bound last, with the bytes of its fully qualified list.
+    std::vector<BYTE> m_ParentBytes;
+    ComPtr<IShellFolder> m_Parent;
+    // The share key of the item asked about last, with the bytes of its list.
+    std::vector<BYTE> m_LastItemBytes;
+    std::wstring m_LastKey;
+    std::map<std::wstring, bool> m_OwnIconExtensions;
+    std::map<std::pair<std::wstring, Query>, Answer> m_Answers;
+    int m_ShellLookups = 0;
+    int m_CachedAnswers = 0;
+};
