@@ -5,3 +5,11 @@
 #include <wrl/client.h>
 
 using Microsoft::WRL::ComPtr;
+
+// Takes over the first reference of a newly made object. (mingw-w64's ComPtr::Attach adds a
+// reference of its own, unlike the platform SDK's, so it must not be used to adopt one.)
+template <typename T> ComPtr<T> AdoptComPtr(T* created) {
+    ComPtr<T> held;
+    *held.ReleaseAndGetAddressOf() = created;
+    return held;
+}

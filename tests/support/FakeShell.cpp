@@ -624,14 +624,6 @@ private:
     Node* m_Node;
 };
 
-// Takes over the one reference a new object starts with. (The toolchain's ComPtr::Attach adds a
-// reference of its own, so it cannot be used for this.)
-template <typename I> ComPtr<I> Adopt(I* object) {
-    ComPtr<I> held;
-    *held.ReleaseAndGetAddressOf() = object;
-    return held;
-}
-
 } // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -649,14 +641,14 @@ FakeShell::~FakeShell() {
 }
 
 ComPtr<IShellFolder> FakeShell::Root() {
-    return Adopt<IShellFolder>(new FolderObject(m_State, m_State->root));
+    return AdoptComPtr<IShellFolder>(new FolderObject(m_State, m_State->root));
 }
 
 ComPtr<IShellFolder> FakeShell::Folder(std::string_view path) {
     Node* node = m_State->Find(path);
     if (!node || !(node->item.attributes & SFGAO_FOLDER))
         return nullptr;
-    return Adopt<IShellFolder>(new FolderObject(m_State, node));
+    return AdoptComPtr<IShellFolder>(new FolderObject(m_State, node));
 }
 
 OwnedPidl FakeShell::Pidl(std::string_view path) {
@@ -678,7 +670,8 @@ std::string FakeShell::NameOf(LPCITEMIDLIST pidl) const {
 
 ComPtr<IDataObject> FakeShell::DataObject(std::vector<std::string> paths, MediumRelease release,
                                           DataFormats formats) {
-    return Adopt<IDataObject>(new DataObjectObject(m_State, std::move(paths), release, formats));
+    return AdoptComPtr<IDataObject>(
+        new DataObjectObject(m_State, std::move(paths), release, formats));
 }
 
 void FakeShell::SetMenuVerbs(std::vector<std::string> verbs, size_t defaultIndex) {

@@ -1,0 +1,107 @@
+#include "dragdrop/DropTarget.h"
+
+#include "shell/OleGlobals.h"
+
+HRESULT TvxDropTarget::QueryInterface(REFIID riid, void** ppv) {
+    if (!ppv)
+        return E_POINTER;
+    if (riid == IID_IUnknown || riid == IID_IDropTarget) {
+        *ppv = static_cast<IDropTarget*>(this);
+        AddRef();
+        return S_OK;
+    }
+    *ppv = nullptr;
+    return E_NOINTERFACE;
+}
+
+ULONG TvxDropTarget::AddRef() {
+    return ++m_RefCount;
+}
+
+ULONG TvxDropTarget::Release() {
+    const ULONG left = --m_RefCount;
+    if (left == 0)
+        delete this;
+    return left;
+}
+
+int TvxDropTarget::OperationFromKeys(DWORD grfKeyState) {
+    if ((grfKeyState & MK_CONTROL) && (grfKeyState & MK_SHIFT))
+        return DROPEFFECT_LINK;
+    if (grfKeyState & MK_CONTROL)
+        return DROPEFFECT_COPY;
+    return DROPEFFECT_MOVE;
+}
+
+void TvxDropTarget::Raise(const TDTDragEvent& handler, DWORD grfKeyState, POINTL pt,
+                          DWORD* dwEffect) {
+    int effect = dwEffect ? static_cast<int>(*dwEffect) : 0;
+    if (handler)
+        handler(this, static_cast<int>(grfKeyState), POINT{pt.x, pt.y}, effect);
+    if (dwEffect)
+        *dwEffect = static_cast<DWORD>(effect);
+}
+
+HRESULT TvxDropTarget::DragEnter(IDataObject* dataObj, DWORD grfKeyState, POINTL pt,
+                                 DWORD* dwEffect) {
+    if (dwEffect)
+        *dwEffect = DROPEFFECT_NONE;
+    m_DataObject = dataObj;
+    m_sSourcePath = GetSourcePath();
+    FORMATETC format;
+    OleGlobals::SetDefFormatEtc(format, CF_HDROP, TYMED_HGLOBAL);
+    if (!m_DataObject || m_DataObject->QueryGetData(&format) != S_OK) {
+        m_cbfFormat = CBF_NOT_SUPPORTED;
+        return S_OK;
+    }
+    m_cbfFormat = CBF_HDROP;
+    m_lOperation = OperationFromKeys(grfKeyState);
+    Raise(m_DragEnter, grfKeyState, pt, dwEffect);
+    if (dwEffect)
+        *dwEffect = static_cast<DWORD>(m_lOperation);
+    return S_OK;
+}
+
+HRESULT TvxDropTarget::DragOver(DWORD grfKeyState, POINTL pt, DWORD* dwEffect) {
+    if (!m_DataObject || m_cbfFormat == CBF_NOT_SUPPORTED) {
+        if (dwEffect)
+            *dwEffect = DROPEFFECT_NONE;
+        return S_OK;
+    }
+    m_lOperation = OperationFromKeys(grfKeyState);
+    Raise(m_DragOver, grfKeyState, pt, dwEffect);
+    if (dwEffect)
+        *dwEffect = static_cast<DWORD>(m_lOperation);
+    return S_OK;
+}
+
+HRESULT TvxDropTarget::DragLeave() {
+    m_DataObject.Reset();
+    if (m_DragLeave)
+        m_DragLeave(this);
+    return S_OK;
+}
+
+HRESULT TvxDropTarget::Drop(IDataObject*, DWORD grfKeyState, POINTL pt, DWORD* dwEffect) {
+    // The handler performs the drop; the effect it reports is its own business.
+    if (m_Drop) {
+        int effect = dwEffect ? static_cast<int>(*dwEffect) : 0;
+        m_Drop(this, static_cast<int>(grfKeyState), POINT{pt.x, pt.y}, effect);
+    }
+    m_DataObject.Reset();
+    return S_OK;
+}
+
+bool TvxDropTarget::GetSourceFiles(TStringList& StringList) const {
+    if (!m_DataObject)
+        return false;
+    return OleGlobals::GetFilesFromDataObject(m_DataObject.Get(), StringList);
+}
+
+std::string TvxDropTarget::GetSourcePath() const {
+    if (!m_DataObject)
+        return {};
+    std::string path;
+    OleGlobals::GetSourcePathFromDataObject(m_DataObject.Get(), path);
+    return path;
+}
