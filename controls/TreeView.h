@@ -7,8 +7,6 @@
 #include <functional>
 #include <string>
 
-enum TSortType { stNone, stText };
-
 using TTVExpandingEvent =
     std::function<void(TObject* Sender, TTreeNode* Node, bool& AllowExpansion)>;
 using TTVCollapsingEvent =

@@ -9,6 +9,9 @@
 #include <vector>
 
 enum TDragMode { dmManual, dmAutomatic };
+// Automatic ordering of a tree's nodes or a list's rows: none, or by text ignoring case.
+enum TSortType { stNone, stText };
+enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 
 // What CreateWnd passes to CreateWindowEx; CreateParams overrides adjust it.
 struct TCreateParams {
