@@ -5,8 +5,21 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <unordered_map>
 
 namespace {
+
+// The controls by window, and the host windows subclassed for reflection with the number of
+// our children each has. All windows of ours live on one thread.
+std::unordered_map<HWND, TWinControl*>& ControlsByWindow() {
+    static std::unordered_map<HWND, TWinControl*> map;
+    return map;
+}
+
+std::unordered_map<HWND, int>& HostChildren() {
+    static std::unordered_map<HWND, int> map;
+    return map;
+}
 
 constexpr wchar_t kWindowClass[] = L"VarnelWindow";
 constexpr UINT_PTR kControlSubclassId = 0x56524E31; // the control's own procedure
@@ -92,6 +105,7 @@ LRESULT CALLBACK HostProc(HWND Window, UINT Msg, WPARAM WParam, LPARAM LParam, U
                           DWORD_PTR) {
     if (Msg == WM_NCDESTROY) {
         RemoveWindowSubclass(Window, HostProc, kHostSubclassId);
+        HostChildren().erase(Window);
         return DefSubclassProc(Window, Msg, WParam, LParam);
     }
     TMessage message{Msg, WParam, LParam, 0};
@@ -100,23 +114,18 @@ LRESULT CALLBACK HostProc(HWND Window, UINT Msg, WPARAM WParam, LPARAM LParam, U
     return DefSubclassProc(Window, Msg, WParam, LParam);
 }
 
-// A host window is subclassed while it has children of ours; the reference data counts them.
+// A host window is subclassed while it has children of ours.
 void AttachHost(HWND Host) {
-    DWORD_PTR count = 0;
-    if (GetWindowSubclass(Host, HostProc, kHostSubclassId, &count))
-        SetWindowSubclass(Host, HostProc, kHostSubclassId, count + 1);
-    else
-        SetWindowSubclass(Host, HostProc, kHostSubclassId, 1);
+    if (HostChildren()[Host]++ == 0)
+        SetWindowSubclass(Host, HostProc, kHostSubclassId, 0);
 }
 
 void DetachHost(HWND Host) {
-    DWORD_PTR count = 0;
-    if (!GetWindowSubclass(Host, HostProc, kHostSubclassId, &count))
+    auto it = HostChildren().find(Host);
+    if (it == HostChildren().end() || --it->second > 0)
         return;
-    if (count <= 1)
-        RemoveWindowSubclass(Host, HostProc, kHostSubclassId);
-    else
-        SetWindowSubclass(Host, HostProc, kHostSubclassId, count - 1);
+    HostChildren().erase(it);
+    RemoveWindowSubclass(Host, HostProc, kHostSubclassId);
 }
 
 RECT WindowBounds(HWND Window) {
@@ -136,6 +145,7 @@ struct TWinControlAccess {
         auto* control = reinterpret_cast<TWinControl*>(RefData);
         if (Msg == WM_NCDESTROY) {
             RemoveWindowSubclass(Window, ControlProc, kControlSubclassId);
+            ControlsByWindow().erase(Window);
             control->WindowGone();
             return DefSubclassProc(Window, Msg, WParam, LParam);
         }
@@ -195,6 +205,8 @@ TWinControl::~TWinControl() {
         m_bDestroyingHandle = true;
         DestroyWindow(m_hWindow);
     }
+    if (m_hWindow)
+        ControlsByWindow().erase(m_hWindow);
     m_hWindow = nullptr;
     ReleaseHost();
 }
@@ -266,6 +278,7 @@ void TWinControl::CreateWnd() {
     if (!window)
         return;
     m_hWindow = window;
+    ControlsByWindow()[window] = this;
     SetWindowSubclass(window, TWinControlAccess::ControlProc, kControlSubclassId,
                       reinterpret_cast<DWORD_PTR>(this));
     if (child && !m_Parent && m_hParentWindow) {
@@ -280,8 +293,10 @@ void TWinControl::DestroyWnd() {
         DestroyWindow(m_hWindow);
     // Normally WM_NCDESTROY has already forgotten the window; a window of another thread
     // cannot be destroyed from here and is forgotten all the same.
-    if (m_hWindow)
+    if (m_hWindow) {
+        ControlsByWindow().erase(m_hWindow);
         WindowGone();
+    }
 }
 
 void TWinControl::WindowGone() {
@@ -459,11 +474,8 @@ LRESULT TWinControl::Perform(UINT Msg, WPARAM WParam, LPARAM LParam) {
 }
 
 TWinControl* TWinControl::FindControl(HWND Window) {
-    DWORD_PTR ref = 0;
-    if (!Window ||
-        !GetWindowSubclass(Window, TWinControlAccess::ControlProc, kControlSubclassId, &ref))
-        return nullptr;
-    return reinterpret_cast<TWinControl*>(ref);
+    const auto it = ControlsByWindow().find(Window);
+    return it == ControlsByWindow().end() ? nullptr : it->second;
 }
 
 void TWinControl::WndProc(TMessage& Message) {
