@@ -391,12 +391,18 @@ void TCustomListView::BeginLabelEdit(TMessage& Message, const NMLVDISPINFOW& Inf
     if (allow && OnEditing)
         OnEditing(this, item, allow);
     Message.Result = allow ? FALSE : TRUE;
+    m_bEditOpen = allow;
 }
 
 void TCustomListView::EndLabelEdit(TMessage& Message, const NMLVDISPINFOW& Info) {
     // The row shows what it holds: the caption is set here, not taken by the control.
     Message.Result = FALSE;
     TListItem* item = ItemFromWindow(Info.item.iItem);
+    // One end is reported per edit: some controls end an edit a second time while they take
+    // down its edit box.
+    if (!m_bEditOpen)
+        return;
+    m_bEditOpen = false;
     if (!item || !Info.item.pszText)
         return;
     std::string text = WideToUtf8(Info.item.pszText);

@@ -132,4 +132,5 @@ private:
     bool m_bHideSelection = true;
     bool m_bReadOnly = false;
     bool m_bRowSelect = false;
+    bool m_bEditOpen = false;
 };

@@ -105,13 +105,22 @@ TTreeNode* TCustomTreeView::DropTarget() const {
     if (!HandleAllocated())
         return nullptr;
     HWND window = const_cast<TCustomTreeView*>(this)->Handle();
-    return NodeFromItem(TreeView_GetDropHilight(window));
+    // Some controls remember the last drop item after its highlight was removed: the state
+    // bit decides.
+    HTREEITEM item = TreeView_GetDropHilight(window);
+    if (!item || !(TreeView_GetItemState(window, item, TVIS_DROPHILITED) & TVIS_DROPHILITED))
+        return nullptr;
+    return NodeFromItem(item);
 }
 
 void TCustomTreeView::SetDropTarget(TTreeNode* Value) {
     if (!Handle())
         return;
     HTREEITEM item = Value && Value->m_Owner == &m_Items ? Value->m_hItem : nullptr;
+    if (!item) {
+        if (HTREEITEM previous = TreeView_GetDropHilight(Handle()))
+            TreeView_SetItemState(Handle(), previous, 0, TVIS_DROPHILITED);
+    }
     SendMessageW(Handle(), TVM_SELECTITEM, TVGN_DROPHILITE, reinterpret_cast<LPARAM>(item));
 }
 
@@ -231,12 +240,18 @@ void TCustomTreeView::BeginLabelEdit(TMessage& Message, const NMTVDISPINFOW& Inf
     if (allow && OnEditing)
         OnEditing(this, node, allow);
     Message.Result = allow ? FALSE : TRUE;
+    m_bEditOpen = allow;
 }
 
 void TCustomTreeView::EndLabelEdit(TMessage& Message, const NMTVDISPINFOW& Info) {
     // The tree shows what the node holds: the text is set here, not taken by the control.
     Message.Result = FALSE;
     TTreeNode* node = NodeFromItem(Info.item.hItem);
+    // One end is reported per edit: some controls end an edit a second time while they take
+    // down its edit box.
+    if (!m_bEditOpen)
+        return;
+    m_bEditOpen = false;
     if (!node || !Info.item.pszText)
         return;
     std::string text = WideToUtf8(Info.item.pszText);

@@ -99,4 +99,5 @@ private:
     bool m_bHideSelection = true;
     // Set while the tree itself expands or collapses a node whose event it has raised already.
     bool m_bManualNotify = false;
+    bool m_bEditOpen = false;
 };
