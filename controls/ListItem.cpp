@@ -38,7 +38,7 @@ HWND TListItem::Window() const {
 void TListItem::SetCaption(const std::string& Value) {
     m_sCaption = Value;
     HWND window = Window();
-    if (!window)
+    if (!window || m_Owner->Updating())
         return;
     // The window asks for the text when it draws; this tells it the text changed.
     LVITEMW item{};

@@ -30,7 +30,7 @@ void TListItems::InsertIntoWindow(TListItem* Item) {
         return;
     // Texts and images are asked for when the row is drawn; the row itself is the parameter.
     LVITEMW row{};
-    row.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM | LVIF_STATE;
+    row.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
     row.iItem = Item->m_iIndex;
     row.pszText = LPSTR_TEXTCALLBACKW;
     row.iImage = I_IMAGECALLBACK;
@@ -39,6 +39,8 @@ void TListItems::InsertIntoWindow(TListItem* Item) {
     row.state = Item->m_uState;
     if (Item->m_iOverlayIndex >= 0)
         row.state |= INDEXTOOVERLAYMASK(Item->m_iOverlayIndex + 1);
+    if (row.state)
+        row.mask |= LVIF_STATE;
     SendMessageW(m_Owner->Handle(), LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&row));
 }
 
