@@ -1,0 +1,412 @@
+#include "controls/ListView.h"
+
+#include "identifiers/WideText.h"
+
+#include <algorithm>
+#include <cwchar>
+
+namespace {
+
+// The window puts the rows into the order the rows already have.
+int CALLBACK CompareByIndex(LPARAM Item1, LPARAM Item2, LPARAM) {
+    return reinterpret_cast<TListItem*>(Item1)->Index() -
+           reinterpret_cast<TListItem*>(Item2)->Index();
+}
+
+int CompareCaptions(const std::wstring& a, const std::wstring& b) {
+    return CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(),
+                                static_cast<int>(b.size()), TRUE) -
+           CSTR_EQUAL;
+}
+
+DWORD ViewStyleBits(TViewStyle Style) {
+    static const DWORD bits[] = {LVS_ICON, LVS_SMALLICON, LVS_LIST, LVS_REPORT};
+    return bits[Style];
+}
+
+UINT DirectionFlag(TSearchDirection Direction) {
+    static const UINT flags[] = {LVNI_TOLEFT, LVNI_TORIGHT, LVNI_ABOVE, LVNI_BELOW, LVNI_ALL};
+    return flags[Direction];
+}
+
+void CopyText(const std::string& Text, wchar_t* Buffer, int Size) {
+    if (!Buffer || Size <= 0)
+        return;
+    const std::wstring wide = Utf8ToWide(Text);
+    const size_t count = std::min(wide.size(), static_cast<size_t>(Size - 1));
+    std::wmemcpy(Buffer, wide.data(), count);
+    Buffer[count] = L'\0';
+}
+
+} // namespace
+
+const TClassInfo& TCustomListView::StaticClassInfo() {
+    using T = TCustomListView;
+    static const TClassInfo info{
+        .ClassName = "TCustomListView",
+        .Parent = &TWinControl::StaticClassInfo(),
+        .Create = ConstructComponent<TCustomListView>,
+        .Properties =
+            {
+                BooleanProperty("ColumnClick", &T::ColumnClick, &T::SetColumnClick, true),
+                BooleanProperty("HideSelection", &T::HideSelection, &T::SetHideSelection, true),
+                ComponentProperty("LargeImages", &T::LargeImages, &T::SetLargeImages),
+                BooleanProperty("MultiSelect", &T::MultiSelect, &T::SetMultiSelect, false),
+                BooleanProperty("ReadOnly", &T::ReadOnly, &T::SetReadOnly, false),
+                BooleanProperty("RowSelect", &T::RowSelect, &T::SetRowSelect, false),
+                ComponentProperty("SmallImages", &T::SmallImages, &T::SetSmallImages),
+                EnumProperty("SortType", &T::SortType, &T::SetSortType, {"stNone", "stText"},
+                             stNone),
+                EnumProperty("ViewStyle", &T::ViewStyle, &T::SetViewStyle,
+                             {"vsIcon", "vsSmallIcon", "vsList", "vsReport"}, vsIcon),
+            },
+        .Messages = {MessageHandler<CN_NOTIFY, &T::CNNotify>()},
+    };
+    return info;
+}
+
+TCustomListView::TCustomListView(TComponent* AOwner) : TWinControl(AOwner) {
+    SetColor(clWindow);
+}
+
+TCustomListView::~TCustomListView() {
+    DestroyHandle();
+    SetSmallImages(nullptr);
+    SetLargeImages(nullptr);
+}
+
+void TCustomListView::CreateParams(TCreateParams& Params) {
+    TWinControl::CreateParams(Params);
+    Params.WinClassName = WC_LISTVIEWW;
+    // The image lists belong to their own components, never to the window.
+    Params.Style |= WS_TABSTOP | LVS_SHAREIMAGELISTS | ViewStyleBits(m_ViewStyle);
+    if (!m_bMultiSelect)
+        Params.Style |= LVS_SINGLESEL;
+    if (!m_bColumnClick)
+        Params.Style |= LVS_NOSORTHEADER;
+    if (!m_bHideSelection)
+        Params.Style |= LVS_SHOWSELALWAYS;
+    if (!m_bReadOnly)
+        Params.Style |= LVS_EDITLABELS;
+    Params.ExStyle |= WS_EX_CLIENTEDGE;
+}
+
+void TCustomListView::CreateWnd() {
+    TWinControl::CreateWnd();
+    if (!HandleAllocated())
+        return;
+    HWND window = Handle();
+    if (m_Items.Updating())
+        SendMessageW(window, WM_SETREDRAW, FALSE, 0);
+    if (m_bRowSelect)
+        SendMessageW(window, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT,
+                     LVS_EX_FULLROWSELECT);
+    ApplyImages();
+    for (auto& column : m_Columns.m_Columns)
+        m_Columns.InsertIntoWindow(column.get());
+    SendMessageW(window, LVM_SETITEMCOUNT, m_Items.Count(), 0);
+    for (auto& item : m_Items.m_Items)
+        m_Items.InsertIntoWindow(item.get());
+}
+
+void TCustomListView::DestroyWnd() {
+    // What the window alone knew is kept for the next window.
+    const UINT kept = LVIS_SELECTED | LVIS_FOCUSED | LVIS_DROPHILITED | LVIS_CUT;
+    for (auto& item : m_Items.m_Items)
+        item->m_uState =
+            static_cast<UINT>(SendMessageW(Handle(), LVM_GETITEMSTATE, item->m_iIndex, kept));
+    m_Columns.ReadWidths();
+    TWinControl::DestroyWnd();
+}
+
+void TCustomListView::Notification(TComponent* AComponent, TOperation Operation) {
+    TWinControl::Notification(AComponent, Operation);
+    if (Operation != opRemove)
+        return;
+    if (AComponent == m_SmallImages)
+        SetSmallImages(nullptr);
+    if (AComponent == m_LargeImages)
+        SetLargeImages(nullptr);
+}
+
+TListItem* TCustomListView::ItemFromWindow(int Index) const {
+    if (Index < 0 || !HandleAllocated())
+        return nullptr;
+    LVITEMW item{};
+    item.mask = LVIF_PARAM;
+    item.iItem = Index;
+    if (!SendMessageW(const_cast<TCustomListView*>(this)->Handle(), LVM_GETITEMW, 0,
+                      reinterpret_cast<LPARAM>(&item)))
+        return nullptr;
+    return reinterpret_cast<TListItem*>(item.lParam);
+}
+
+TListItem* TCustomListView::Selected() const {
+    if (!HandleAllocated()) {
+        for (auto& item : m_Items.m_Items)
+            if (item->m_uState & LVIS_SELECTED)
+                return item.get();
+        return nullptr;
+    }
+    HWND window = const_cast<TCustomListView*>(this)->Handle();
+    const int index = static_cast<int>(SendMessageW(window, LVM_GETNEXTITEM, -1, LVNI_SELECTED));
+    return m_Items.Item(index);
+}
+
+void TCustomListView::SetSelected(TListItem* Value) {
+    if (Value) {
+        if (Value->m_Owner == &m_Items)
+            Value->SetSelected(true);
+        return;
+    }
+    for (auto& item : m_Items.m_Items)
+        item->m_uState &= ~LVIS_SELECTED;
+    if (!HandleAllocated())
+        return;
+    LVITEMW state{};
+    state.stateMask = LVIS_SELECTED;
+    SendMessageW(Handle(), LVM_SETITEMSTATE, static_cast<WPARAM>(-1),
+                 reinterpret_cast<LPARAM>(&state));
+}
+
+int TCustomListView::SelCount() const {
+    if (!HandleAllocated())
+        return static_cast<int>(
+            std::count_if(m_Items.m_Items.begin(), m_Items.m_Items.end(),
+                          [](const auto& item) { return (item->m_uState & LVIS_SELECTED) != 0; }));
+    return static_cast<int>(
+        SendMessageW(const_cast<TCustomListView*>(this)->Handle(), LVM_GETSELECTEDCOUNT, 0, 0));
+}
+
+TListItem* TCustomListView::DropTarget() const {
+    for (auto& item : m_Items.m_Items)
+        if (item->DropTarget())
+            return item.get();
+    return nullptr;
+}
+
+void TCustomListView::SetDropTarget(TListItem* Value) {
+    for (auto& item : m_Items.m_Items)
+        if (item.get() != Value && item->DropTarget())
+            item->SetDropTarget(false);
+    if (Value && Value->m_Owner == &m_Items)
+        Value->SetDropTarget(true);
+}
+
+TListItem* TCustomListView::GetItemAt(int X, int Y) {
+    if (!HandleAllocated())
+        return nullptr;
+    LVHITTESTINFO hit{};
+    hit.pt = {X, Y};
+    const int index =
+        static_cast<int>(SendMessageW(Handle(), LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+    if (index < 0 || !(hit.flags & LVHT_ONITEM))
+        return nullptr;
+    return m_Items.Item(index);
+}
+
+TListItem* TCustomListView::GetNextItem(TListItem* StartItem, TSearchDirection Direction,
+                                        TItemStates States) {
+    if (!HandleAllocated())
+        return nullptr;
+    const int start = StartItem && StartItem->m_Owner == &m_Items ? StartItem->m_iIndex : -1;
+    const int index = static_cast<int>(
+        SendMessageW(Handle(), LVM_GETNEXTITEM, start, DirectionFlag(Direction) | States));
+    return m_Items.Item(index);
+}
+
+TListItem* TCustomListView::FindCaption(int StartIndex, const std::string& Value, bool Partial,
+                                        bool Inclusive, bool Wrap) const {
+    const int count = m_Items.Count();
+    const std::wstring wanted = Utf8ToWide(Value);
+    const auto matches = [&](int index) {
+        std::wstring caption = Utf8ToWide(m_Items.m_Items[index]->m_sCaption);
+        if (Partial && caption.size() > wanted.size())
+            caption.resize(wanted.size());
+        return CompareCaptions(caption, wanted) == 0;
+    };
+    const int first = std::max(Inclusive ? StartIndex : StartIndex + 1, 0);
+    for (int i = first; i < count; ++i)
+        if (matches(i))
+            return m_Items.Item(i);
+    if (!Wrap)
+        return nullptr;
+    for (int i = 0; i < std::min(first, count); ++i)
+        if (matches(i))
+            return m_Items.Item(i);
+    return nullptr;
+}
+
+bool TCustomListView::CustomSort(TLVCompare SortProc, LPARAM ParamSort) {
+    auto& items = m_Items.m_Items;
+    if (SortProc) {
+        std::stable_sort(items.begin(), items.end(), [&](const auto& a, const auto& b) {
+            return SortProc(a.get(), b.get(), ParamSort) < 0;
+        });
+    } else {
+        std::stable_sort(items.begin(), items.end(), [](const auto& a, const auto& b) {
+            return CompareCaptions(Utf8ToWide(a->m_sCaption), Utf8ToWide(b->m_sCaption)) < 0;
+        });
+    }
+    m_Items.Renumber(0);
+    if (HandleAllocated())
+        SendMessageW(Handle(), LVM_SORTITEMS, 0, reinterpret_cast<LPARAM>(CompareByIndex));
+    return true;
+}
+
+bool TCustomListView::IsEditing() const {
+    return HandleAllocated() &&
+           SendMessageW(const_cast<TCustomListView*>(this)->Handle(), LVM_GETEDITCONTROL, 0, 0);
+}
+
+void TCustomListView::SetViewStyle(TViewStyle Value) {
+    m_ViewStyle = Value;
+    if (!HandleAllocated())
+        return;
+    const LONG_PTR style = GetWindowLongPtrW(Handle(), GWL_STYLE);
+    SetWindowLongPtrW(Handle(), GWL_STYLE, (style & ~LVS_TYPEMASK) | ViewStyleBits(Value));
+}
+
+// These styles are fixed when the window is made: a change makes a new window.
+void TCustomListView::SetStyleFlag(bool& Flag, bool Value) {
+    if (Flag == Value)
+        return;
+    Flag = Value;
+    RecreateWnd();
+}
+
+void TCustomListView::SetMultiSelect(bool Value) {
+    SetStyleFlag(m_bMultiSelect, Value);
+}
+void TCustomListView::SetColumnClick(bool Value) {
+    SetStyleFlag(m_bColumnClick, Value);
+}
+void TCustomListView::SetHideSelection(bool Value) {
+    SetStyleFlag(m_bHideSelection, Value);
+}
+void TCustomListView::SetReadOnly(bool Value) {
+    SetStyleFlag(m_bReadOnly, Value);
+}
+
+void TCustomListView::SetRowSelect(bool Value) {
+    m_bRowSelect = Value;
+    if (HandleAllocated())
+        SendMessageW(Handle(), LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT,
+                     Value ? LVS_EX_FULLROWSELECT : 0);
+}
+
+void TCustomListView::SetSortType(TSortType Value) {
+    m_SortType = Value;
+    if (Value == stText)
+        AlphaSort();
+}
+
+void TCustomListView::SetSmallImages(TImageList* Value) {
+    SetImageList(m_SmallImages, Value, LVSIL_SMALL);
+}
+
+void TCustomListView::SetLargeImages(TImageList* Value) {
+    SetImageList(m_LargeImages, Value, LVSIL_NORMAL);
+}
+
+void TCustomListView::SetImageList(TImageList*& Field, TImageList* Value, int Which) {
+    if (Field == Value)
+        return;
+    TImageList* old = Field;
+    Field = Value;
+    if (old && old != m_SmallImages && old != m_LargeImages)
+        old->RemoveFreeNotification(this);
+    if (Value)
+        Value->FreeNotification(this);
+    if (HandleAllocated())
+        SendMessageW(Handle(), LVM_SETIMAGELIST, Which,
+                     reinterpret_cast<LPARAM>(Value ? Value->Handle() : nullptr));
+}
+
+void TCustomListView::ApplyImages() {
+    SendMessageW(Handle(), LVM_SETIMAGELIST, LVSIL_SMALL,
+                 reinterpret_cast<LPARAM>(m_SmallImages ? m_SmallImages->Handle() : nullptr));
+    SendMessageW(Handle(), LVM_SETIMAGELIST, LVSIL_NORMAL,
+                 reinterpret_cast<LPARAM>(m_LargeImages ? m_LargeImages->Handle() : nullptr));
+}
+
+void TCustomListView::CNNotify(TMessage& Message) {
+    NMHDR* header = Message.NMHdr();
+    if (DestroyingHandle() || !header) {
+        Inherited(Message);
+        return;
+    }
+    const auto code = static_cast<int>(header->code);
+    if (code == static_cast<int>(LVN_GETDISPINFOW)) {
+        GetDispInfo(*reinterpret_cast<NMLVDISPINFOW*>(header));
+    } else if (code == static_cast<int>(LVN_ITEMCHANGED)) {
+        ItemChanged(*reinterpret_cast<const NMLISTVIEW*>(header));
+    } else if (code == static_cast<int>(LVN_COLUMNCLICK)) {
+        const auto& info = *reinterpret_cast<const NMLISTVIEW*>(header);
+        if (OnColumnClick)
+            OnColumnClick(this, m_Columns.Item(info.iSubItem));
+    } else if (code == static_cast<int>(LVN_BEGINLABELEDITW)) {
+        BeginLabelEdit(Message, *reinterpret_cast<const NMLVDISPINFOW*>(header));
+    } else if (code == static_cast<int>(LVN_ENDLABELEDITW)) {
+        EndLabelEdit(Message, *reinterpret_cast<const NMLVDISPINFOW*>(header));
+    } else if (code == static_cast<int>(LVN_DELETEALLITEMS)) {
+        // The rows were told of their removal already; no notification per row.
+        Message.Result = TRUE;
+    } else {
+        Inherited(Message);
+    }
+}
+
+void TCustomListView::GetDispInfo(NMLVDISPINFOW& Info) {
+    // Asked while drawing, when the rows and the window agree on positions.
+    const TListItem* item = m_Items.Item(Info.item.iItem);
+    if (!item)
+        return;
+    if (Info.item.mask & LVIF_TEXT) {
+        const std::string& text =
+            Info.item.iSubItem == 0 ? item->m_sCaption : item->m_SubItems[Info.item.iSubItem - 1];
+        CopyText(text, Info.item.pszText, Info.item.cchTextMax);
+    }
+    if ((Info.item.mask & LVIF_IMAGE) && Info.item.iSubItem == 0)
+        Info.item.iImage = item->m_iImageIndex < 0 ? I_IMAGENONE : item->m_iImageIndex;
+}
+
+void TCustomListView::ItemChanged(const NMLISTVIEW& Info) {
+    if (!OnChange || Info.iItem < 0)
+        return;
+    TListItem* item = ItemFromWindow(Info.iItem);
+    if (!item)
+        return;
+    if (Info.uChanged & LVIF_TEXT)
+        OnChange(this, item, ctText);
+    if (Info.uChanged & LVIF_IMAGE)
+        OnChange(this, item, ctImage);
+    if (Info.uChanged & LVIF_STATE)
+        OnChange(this, item, ctState);
+}
+
+void TCustomListView::BeginLabelEdit(TMessage& Message, const NMLVDISPINFOW& Info) {
+    TListItem* item = ItemFromWindow(Info.item.iItem);
+    bool allow = item != nullptr && !m_bReadOnly;
+    if (allow && OnEditing)
+        OnEditing(this, item, allow);
+    Message.Result = allow ? FALSE : TRUE;
+    m_bEditOpen = allow;
+}
+
+void TCustomListView::EndLabelEdit(TMessage& Message, const NMLVDISPINFOW& Info) {
+    // The row shows what it holds: the caption is set here, not taken by the control.
+    Message.Result = FALSE;
+    TListItem* item = ItemFromWindow(Info.item.iItem);
+    // One end is reported per edit: some controls end an edit a second time while they take
+    // down its edit box.
+    if (!m_bEditOpen)
+        return;
+    m_bEditOpen = false;
+    if (!item || !Info.item.pszText)
+        return;
+    std::string text = WideToUtf8(Info.item.pszText);
+    if (OnEdited)
+        OnEdited(this, item, text);
+    item->SetCaption(text);
+}

@@ -1,0 +1,136 @@
+#pragma once
+
+#include "controls/ImageList.h"
+#include "controls/ListColumns.h"
+#include "controls/ListItems.h"
+#include "controls/WinControl.h"
+
+#include <functional>
+#include <string>
+
+enum TViewStyle { vsIcon, vsSmallIcon, vsList, vsReport };
+enum TItemChange { ctText, ctImage, ctState };
+enum TSearchDirection { sdLeft, sdRight, sdAbove, sdBelow, sdAll };
+
+// Row states GetNextItem looks for (combine with |).
+using TItemStates = UINT;
+constexpr TItemStates isNone = 0;
+constexpr TItemStates isCut = LVNI_CUT;
+constexpr TItemStates isDropHilited = LVNI_DROPHILITED;
+constexpr TItemStates isFocused = LVNI_FOCUSED;
+constexpr TItemStates isSelected = LVNI_SELECTED;
+
+// Orders two rows for a custom sort: negative puts Item1 first.
+using TLVCompare = int (*)(TListItem* Item1, TListItem* Item2, LPARAM ParamSort);
+
+using TLVColumnClickEvent = std::function<void(TObject* Sender, TListColumn* Column)>;
+using TLVEditingEvent = std::function<void(TObject* Sender, TListItem* Item, bool& AllowEdit)>;
+// S is the text typed; the row shows S as it is when the handler returns.
+using TLVEditedEvent = std::function<void(TObject* Sender, TListItem* Item, std::string& S)>;
+using TLVChangeEvent = std::function<void(TObject* Sender, TListItem* Item, TItemChange Change)>;
+using TLVDeletedEvent = std::function<void(TObject* Sender, TListItem* Item)>;
+
+// A list view over the common control WC_LISTVIEW.
+class TCustomListView : public TWinControl {
+public:
+    explicit TCustomListView(TComponent* AOwner);
+    // Destroying the list removes its rows without raising OnDeletion: a derived class whose
+    // rows carry data clears Items in its own destructor, while its handlers still exist.
+    ~TCustomListView() override;
+
+    static const TClassInfo& StaticClassInfo();
+    const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+
+    TListItems& Items() { return m_Items; }
+    const TListItems& Items() const { return m_Items; }
+    TListColumns& Columns() { return m_Columns; }
+    const TListColumns& Columns() const { return m_Columns; }
+
+    // The first selected row. Writing a row selects it (in a multi-select list the others stay
+    // selected); writing nullptr clears the selection.
+    TListItem* Selected() const;
+    void SetSelected(TListItem* Value);
+    int SelCount() const;
+    // The first row with the drop highlight; writing moves the highlight to that row alone.
+    TListItem* DropTarget() const;
+    void SetDropTarget(TListItem* Value);
+    // The row at a client position, or nullptr.
+    TListItem* GetItemAt(int X, int Y);
+    // The next row from StartItem (nullptr: from the start) in Direction that has all States.
+    TListItem* GetNextItem(TListItem* StartItem, TSearchDirection Direction, TItemStates States);
+    // The first row from StartIndex (Inclusive: that row counts; otherwise the search starts
+    // after it) whose caption is Value, ignoring case; Partial: whose caption begins with
+    // Value. Wrap goes on from the first row up to where the search began.
+    TListItem* FindCaption(int StartIndex, const std::string& Value, bool Partial, bool Inclusive,
+                           bool Wrap) const;
+    // Orders the rows with SortProc (nullptr: by caption, ignoring case); rows that compare
+    // equal keep their order.
+    bool CustomSort(TLVCompare SortProc, LPARAM ParamSort);
+    bool AlphaSort() { return CustomSort(nullptr, 0); }
+    bool IsEditing() const;
+
+    TViewStyle ViewStyle() const { return m_ViewStyle; }
+    void SetViewStyle(TViewStyle Value);
+    bool MultiSelect() const { return m_bMultiSelect; }
+    void SetMultiSelect(bool Value);
+    bool ColumnClick() const { return m_bColumnClick; }
+    void SetColumnClick(bool Value);
+    bool HideSelection() const { return m_bHideSelection; }
+    void SetHideSelection(bool Value);
+    bool ReadOnly() const { return m_bReadOnly; }
+    void SetReadOnly(bool Value);
+    bool RowSelect() const { return m_bRowSelect; }
+    void SetRowSelect(bool Value);
+    TSortType SortType() const { return m_SortType; }
+    void SetSortType(TSortType Value);
+    // Not owned; the list forgets them when they are destroyed.
+    TImageList* SmallImages() const { return m_SmallImages; }
+    void SetSmallImages(TImageList* Value);
+    TImageList* LargeImages() const { return m_LargeImages; }
+    void SetLargeImages(TImageList* Value);
+
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+
+    TLVColumnClickEvent OnColumnClick;
+    TLVEditingEvent OnEditing;
+    TLVEditedEvent OnEdited;
+    TLVChangeEvent OnChange;
+    TLVDeletedEvent OnDeletion;
+
+protected:
+    void CreateParams(TCreateParams& Params) override;
+    void CreateWnd() override;
+    void DestroyWnd() override;
+
+    // Answers the control's questions and raises the list's events from its notifications.
+    void CNNotify(TMessage& Message);
+
+private:
+    friend class TListItem;
+    friend class TListItems;
+    friend class TListColumn;
+    friend class TListColumns;
+
+    // The row the window holds at that position.
+    TListItem* ItemFromWindow(int Index) const;
+    void SetStyleFlag(bool& Flag, bool Value);
+    void SetImageList(TImageList*& Field, TImageList* Value, int Which);
+    void ApplyImages();
+    void GetDispInfo(NMLVDISPINFOW& Info);
+    void ItemChanged(const NMLISTVIEW& Info);
+    void BeginLabelEdit(TMessage& Message, const NMLVDISPINFOW& Info);
+    void EndLabelEdit(TMessage& Message, const NMLVDISPINFOW& Info);
+
+    TListItems m_Items{this};
+    TListColumns m_Columns{this};
+    TImageList* m_SmallImages = nullptr;
+    TImageList* m_LargeImages = nullptr;
+    TViewStyle m_ViewStyle = vsIcon;
+    TSortType m_SortType = stNone;
+    bool m_bMultiSelect = false;
+    bool m_bColumnClick = true;
+    bool m_bHideSelection = true;
+    bool m_bReadOnly = false;
+    bool m_bRowSelect = false;
+    bool m_bEditOpen = false;
+};

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <windows.h>
+
+// A window sends its notifications (WM_NOTIFY, WM_DRAWITEM, WM_COMMAND, WM_MEASUREITEM) to its
+// parent. The parent sends them back to the control they came from as these messages, so each
+// control answers its own notifications in its own handlers.
+constexpr UINT CN_BASE = 0xBC00;
+constexpr UINT CN_COMMAND = CN_BASE + WM_COMMAND;         // 0xBD11
+constexpr UINT CN_NOTIFY = CN_BASE + WM_NOTIFY;           // 0xBC4E
+constexpr UINT CN_DRAWITEM = CN_BASE + WM_DRAWITEM;       // 0xBC2B
+constexpr UINT CN_MEASUREITEM = CN_BASE + WM_MEASUREITEM; // 0xBC2C
+
+// One window message as a handler sees it. Handlers set Result; the accessors read the parameters
+// the way the message numbers the handlers are bound to define them.
+struct TMessage {
+    UINT Msg = 0;
+    WPARAM WParam = 0;
+    LPARAM LParam = 0;
+    LRESULT Result = 0;
+
+    // Mouse messages: the position in client coordinates (signed, for multiple monitors) and the
+    // key state (MK_*).
+    int XPos() const { return static_cast<short>(LOWORD(LParam)); }
+    int YPos() const { return static_cast<short>(HIWORD(LParam)); }
+    POINT Pos() const { return {XPos(), YPos()}; }
+    WPARAM Keys() const { return WParam; }
+
+    // Key messages: the virtual-key code.
+    WORD CharCode() const { return LOWORD(WParam); }
+
+    // WM_NOTIFY / CN_NOTIFY.
+    NMHDR* NMHdr() const { return reinterpret_cast<NMHDR*>(LParam); }
+    // WM_DRAWITEM / CN_DRAWITEM.
+    DRAWITEMSTRUCT* DrawItemStruct() const { return reinterpret_cast<DRAWITEMSTRUCT*>(LParam); }
+    // WM_COMMAND / CN_COMMAND: the notification code.
+    WORD NotifyCode() const { return HIWORD(WParam); }
+};

@@ -1,0 +1,51 @@
+#include "controls/Thread.h"
+
+#include <process.h>
+
+TThread::TThread() {
+    m_hThread = reinterpret_cast<HANDLE>(
+        _beginthreadex(nullptr, 0, ThreadProc, this, CREATE_SUSPENDED, &m_uThreadId));
+}
+
+TThread::~TThread() {
+    if (!m_hThread)
+        return;
+    // A thread deleting itself (FreeOnTerminate) has nothing to wait for.
+    if (GetCurrentThreadId() != m_uThreadId) {
+        if (!m_bStarted) {
+            // Never started: let it run to its end without Execute.
+            m_bSkipExecute = true;
+            m_bFreeOnTerminate = false;
+            ResumeThread(m_hThread);
+        } else if (!m_bFinished) {
+            Terminate();
+        }
+        WaitForSingleObject(m_hThread, INFINITE);
+    }
+    CloseHandle(m_hThread);
+}
+
+void TThread::Start() {
+    if (!m_hThread || m_bStarted)
+        return;
+    m_bStarted = true;
+    ResumeThread(m_hThread);
+}
+
+DWORD TThread::WaitFor() {
+    if (m_hThread && m_bStarted && GetCurrentThreadId() != m_uThreadId)
+        WaitForSingleObject(m_hThread, INFINITE);
+    return m_uReturnValue;
+}
+
+unsigned __stdcall TThread::ThreadProc(void* Parameter) {
+    auto* thread = static_cast<TThread*>(Parameter);
+    if (!thread->m_bSkipExecute)
+        thread->Execute();
+    const DWORD result = thread->m_uReturnValue;
+    const bool freeOnTerminate = thread->m_bFreeOnTerminate;
+    thread->m_bFinished = true;
+    if (freeOnTerminate)
+        delete thread;
+    return result;
+}

@@ -1,0 +1,261 @@
+#include "controls/TreeView.h"
+
+#include "identifiers/WideText.h"
+
+const TClassInfo& TCustomTreeView::StaticClassInfo() {
+    using T = TCustomTreeView;
+    static const TClassInfo info{
+        .ClassName = "TCustomTreeView",
+        .Parent = &TWinControl::StaticClassInfo(),
+        .Create = ConstructComponent<TCustomTreeView>,
+        .Properties =
+            {
+                BooleanProperty("HideSelection", &T::HideSelection, &T::SetHideSelection, true),
+                ComponentProperty("Images", &T::Images, &T::SetImages),
+                BooleanProperty("ReadOnly", &T::ReadOnly, &T::SetReadOnly, false),
+                BooleanProperty("ShowButtons", &T::ShowButtons, &T::SetShowButtons, true),
+                BooleanProperty("ShowLines", &T::ShowLines, &T::SetShowLines, true),
+                BooleanProperty("ShowRoot", &T::ShowRoot, &T::SetShowRoot, true),
+                EnumProperty("SortType", &T::SortType, &T::SetSortType, {"stNone", "stText"},
+                             stNone),
+            },
+        .Messages = {MessageHandler<CN_NOTIFY, &T::CNNotify>()},
+    };
+    return info;
+}
+
+TCustomTreeView::TCustomTreeView(TComponent* AOwner) : TWinControl(AOwner) {
+    SetColor(clWindow);
+}
+
+TCustomTreeView::~TCustomTreeView() {
+    DestroyHandle();
+    SetImages(nullptr);
+}
+
+void TCustomTreeView::CreateParams(TCreateParams& Params) {
+    TWinControl::CreateParams(Params);
+    Params.WinClassName = WC_TREEVIEWW;
+    Params.Style |= WS_TABSTOP;
+    if (m_bShowButtons)
+        Params.Style |= TVS_HASBUTTONS;
+    if (m_bShowLines)
+        Params.Style |= TVS_HASLINES;
+    if (m_bShowRoot)
+        Params.Style |= TVS_LINESATROOT;
+    if (!m_bReadOnly)
+        Params.Style |= TVS_EDITLABELS;
+    if (!m_bHideSelection)
+        Params.Style |= TVS_SHOWSELALWAYS;
+    Params.ExStyle |= WS_EX_CLIENTEDGE;
+}
+
+void TCustomTreeView::CreateWnd() {
+    TWinControl::CreateWnd();
+    if (!HandleAllocated())
+        return;
+    if (m_Items.Updating())
+        SendMessageW(Handle(), WM_SETREDRAW, FALSE, 0);
+    ApplyImages();
+    for (auto& node : m_Items.m_Root.m_Children)
+        m_Items.InsertIntoWindow(node.get(), true);
+}
+
+void TCustomTreeView::DestroyWnd() {
+    for (auto& node : m_Items.m_Root.m_Children)
+        m_Items.ForgetWindow(node.get());
+    TWinControl::DestroyWnd();
+}
+
+void TCustomTreeView::Notification(TComponent* AComponent, TOperation Operation) {
+    TWinControl::Notification(AComponent, Operation);
+    if (Operation == opRemove && AComponent == m_Images)
+        SetImages(nullptr);
+}
+
+TTreeNode* TCustomTreeView::NodeFromItem(HTREEITEM Item) const {
+    if (!Item || !HandleAllocated())
+        return nullptr;
+    TVITEMW item{};
+    item.mask = TVIF_HANDLE | TVIF_PARAM;
+    item.hItem = Item;
+    if (!SendMessageW(const_cast<TCustomTreeView*>(this)->Handle(), TVM_GETITEMW, 0,
+                      reinterpret_cast<LPARAM>(&item)))
+        return nullptr;
+    return reinterpret_cast<TTreeNode*>(item.lParam);
+}
+
+TTreeNode* TCustomTreeView::Selected() const {
+    if (!HandleAllocated())
+        return nullptr;
+    HWND window = const_cast<TCustomTreeView*>(this)->Handle();
+    return NodeFromItem(TreeView_GetSelection(window));
+}
+
+void TCustomTreeView::SetSelected(TTreeNode* Value) {
+    if (!Handle())
+        return;
+    HTREEITEM item = Value && Value->m_Owner == &m_Items ? Value->m_hItem : nullptr;
+    SendMessageW(Handle(), TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
+    if (item)
+        SendMessageW(Handle(), TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(item));
+}
+
+TTreeNode* TCustomTreeView::DropTarget() const {
+    if (!HandleAllocated())
+        return nullptr;
+    HWND window = const_cast<TCustomTreeView*>(this)->Handle();
+    // Some controls remember the last drop item after its highlight was removed: the state
+    // bit decides.
+    HTREEITEM item = TreeView_GetDropHilight(window);
+    if (!item || !(TreeView_GetItemState(window, item, TVIS_DROPHILITED) & TVIS_DROPHILITED))
+        return nullptr;
+    return NodeFromItem(item);
+}
+
+void TCustomTreeView::SetDropTarget(TTreeNode* Value) {
+    if (!Handle())
+        return;
+    HTREEITEM item = Value && Value->m_Owner == &m_Items ? Value->m_hItem : nullptr;
+    if (!item) {
+        if (HTREEITEM previous = TreeView_GetDropHilight(Handle()))
+            TreeView_SetItemState(Handle(), previous, 0, TVIS_DROPHILITED);
+    }
+    SendMessageW(Handle(), TVM_SELECTITEM, TVGN_DROPHILITE, reinterpret_cast<LPARAM>(item));
+}
+
+TTreeNode* TCustomTreeView::GetNodeAt(int X, int Y) {
+    if (!HandleAllocated())
+        return nullptr;
+    TVHITTESTINFO hit{};
+    hit.pt = {X, Y};
+    SendMessageW(Handle(), TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
+    if (!(hit.flags & (TVHT_ONITEM | TVHT_ONITEMINDENT | TVHT_ONITEMBUTTON | TVHT_ONITEMRIGHT)))
+        return nullptr;
+    return NodeFromItem(hit.hItem);
+}
+
+bool TCustomTreeView::IsEditing() const {
+    return HandleAllocated() &&
+           TreeView_GetEditControl(const_cast<TCustomTreeView*>(this)->Handle()) != nullptr;
+}
+
+void TCustomTreeView::SetImages(TImageList* Value) {
+    if (Value == m_Images)
+        return;
+    if (m_Images)
+        m_Images->RemoveFreeNotification(this);
+    m_Images = Value;
+    if (m_Images)
+        m_Images->FreeNotification(this);
+    ApplyImages();
+}
+
+void TCustomTreeView::ApplyImages() {
+    if (!HandleAllocated())
+        return;
+    HIMAGELIST list = m_Images ? m_Images->Handle() : nullptr;
+    SendMessageW(Handle(), TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(list));
+}
+
+void TCustomTreeView::SetSortType(TSortType Value) {
+    if (Value == m_SortType)
+        return;
+    m_SortType = Value;
+    if (m_SortType == stText)
+        CustomSort(nullptr, 0, true);
+}
+
+bool TCustomTreeView::CustomSort(TTVCompare SortProc, LPARAM Data, bool ARecurse) {
+    return m_Items.m_Root.CustomSort(SortProc, Data, ARecurse);
+}
+
+// The window's styles are fixed when it is made: a change makes a new window.
+void TCustomTreeView::SetStyleFlag(bool& Flag, bool Value) {
+    if (Flag == Value)
+        return;
+    Flag = Value;
+    RecreateWnd();
+}
+
+void TCustomTreeView::SetShowButtons(bool Value) {
+    SetStyleFlag(m_bShowButtons, Value);
+}
+void TCustomTreeView::SetShowLines(bool Value) {
+    SetStyleFlag(m_bShowLines, Value);
+}
+void TCustomTreeView::SetShowRoot(bool Value) {
+    SetStyleFlag(m_bShowRoot, Value);
+}
+void TCustomTreeView::SetReadOnly(bool Value) {
+    SetStyleFlag(m_bReadOnly, Value);
+}
+void TCustomTreeView::SetHideSelection(bool Value) {
+    SetStyleFlag(m_bHideSelection, Value);
+}
+
+void TCustomTreeView::CNNotify(TMessage& Message) {
+    const NMHDR* header = Message.NMHdr();
+    if (DestroyingHandle() || !header) {
+        Inherited(Message);
+        return;
+    }
+    const auto code = static_cast<int>(header->code);
+    if (code == static_cast<int>(TVN_ITEMEXPANDINGW)) {
+        ItemExpanding(Message, *reinterpret_cast<const NMTREEVIEWW*>(header));
+    } else if (code == static_cast<int>(TVN_SELCHANGEDW)) {
+        const auto& info = *reinterpret_cast<const NMTREEVIEWW*>(header);
+        if (OnChange)
+            OnChange(this, NodeFromItem(info.itemNew.hItem));
+    } else if (code == static_cast<int>(TVN_BEGINLABELEDITW)) {
+        BeginLabelEdit(Message, *reinterpret_cast<const NMTVDISPINFOW*>(header));
+    } else if (code == static_cast<int>(TVN_ENDLABELEDITW)) {
+        EndLabelEdit(Message, *reinterpret_cast<const NMTVDISPINFOW*>(header));
+    } else {
+        Inherited(Message);
+    }
+}
+
+void TCustomTreeView::ItemExpanding(TMessage& Message, const NMTREEVIEWW& Info) {
+    Message.Result = FALSE;
+    if (m_bManualNotify)
+        return;
+    TTreeNode* node = NodeFromItem(Info.itemNew.hItem);
+    if (!node)
+        return;
+    bool allow = true;
+    if (Info.action & TVE_EXPAND) {
+        if (OnExpanding)
+            OnExpanding(this, node, allow);
+    } else if (Info.action & TVE_COLLAPSE) {
+        if (OnCollapsing)
+            OnCollapsing(this, node, allow);
+    }
+    Message.Result = allow ? FALSE : TRUE;
+}
+
+void TCustomTreeView::BeginLabelEdit(TMessage& Message, const NMTVDISPINFOW& Info) {
+    TTreeNode* node = NodeFromItem(Info.item.hItem);
+    bool allow = node != nullptr && !m_bReadOnly;
+    if (allow && OnEditing)
+        OnEditing(this, node, allow);
+    Message.Result = allow ? FALSE : TRUE;
+    m_bEditOpen = allow;
+}
+
+void TCustomTreeView::EndLabelEdit(TMessage& Message, const NMTVDISPINFOW& Info) {
+    // The tree shows what the node holds: the text is set here, not taken by the control.
+    Message.Result = FALSE;
+    TTreeNode* node = NodeFromItem(Info.item.hItem);
+    // One end is reported per edit: some controls end an edit a second time while they take
+    // down its edit box.
+    if (!m_bEditOpen)
+        return;
+    m_bEditOpen = false;
+    if (!node || !Info.item.pszText)
+        return;
+    std::string text = WideToUtf8(Info.item.pszText);
+    if (OnEdited)
+        OnEdited(this, node, text);
+    node->SetText(text);
+}

@@ -1,0 +1,549 @@
+#include "controls/WinControl.h"
+
+#include "identifiers/WideText.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <unordered_map>
+
+namespace {
+
+// The controls by window, and the host windows subclassed for reflection with the number of
+// our children each has. All windows of ours live on one thread.
+std::unordered_map<HWND, TWinControl*>& ControlsByWindow() {
+    static std::unordered_map<HWND, TWinControl*> map;
+    return map;
+}
+
+std::unordered_map<HWND, int>& HostChildren() {
+    static std::unordered_map<HWND, int> map;
+    return map;
+}
+
+constexpr wchar_t kWindowClass[] = L"VarnelWindow";
+constexpr UINT_PTR kControlSubclassId = 0x56524E31; // the control's own procedure
+constexpr UINT_PTR kHostSubclassId = 0x56524E32;    // reflection for a host window
+
+// The common controls and our own window class, set up once for the process; the class is
+// unregistered when the process lets go of its statics.
+struct TWindowClasses {
+    ATOM Atom = 0;
+    TWindowClasses() {
+        INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_TREEVIEW_CLASSES | ICC_LISTVIEW_CLASSES |
+                                                  ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+        InitCommonControlsEx(&icc);
+        WNDCLASSEXW wc{};
+        wc.cbSize = sizeof(wc);
+        wc.style = CS_DBLCLKS;
+        wc.lpfnWndProc = DefWindowProcW;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        wc.lpszClassName = kWindowClass;
+        Atom = RegisterClassExW(&wc);
+    }
+    ~TWindowClasses() {
+        if (Atom)
+            UnregisterClassW(kWindowClass, GetModuleHandleW(nullptr));
+    }
+};
+
+void EnsureWindowClasses() {
+    static TWindowClasses classes;
+}
+
+int NextControlId() {
+    static int id = 1000;
+    return ++id;
+}
+
+const wchar_t* CursorResource(TCursor Cursor) {
+    struct Entry {
+        TCursor Cursor;
+        const wchar_t* Resource;
+    };
+    static const Entry entries[] = {
+        {crArrow, IDC_ARROW}, {-3, IDC_CROSS},        {-4, IDC_IBEAM}, {crHourGlass, IDC_WAIT},
+        {-18, IDC_NO},        {-19, IDC_APPSTARTING}, {-21, IDC_HAND},
+    };
+    for (const Entry& e : entries)
+        if (e.Cursor == Cursor)
+            return e.Resource;
+    return nullptr;
+}
+
+// The control a parent's notification came from, when the message is one that is reflected.
+HWND NotificationSource(HWND Parent, const TMessage& Message) {
+    if (Message.Msg == WM_NOTIFY)
+        return Message.NMHdr() ? Message.NMHdr()->hwndFrom : nullptr;
+    if (Message.Msg == WM_DRAWITEM) {
+        const DRAWITEMSTRUCT* dis = Message.DrawItemStruct();
+        return dis && dis->CtlType != ODT_MENU ? dis->hwndItem : nullptr;
+    }
+    if (Message.Msg == WM_MEASUREITEM) {
+        const auto* mis = reinterpret_cast<const MEASUREITEMSTRUCT*>(Message.LParam);
+        return mis && mis->CtlType != ODT_MENU ? GetDlgItem(Parent, static_cast<int>(mis->CtlID))
+                                               : nullptr;
+    }
+    if (Message.Msg == WM_COMMAND)
+        return reinterpret_cast<HWND>(Message.LParam);
+    return nullptr;
+}
+
+// Sends a notification back to the control of ours it came from; false when it came from a
+// window that is not one of ours.
+bool ReflectToControl(HWND Parent, TMessage& Message) {
+    HWND source = NotificationSource(Parent, Message);
+    if (!source || source == Parent || !TWinControl::FindControl(source))
+        return false;
+    Message.Result = SendMessageW(source, CN_BASE + Message.Msg, Message.WParam, Message.LParam);
+    return true;
+}
+
+LRESULT CALLBACK HostProc(HWND Window, UINT Msg, WPARAM WParam, LPARAM LParam, UINT_PTR,
+                          DWORD_PTR) {
+    if (Msg == WM_NCDESTROY) {
+        RemoveWindowSubclass(Window, HostProc, kHostSubclassId);
+        HostChildren().erase(Window);
+        return DefSubclassProc(Window, Msg, WParam, LParam);
+    }
+    TMessage message{Msg, WParam, LParam, 0};
+    if (ReflectToControl(Window, message))
+        return message.Result;
+    return DefSubclassProc(Window, Msg, WParam, LParam);
+}
+
+// A host window is subclassed while it has children of ours.
+void AttachHost(HWND Host) {
+    if (HostChildren()[Host]++ == 0)
+        SetWindowSubclass(Host, HostProc, kHostSubclassId, 0);
+}
+
+void DetachHost(HWND Host) {
+    auto it = HostChildren().find(Host);
+    if (it == HostChildren().end() || --it->second > 0)
+        return;
+    HostChildren().erase(it);
+    RemoveWindowSubclass(Host, HostProc, kHostSubclassId);
+}
+
+RECT WindowBounds(HWND Window) {
+    RECT r{};
+    GetWindowRect(Window, &r);
+    if (GetWindowLongPtrW(Window, GWL_STYLE) & WS_CHILD)
+        MapWindowPoints(HWND_DESKTOP, GetParent(Window), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+} // namespace
+
+// The window procedure of every control of ours, installed as a subclass of its window.
+struct TWinControlAccess {
+    static LRESULT CALLBACK ControlProc(HWND Window, UINT Msg, WPARAM WParam, LPARAM LParam,
+                                        UINT_PTR, DWORD_PTR RefData) {
+        auto* control = reinterpret_cast<TWinControl*>(RefData);
+        if (Msg == WM_NCDESTROY) {
+            RemoveWindowSubclass(Window, ControlProc, kControlSubclassId);
+            ControlsByWindow().erase(Window);
+            control->WindowGone();
+            return DefSubclassProc(Window, Msg, WParam, LParam);
+        }
+        if (Msg == WM_DESTROY)
+            control->m_bDestroyingHandle = true;
+        TMessage message{Msg, WParam, LParam, 0};
+        control->WndProc(message);
+        return message.Result;
+    }
+};
+
+const TClassInfo& TWinControl::StaticClassInfo() {
+    using T = TWinControl;
+    static const TClassInfo info{
+        .ClassName = "TWinControl",
+        .Parent = &TComponent::StaticClassInfo(),
+        .Create = ConstructComponent<TWinControl>,
+        .Properties =
+            {
+                IntegerProperty("Left", &T::Left, &T::SetLeft),
+                IntegerProperty("Top", &T::Top, &T::SetTop),
+                IntegerProperty("Width", &T::Width, &T::SetWidth),
+                IntegerProperty("Height", &T::Height, &T::SetHeight),
+                StringProperty("Caption", &T::Caption, &T::SetCaption, std::string()),
+                IntegerProperty("Cursor", &T::Cursor, &T::SetCursor, crDefault),
+                EnumProperty("DragMode", &T::DragMode, &T::SetDragMode, {"dmManual", "dmAutomatic"},
+                             dmManual),
+                BooleanProperty("Enabled", &T::Enabled, &T::SetEnabled, true),
+                BooleanProperty("Visible", &T::Visible, &T::SetVisible, true),
+            },
+        .Messages =
+            {
+                MessageHandler<WM_NOTIFY, &T::WMNotify>(),
+                MessageHandler<WM_DRAWITEM, &T::WMDrawItem>(),
+                MessageHandler<WM_MEASUREITEM, &T::WMMeasureItem>(),
+                MessageHandler<WM_COMMAND, &T::WMCommand>(),
+                MessageHandler<WM_SETCURSOR, &T::WMSetCursor>(),
+                MessageHandler<WM_SETFOCUS, &T::WMSetFocus>(),
+                MessageHandler<WM_KILLFOCUS, &T::WMKillFocus>(),
+            },
+    };
+    return info;
+}
+
+TWinControl::TWinControl(TComponent* AOwner) : TComponent(AOwner) {}
+
+TWinControl::~TWinControl() {
+    DestroyComponents();
+    // Child controls are not destroyed with their parent (their owner does that); they lose
+    // their parent, and their windows go with this one.
+    for (TWinControl* child : m_Controls)
+        child->m_Parent = nullptr;
+    m_Controls.clear();
+    if (m_Parent)
+        m_Parent->RemoveControl(this);
+    if (m_hWindow) {
+        m_bDestroyingHandle = true;
+        DestroyWindow(m_hWindow);
+    }
+    if (m_hWindow)
+        ControlsByWindow().erase(m_hWindow);
+    m_hWindow = nullptr;
+    ReleaseHost();
+}
+
+HWND TWinControl::Handle() {
+    if (!m_hWindow)
+        CreateHandle();
+    return m_hWindow;
+}
+
+void TWinControl::CreateHandle() {
+    if (m_hWindow || m_bCreating)
+        return;
+    m_bCreating = true;
+    CreateWnd();
+    m_bCreating = false;
+    if (!m_hWindow)
+        return;
+    for (TWinControl* child : m_Controls)
+        child->CreateHandle();
+}
+
+void TWinControl::DestroyHandle() {
+    if (!m_hWindow)
+        return;
+    for (TWinControl* child : m_Controls)
+        child->DestroyHandle();
+    m_bDestroyingHandle = true;
+    DestroyWnd();
+    m_bDestroyingHandle = false;
+}
+
+void TWinControl::RecreateWnd() {
+    if (!m_hWindow)
+        return;
+    DestroyHandle();
+    CreateHandle();
+}
+
+void TWinControl::CreateParams(TCreateParams& Params) {
+    Params.WinClassName = kWindowClass;
+    Params.Caption = Utf8ToWide(m_sCaption);
+    Params.X = m_iLeft;
+    Params.Y = m_iTop;
+    Params.Width = m_iWidth;
+    Params.Height = m_iHeight;
+    Params.WndParent = m_Parent ? m_Parent->Handle() : m_hParentWindow;
+    Params.Style = Params.WndParent || m_Parent ? WS_CHILD | WS_CLIPSIBLINGS : WS_OVERLAPPEDWINDOW;
+    Params.Style |= WS_CLIPCHILDREN;
+    if (m_bVisible)
+        Params.Style |= WS_VISIBLE;
+    if (!m_bEnabled)
+        Params.Style |= WS_DISABLED;
+}
+
+void TWinControl::CreateWnd() {
+    EnsureWindowClasses();
+    TCreateParams params;
+    CreateParams(params);
+    // A child without its parent's window cannot exist; it waits until it is asked again.
+    if ((params.Style & WS_CHILD) && !params.WndParent)
+        return;
+    const bool child = (params.Style & WS_CHILD) != 0;
+    HWND window = CreateWindowExW(
+        params.ExStyle, params.WinClassName.c_str(), params.Caption.c_str(), params.Style, params.X,
+        params.Y, params.Width, params.Height, params.WndParent,
+        child ? reinterpret_cast<HMENU>(static_cast<INT_PTR>(NextControlId())) : nullptr,
+        GetModuleHandleW(nullptr), nullptr);
+    if (!window)
+        return;
+    m_hWindow = window;
+    ControlsByWindow()[window] = this;
+    SetWindowSubclass(window, TWinControlAccess::ControlProc, kControlSubclassId,
+                      reinterpret_cast<DWORD_PTR>(this));
+    if (child && !m_Parent && m_hParentWindow) {
+        AttachHost(m_hParentWindow);
+        m_hHostAttached = m_hParentWindow;
+    }
+    SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(m_Font.Handle), FALSE);
+}
+
+void TWinControl::DestroyWnd() {
+    if (m_hWindow)
+        DestroyWindow(m_hWindow);
+    // Normally WM_NCDESTROY has already forgotten the window; a window of another thread
+    // cannot be destroyed from here and is forgotten all the same.
+    if (m_hWindow) {
+        ControlsByWindow().erase(m_hWindow);
+        WindowGone();
+    }
+}
+
+void TWinControl::WindowGone() {
+    m_hWindow = nullptr;
+    m_bDestroyingHandle = false;
+    ReleaseHost();
+}
+
+void TWinControl::ReleaseHost() {
+    if (!m_hHostAttached)
+        return;
+    if (IsWindow(m_hHostAttached))
+        DetachHost(m_hHostAttached);
+    m_hHostAttached = nullptr;
+}
+
+void TWinControl::SetParent(TWinControl* AParent) {
+    if (AParent == m_Parent && !m_hParentWindow)
+        return;
+    if (AParent == this)
+        return;
+    DestroyHandle();
+    if (m_Parent)
+        m_Parent->RemoveControl(this);
+    m_hParentWindow = nullptr;
+    m_Parent = AParent;
+    if (!m_Parent)
+        return;
+    m_Parent->AddControl(this);
+    // Placed on a parent that shows: show at once, as the user expects.
+    if (m_Parent->HandleAllocated() && IsWindowVisible(m_Parent->m_hWindow))
+        CreateHandle();
+}
+
+void TWinControl::SetParentWindow(HWND Value) {
+    if (Value == m_hParentWindow && !m_Parent)
+        return;
+    DestroyHandle();
+    if (m_Parent)
+        m_Parent->RemoveControl(this);
+    m_Parent = nullptr;
+    m_hParentWindow = Value;
+    if (m_hParentWindow && IsWindowVisible(m_hParentWindow))
+        CreateHandle();
+}
+
+TWinControl* TWinControl::Controls(int Index) const {
+    return Index >= 0 && Index < ControlCount() ? m_Controls[Index] : nullptr;
+}
+
+void TWinControl::AddControl(TWinControl* Control) {
+    m_Controls.push_back(Control);
+}
+
+void TWinControl::RemoveControl(TWinControl* Control) {
+    m_Controls.erase(std::remove(m_Controls.begin(), m_Controls.end(), Control), m_Controls.end());
+}
+
+int TWinControl::Left() const {
+    return m_hWindow ? WindowBounds(m_hWindow).left : m_iLeft;
+}
+int TWinControl::Top() const {
+    return m_hWindow ? WindowBounds(m_hWindow).top : m_iTop;
+}
+
+int TWinControl::Width() const {
+    if (!m_hWindow)
+        return m_iWidth;
+    const RECT r = WindowBounds(m_hWindow);
+    return r.right - r.left;
+}
+
+int TWinControl::Height() const {
+    if (!m_hWindow)
+        return m_iHeight;
+    const RECT r = WindowBounds(m_hWindow);
+    return r.bottom - r.top;
+}
+
+void TWinControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+    m_iLeft = ALeft;
+    m_iTop = ATop;
+    m_iWidth = AWidth;
+    m_iHeight = AHeight;
+    if (m_hWindow)
+        SetWindowPos(m_hWindow, nullptr, ALeft, ATop, AWidth, AHeight,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TWinControl::SetLeft(int Value) {
+    SetBounds(Value, Top(), Width(), Height());
+}
+void TWinControl::SetTop(int Value) {
+    SetBounds(Left(), Value, Width(), Height());
+}
+void TWinControl::SetWidth(int Value) {
+    SetBounds(Left(), Top(), Value, Height());
+}
+void TWinControl::SetHeight(int Value) {
+    SetBounds(Left(), Top(), Width(), Value);
+}
+
+RECT TWinControl::ClientRect() const {
+    RECT r{0, 0, m_iWidth, m_iHeight};
+    if (m_hWindow)
+        GetClientRect(m_hWindow, &r);
+    return r;
+}
+
+void TWinControl::SetVisible(bool Value) {
+    m_bVisible = Value;
+    if (m_hWindow)
+        ShowWindow(m_hWindow, Value ? SW_SHOW : SW_HIDE);
+}
+
+void TWinControl::SetEnabled(bool Value) {
+    m_bEnabled = Value;
+    if (m_hWindow)
+        EnableWindow(m_hWindow, Value);
+}
+
+void TWinControl::SetCaption(const std::string& Value) {
+    m_sCaption = Value;
+    if (m_hWindow)
+        SetWindowTextW(m_hWindow, Utf8ToWide(Value).c_str());
+}
+
+void TWinControl::SetColor(TColor Value) {
+    m_Color = Value;
+    Invalidate();
+}
+
+void TWinControl::SetCursor(TCursor Value) {
+    m_Cursor = Value;
+    if (!m_hWindow)
+        return;
+    POINT p{};
+    if (!GetCursorPos(&p))
+        return;
+    HWND under = WindowFromPoint(p);
+    if (under == m_hWindow || IsChild(m_hWindow, under))
+        SendMessageW(m_hWindow, WM_SETCURSOR, reinterpret_cast<WPARAM>(m_hWindow),
+                     MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+}
+
+POINT TWinControl::ScreenToClient(POINT Point) const {
+    if (m_hWindow)
+        ::ScreenToClient(m_hWindow, &Point);
+    return Point;
+}
+
+POINT TWinControl::ClientToScreen(POINT Point) const {
+    if (m_hWindow)
+        ::ClientToScreen(m_hWindow, &Point);
+    return Point;
+}
+
+void TWinControl::SetFocus() {
+    if (Handle())
+        ::SetFocus(m_hWindow);
+}
+
+bool TWinControl::Focused() const {
+    return m_hWindow && GetFocus() == m_hWindow;
+}
+
+void TWinControl::Invalidate() {
+    if (m_hWindow)
+        InvalidateRect(m_hWindow, nullptr, TRUE);
+}
+
+LRESULT TWinControl::Perform(UINT Msg, WPARAM WParam, LPARAM LParam) {
+    HWND window = Handle();
+    return window ? SendMessageW(window, Msg, WParam, LParam) : 0;
+}
+
+TWinControl* TWinControl::FindControl(HWND Window) {
+    const auto it = ControlsByWindow().find(Window);
+    return it == ControlsByWindow().end() ? nullptr : it->second;
+}
+
+void TWinControl::WndProc(TMessage& Message) {
+    Dispatch(&ClassInfo(), Message);
+}
+
+void TWinControl::Dispatch(const TClassInfo* From, TMessage& Message) {
+    for (const TClassInfo* info = From; info; info = info->Parent) {
+        for (const TMessageEntry& entry : info->Messages) {
+            if (entry.Msg != Message.Msg)
+                continue;
+            const TClassInfo* saved = m_pDispatchLevel;
+            m_pDispatchLevel = info;
+            entry.Handler(*this, Message);
+            m_pDispatchLevel = saved;
+            return;
+        }
+    }
+    DefaultHandler(Message);
+}
+
+void TWinControl::Inherited(TMessage& Message) {
+    Dispatch(m_pDispatchLevel ? m_pDispatchLevel->Parent : nullptr, Message);
+}
+
+void TWinControl::DefaultHandler(TMessage& Message) {
+    Message.Result =
+        m_hWindow ? DefSubclassProc(m_hWindow, Message.Msg, Message.WParam, Message.LParam) : 0;
+}
+
+void TWinControl::WMNotify(TMessage& Message) {
+    if (!ReflectToControl(m_hWindow, Message))
+        Inherited(Message);
+}
+
+void TWinControl::WMDrawItem(TMessage& Message) {
+    if (!ReflectToControl(m_hWindow, Message))
+        Inherited(Message);
+}
+
+void TWinControl::WMMeasureItem(TMessage& Message) {
+    if (!ReflectToControl(m_hWindow, Message))
+        Inherited(Message);
+}
+
+void TWinControl::WMCommand(TMessage& Message) {
+    if (!ReflectToControl(m_hWindow, Message))
+        Inherited(Message);
+}
+
+void TWinControl::WMSetCursor(TMessage& Message) {
+    const wchar_t* resource = CursorResource(m_Cursor);
+    if (resource && LOWORD(Message.LParam) == HTCLIENT) {
+        ::SetCursor(LoadCursorW(nullptr, resource));
+        Message.Result = TRUE;
+        return;
+    }
+    Inherited(Message);
+}
+
+void TWinControl::WMSetFocus(TMessage& Message) {
+    Inherited(Message);
+    if (OnEnter)
+        OnEnter(this);
+}
+
+void TWinControl::WMKillFocus(TMessage& Message) {
+    Inherited(Message);
+    if (OnExit)
+        OnExit(this);
+}

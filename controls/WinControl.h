@@ -1,0 +1,176 @@
+#pragma once
+
+#include "controls/Component.h"
+#include "controls/Events.h"
+#include "controls/Graphics.h"
+#include "controls/Messages.h"
+
+#include <string>
+#include <vector>
+
+enum TDragMode { dmManual, dmAutomatic };
+// Automatic ordering of a tree's nodes or a list's rows: none, or by text ignoring case.
+enum TSortType { stNone, stText };
+enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+
+// What CreateWnd passes to CreateWindowEx; CreateParams overrides adjust it.
+struct TCreateParams {
+    std::wstring WinClassName;
+    std::wstring Caption;
+    DWORD Style = 0;
+    DWORD ExStyle = 0;
+    int X = 0;
+    int Y = 0;
+    int Width = 0;
+    int Height = 0;
+    HWND WndParent = nullptr;
+};
+
+// A control with a window. The window is made when it is first needed (Handle) and may be
+// destroyed and made again during the control's life (RecreateWnd); what the control keeps
+// outside the window survives that.
+//
+// Messages reach the control's handlers through one dispatcher: each class binds handler
+// methods to message numbers in the Messages table of its class information, a derived class's
+// binding hiding its ancestors'. A handler passes the message on with Inherited(Message): to the
+// next handler up the class chain, and past the last one to the window's own procedure.
+//
+// The parent sends notifications back to the control they came from (CN_NOTIFY, CN_DRAWITEM,
+// CN_COMMAND, CN_MEASUREITEM), whether the parent is one of these controls or a window of the
+// host application (SetParentWindow), whose window procedure is then subclassed while it has
+// children of ours.
+class TWinControl : public TComponent {
+public:
+    explicit TWinControl(TComponent* AOwner);
+    ~TWinControl() override;
+
+    static const TClassInfo& StaticClassInfo();
+    const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+
+    // The window, made now if there is none yet; nullptr when it cannot be made (a child
+    // control without a parent window).
+    HWND Handle();
+    bool HandleAllocated() const { return m_hWindow != nullptr; }
+    void HandleNeeded() { Handle(); }
+    // Destroys the window (running DestroyWnd) and makes it again (running CreateWnd).
+    void RecreateWnd();
+    // Destroys the window now, running DestroyWnd; the control stays and makes a new window
+    // when one is needed. A class that overrides DestroyWnd calls this in its own destructor,
+    // since a base destructor cannot reach an override.
+    void DestroyHandle();
+
+    // The parent control, or none. Setting it clears ParentWindow.
+    TWinControl* Parent() const { return m_Parent; }
+    void SetParent(TWinControl* AParent);
+    // A window of the host application to live in, when the parent is not one of ours. Setting
+    // it clears Parent.
+    HWND ParentWindow() const { return m_hParentWindow; }
+    void SetParentWindow(HWND Value);
+    int ControlCount() const { return static_cast<int>(m_Controls.size()); }
+    TWinControl* Controls(int Index) const;
+
+    int Left() const;
+    int Top() const;
+    int Width() const;
+    int Height() const;
+    void SetBounds(int ALeft, int ATop, int AWidth, int AHeight);
+    void SetLeft(int Value);
+    void SetTop(int Value);
+    void SetWidth(int Value);
+    void SetHeight(int Value);
+    RECT ClientRect() const;
+    bool Visible() const { return m_bVisible; }
+    void SetVisible(bool Value);
+    bool Enabled() const { return m_bEnabled; }
+    void SetEnabled(bool Value);
+    // The window text (the title of a top-level window).
+    const std::string& Caption() const { return m_sCaption; }
+    void SetCaption(const std::string& Value);
+
+    TColor Color() const { return m_Color; }
+    void SetColor(TColor Value);
+    TFont& Font() { return m_Font; }
+
+    // Shown while the pointer is over the control's client area. Setting it updates the
+    // pointer at once, also while the control is busy and handles no messages.
+    TCursor Cursor() const { return m_Cursor; }
+    void SetCursor(TCursor Value);
+
+    // Manual: a drag starts only when the control's code starts one. Automatic drags are not
+    // started by this framework; the mode is kept for the controls that read it.
+    TDragMode DragMode() const { return m_DragMode; }
+    void SetDragMode(TDragMode Value) { m_DragMode = Value; }
+
+    POINT ScreenToClient(POINT Point) const;
+    POINT ClientToScreen(POINT Point) const;
+    void SetFocus();
+    bool Focused() const;
+    void Invalidate();
+    // Sends a message to the control's window (making it if need be), through its handlers.
+    LRESULT Perform(UINT Msg, WPARAM WParam, LPARAM LParam);
+
+    // The control whose window this is, or nullptr.
+    static TWinControl* FindControl(HWND Window);
+
+    TNotifyEvent OnEnter;
+    TNotifyEvent OnExit;
+
+protected:
+    virtual void CreateParams(TCreateParams& Params);
+    // Make the window and bring it up to the control's state; overrides call the inherited one
+    // first and then add what they keep outside the window.
+    virtual void CreateWnd();
+    // Destroys the window; overrides take down what they registered for the window, then call
+    // the inherited one.
+    virtual void DestroyWnd();
+
+    // Handles a message sent to the window: the class chain's handler, or the window's own
+    // procedure.
+    virtual void WndProc(TMessage& Message);
+    // The next handler up the class chain from the one running now, or the window's own
+    // procedure.
+    void Inherited(TMessage& Message);
+    // The window's own procedure (the common control's, or DefWindowProc).
+    void DefaultHandler(TMessage& Message);
+
+    // True while DestroyWnd runs or the window is going away: notifications the control sends
+    // while it empties itself are not the user's doing.
+    bool DestroyingHandle() const { return m_bDestroyingHandle; }
+
+    void WMNotify(TMessage& Message);
+    void WMDrawItem(TMessage& Message);
+    void WMMeasureItem(TMessage& Message);
+    void WMCommand(TMessage& Message);
+    void WMSetCursor(TMessage& Message);
+    void WMSetFocus(TMessage& Message);
+    void WMKillFocus(TMessage& Message);
+
+private:
+    friend struct TWinControlAccess;
+    void CreateHandle();
+    void Dispatch(const TClassInfo* From, TMessage& Message);
+    void WindowGone();
+    void AddControl(TWinControl* Control);
+    void RemoveControl(TWinControl* Control);
+    void ReleaseHost();
+
+    HWND m_hWindow = nullptr;
+    TWinControl* m_Parent = nullptr;
+    HWND m_hParentWindow = nullptr;
+    HWND m_hHostAttached = nullptr;
+    std::vector<TWinControl*> m_Controls;
+    const TClassInfo* m_pDispatchLevel = nullptr;
+    bool m_bCreating = false;
+    bool m_bDestroyingHandle = false;
+    int m_iLeft = 0;
+    int m_iTop = 0;
+    int m_iWidth = 100;
+    int m_iHeight = 100;
+    bool m_bVisible = true;
+    bool m_bEnabled = true;
+    std::string m_sCaption;
+    TColor m_Color = clBtnFace;
+    TFont m_Font;
+    TCursor m_Cursor = crDefault;
+    TDragMode m_DragMode = dmManual;
+};

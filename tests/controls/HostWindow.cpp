@@ -1,0 +1,85 @@
+#include "HostWindow.h"
+
+#include <tlhelp32.h>
+
+namespace {
+
+constexpr wchar_t kHostClass[] = L"VarnelTestHost";
+
+void RegisterHostClass() {
+    static bool registered = [] {
+        WNDCLASSEXW wc{};
+        wc.cbSize = sizeof(wc);
+        wc.lpfnWndProc = DefWindowProcW;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        wc.lpszClassName = kHostClass;
+        return RegisterClassExW(&wc) != 0;
+    }();
+    (void)registered;
+}
+
+BOOL CALLBACK CountChild(HWND, LPARAM count) {
+    ++*reinterpret_cast<int*>(count);
+    return TRUE;
+}
+
+BOOL CALLBACK CountTopLevel(HWND window, LPARAM count) {
+    ++*reinterpret_cast<int*>(count);
+    EnumChildWindows(window, CountChild, count);
+    return TRUE;
+}
+
+} // namespace
+
+// One host window serves every test (making and destroying a shown window costs Wine seconds);
+// each test destroys the controls it placed in it.
+THostWindow::THostWindow(int Width, int Height) {
+    static HWND shared = nullptr;
+    if (!IsWindow(shared)) {
+        RegisterHostClass();
+        shared =
+            CreateWindowExW(0, kHostClass, L"host", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 10, 10,
+                            Width, Height, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+        ShowWindow(shared, SW_SHOWNOACTIVATE);
+    }
+    m_hWindow = shared;
+    SetWindowPos(m_hWindow, nullptr, 10, 10, Width, Height, SWP_NOZORDER | SWP_NOACTIVATE);
+    PumpMessages();
+}
+
+THostWindow::~THostWindow() {
+    PumpMessages();
+}
+
+void PumpMessages() {
+    MSG msg{};
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+int CountThreadWindows() {
+    int count = 0;
+    EnumThreadWindows(GetCurrentThreadId(), CountTopLevel, reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
+int CountGdiObjects() {
+    return static_cast<int>(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS));
+}
+
+int CountThreads() {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    if (snapshot == INVALID_HANDLE_VALUE)
+        return -1;
+    int count = 0;
+    THREADENTRY32 entry{};
+    entry.dwSize = sizeof(entry);
+    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry))
+        if (entry.th32OwnerProcessID == GetCurrentProcessId())
+            ++count;
+    CloseHandle(snapshot);
+    return count;
+}

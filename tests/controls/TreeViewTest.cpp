@@ -1,0 +1,263 @@
+#include "HostWindow.h"
+
+#include "controls/TreeView.h"
+#include "identifiers/WideText.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+class TreeViewTest : public testing::Test {
+protected:
+    void SetUp() override {
+        Tree.SetBounds(0, 0, 300, 300);
+        Tree.SetParentWindow(Host.Handle());
+        ASSERT_TRUE(Tree.HandleAllocated());
+    }
+
+    // The texts of the children of Parent in the window's order.
+    std::vector<std::string> WindowChildren(TTreeNode* Parent) {
+        std::vector<std::string> texts;
+        HTREEITEM item = TreeView_GetChild(Tree.Handle(), Parent ? Parent->ItemId() : TVI_ROOT);
+        for (; item; item = TreeView_GetNextSibling(Tree.Handle(), item)) {
+            wchar_t buffer[MAX_PATH] = {};
+            TVITEMW tv{};
+            tv.mask = TVIF_TEXT | TVIF_HANDLE;
+            tv.hItem = item;
+            tv.pszText = buffer;
+            tv.cchTextMax = MAX_PATH;
+            TreeView_GetItem(Tree.Handle(), &tv);
+            texts.push_back(WideToUtf8(buffer));
+        }
+        return texts;
+    }
+
+    THostWindow Host;
+    TCustomTreeView Tree{nullptr};
+};
+
+TEST_F(TreeViewTest, DataSurvivesRecreationAndTheExpandButtonDoesNot) {
+    int records[3] = {};
+    TTreeNode* root = Tree.Items().AddChildObject(nullptr, "root", &records[0]);
+    TTreeNode* child = Tree.Items().AddChildObject(root, "child", &records[1]);
+    TTreeNode* unfilled = Tree.Items().AddChildObject(root, "unfilled", &records[2]);
+    unfilled->SetHasChildren(true);
+    unfilled->SetImageIndex(4);
+    unfilled->SetOverlayIndex(1);
+    EXPECT_TRUE(root->HasChildren());
+    EXPECT_TRUE(unfilled->HasChildren());
+
+    Tree.RecreateWnd();
+
+    EXPECT_EQ(Tree.Items().Count(), 3);
+    EXPECT_EQ(root->Data(), &records[0]);
+    EXPECT_EQ(child->Data(), &records[1]);
+    EXPECT_EQ(unfilled->Data(), &records[2]);
+    EXPECT_EQ(unfilled->ImageIndex(), 4);
+    EXPECT_TRUE(root->HasChildren());      // it has child nodes
+    EXPECT_FALSE(unfilled->HasChildren()); // the button alone is not kept
+    EXPECT_EQ(WindowChildren(root), (std::vector<std::string>{"child", "unfilled"}));
+    const UINT state = TreeView_GetItemState(Tree.Handle(), unfilled->ItemId(), TVIS_OVERLAYMASK);
+    EXPECT_EQ(state & TVIS_OVERLAYMASK, static_cast<UINT>(INDEXTOOVERLAYMASK(2)));
+}
+
+TEST_F(TreeViewTest, ExpandRaisesOnExpandingBeforeTheNodeOpens) {
+    std::vector<std::string> log;
+    Tree.OnExpanding = [&](TObject* Sender, TTreeNode* Node, bool& AllowExpansion) {
+        EXPECT_EQ(Sender, &Tree);
+        log.push_back(Node->Text() + (Node->Expanded() ? " open" : " closed"));
+        // Filling on demand, as the views do.
+        if (Node->Count() == 0)
+            for (const char* name : {"b", "a"})
+                Tree.Items()
+                    .AddChild(Node, Node->Text() + "/" + name)
+                    ->SetHasChildren(Node->Level() < 2); // two levels below the root have buttons
+        AllowExpansion = Node->Text() != "root/b/a";
+    };
+    TTreeNode* root = Tree.Items().Add(nullptr, "root");
+    TTreeNode* leaf = Tree.Items().Add(nullptr, "leaf");
+    root->SetHasChildren(true);
+
+    leaf->Expand(false); // no expand button: no event
+    EXPECT_TRUE(log.empty());
+
+    root->Expand(true);
+    EXPECT_TRUE(root->Expanded());
+    // Recursion reaches the nodes the events add on the way.
+    EXPECT_EQ(log, (std::vector<std::string>{"root closed", "root/b closed", "root/b/b closed",
+                                             "root/b/a closed", "root/a closed", "root/a/b closed",
+                                             "root/a/a closed"}));
+    EXPECT_EQ(Tree.Items().Count(), 2 + 2 + 4 + 8);
+    // Refused: the node stays closed.
+    TTreeNode* refused = Tree.Items().GetFirstNode()->GetFirstChild()->GetLastChild();
+    ASSERT_EQ(refused->Text(), "root/b/a");
+    EXPECT_FALSE(refused->Expanded());
+    EXPECT_TRUE(refused->GetPrevSibling()->Expanded());
+
+    // An expansion the control starts itself raises the event once too.
+    log.clear();
+    leaf->SetHasChildren(true);
+    SendMessageW(Tree.Handle(), TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(leaf->ItemId()));
+    EXPECT_EQ(log, std::vector<std::string>{"leaf closed"});
+    EXPECT_TRUE(leaf->Expanded());
+}
+
+TEST_F(TreeViewTest, CollapsingCanBeRefused) {
+    TTreeNode* root = Tree.Items().Add(nullptr, "root");
+    Tree.Items().AddChild(root, "child");
+    root->Expand(false);
+    ASSERT_TRUE(root->Expanded());
+    int calls = 0;
+    Tree.OnCollapsing = [&](TObject*, TTreeNode* Node, bool& AllowCollapse) {
+        EXPECT_EQ(Node, root);
+        ++calls;
+        AllowCollapse = false;
+    };
+    root->Collapse(false);
+    EXPECT_EQ(calls, 1);
+    EXPECT_TRUE(root->Expanded());
+}
+
+TEST_F(TreeViewTest, NextAndPrevWalkAllNodesDepthFirst) {
+    TTreeNodes& nodes = Tree.Items();
+    TTreeNode* a = nodes.Add(nullptr, "a");
+    TTreeNode* a1 = nodes.AddChild(a, "a1");
+    nodes.AddChild(a1, "a1x");
+    nodes.AddChild(a, "a2");
+    nodes.Add(nullptr, "b");
+    // Nothing is expanded; the walk still visits everything.
+    std::vector<std::string> forward, backward;
+    TTreeNode* last = nullptr;
+    for (TTreeNode* n = nodes.GetFirstNode(); n; n = n->GetNext()) {
+        forward.push_back(n->Text());
+        last = n;
+    }
+    for (TTreeNode* n = last; n; n = n->GetPrev())
+        backward.push_back(n->Text());
+    EXPECT_EQ(forward, (std::vector<std::string>{"a", "a1", "a1x", "a2", "b"}));
+    EXPECT_EQ(backward, (std::vector<std::string>{"b", "a2", "a1x", "a1", "a"}));
+    EXPECT_EQ(nodes.Item(2)->Text(), "a1x");
+    EXPECT_EQ(nodes.Item(5), nullptr);
+    EXPECT_EQ(a->GetNextChild(a1)->Text(), "a2");
+    EXPECT_EQ(a1->Parent(), a);
+    EXPECT_EQ(a->Parent(), nullptr);
+    EXPECT_EQ(nodes.Item(2)->Level(), 2);
+}
+
+TEST_F(TreeViewTest, HitTestsUseRealCoordinates) {
+    TTreeNode* first = Tree.Items().Add(nullptr, "first");
+    TTreeNode* second = Tree.Items().Add(nullptr, "second node");
+    const RECT text = second->DisplayRect(true);
+    const RECT row = second->DisplayRect(false);
+    ASSERT_GT(text.right, text.left);
+    EXPECT_GE(text.left, row.left);
+    EXPECT_LE(text.right, row.right);
+    EXPECT_GT(text.top, first->DisplayRect(true).top);
+    EXPECT_EQ(Tree.GetNodeAt((text.left + text.right) / 2, (text.top + text.bottom) / 2), second);
+    EXPECT_EQ(Tree.GetNodeAt(text.left + 1, first->DisplayRect(true).top + 1), first);
+    EXPECT_EQ(Tree.GetNodeAt(5, 250), nullptr); // below the last row
+}
+
+TEST_F(TreeViewTest, DeletionIsRaisedForEveryNodeChildrenFirst) {
+    TTreeNodes& nodes = Tree.Items();
+    TTreeNode* a = nodes.Add(nullptr, "a");
+    TTreeNode* a1 = nodes.AddChild(a, "a1");
+    nodes.AddChild(a1, "a1x");
+    nodes.AddChild(a, "a2");
+    nodes.Add(nullptr, "b");
+    std::vector<std::string> deleted;
+    Tree.OnDeletion = [&](TObject*, TTreeNode* Node) { deleted.push_back(Node->Text()); };
+
+    a->Delete();
+    EXPECT_EQ(deleted, (std::vector<std::string>{"a2", "a1x", "a1", "a"}));
+    EXPECT_EQ(nodes.Count(), 1);
+    EXPECT_EQ(WindowChildren(nullptr), std::vector<std::string>{"b"});
+
+    deleted.clear();
+    nodes.Clear();
+    EXPECT_EQ(deleted, std::vector<std::string>{"b"});
+    EXPECT_EQ(nodes.Count(), 0);
+    EXPECT_EQ(TreeView_GetCount(Tree.Handle()), 0u);
+
+    // Re-creating the window deletes nothing.
+    nodes.Add(nullptr, "c");
+    deleted.clear();
+    Tree.RecreateWnd();
+    EXPECT_TRUE(deleted.empty());
+}
+
+int ByLength(TTreeNode* Node1, TTreeNode* Node2, LPARAM Data) {
+    EXPECT_EQ(Data, 42);
+    return static_cast<int>(Node1->Text().size()) - static_cast<int>(Node2->Text().size());
+}
+
+TEST_F(TreeViewTest, CustomSortOrdersNodesAndWindowAlike) {
+    TTreeNodes& nodes = Tree.Items();
+    TTreeNode* parent = nodes.Add(nullptr, "parent");
+    for (const char* s : {"ccc", "a", "bb", "dd"})
+        nodes.AddChild(parent, s);
+    parent->CustomSort(ByLength, 42);
+    EXPECT_EQ(WindowChildren(parent), (std::vector<std::string>{"a", "bb", "dd", "ccc"}));
+    EXPECT_EQ(parent->GetFirstChild()->GetNextSibling()->Text(), "bb");
+    EXPECT_EQ(parent->Item(3)->Index(), 3);
+
+    parent->AlphaSort();
+    EXPECT_EQ(WindowChildren(parent), (std::vector<std::string>{"a", "bb", "ccc", "dd"}));
+}
+
+TEST_F(TreeViewTest, SelectionAndDropHighlight) {
+    TTreeNode* parent = Tree.Items().Add(nullptr, "parent");
+    TTreeNode* child = Tree.Items().AddChild(parent, "child");
+    Tree.SetSelected(child); // shown, so its parent opens
+    EXPECT_EQ(Tree.Selected(), child);
+    EXPECT_TRUE(parent->Expanded());
+    Tree.SetSelected(nullptr);
+    EXPECT_EQ(Tree.Selected(), nullptr);
+
+    parent->SetDropTarget(true);
+    child->SetDropTarget(true);
+    EXPECT_EQ(Tree.DropTarget(), child);
+    EXPECT_FALSE(parent->DropTarget());
+    Tree.SetDropTarget(nullptr);
+    EXPECT_EQ(Tree.DropTarget(), nullptr);
+}
+
+TEST_F(TreeViewTest, EditingIsAskedAndTheEditedTextIsShown) {
+    TTreeNode* node = Tree.Items().Add(nullptr, "old name");
+    std::vector<std::string> log;
+    bool allow = false;
+    Tree.OnEditing = [&](TObject*, TTreeNode* Node, bool& AllowEdit) {
+        log.push_back("editing " + Node->Text());
+        AllowEdit = allow;
+    };
+    Tree.OnEdited = [&](TObject*, TTreeNode* Node, std::string& S) {
+        log.push_back("edited " + Node->Text() + " to " + S);
+        S = "shown " + S;
+    };
+    EXPECT_FALSE(node->EditText());
+    EXPECT_FALSE(Tree.IsEditing());
+
+    allow = true;
+    ASSERT_TRUE(node->EditText());
+    ASSERT_TRUE(Tree.IsEditing());
+    SetWindowTextW(TreeView_GetEditControl(Tree.Handle()), L"typed");
+    SendMessageW(Tree.Handle(), TVM_ENDEDITLABELNOW, FALSE, 0);
+    EXPECT_EQ(log, (std::vector<std::string>{"editing old name", "editing old name",
+                                             "edited old name to typed"}));
+    EXPECT_EQ(node->Text(), "shown typed");
+    EXPECT_EQ(WindowChildren(nullptr), std::vector<std::string>{"shown typed"});
+}
+
+TEST_F(TreeViewTest, BulkUpdateSwitchesRedrawingOff) {
+    Tree.Items().BeginUpdate();
+    for (int i = 0; i < 200; ++i)
+        Tree.Items().Add(nullptr, "node " + std::to_string(i));
+    Tree.Items().EndUpdate();
+    EXPECT_TRUE(IsWindowVisible(Tree.Handle()));
+    EXPECT_EQ(TreeView_GetCount(Tree.Handle()), 200u);
+}
+
+} // namespace
