@@ -1,0 +1,57 @@
+#pragma once
+
+#include "controls/Thread.h"
+
+#include <windows.h>
+
+#include <atomic>
+#include <functional>
+#include <string>
+
+// The messages of the change watchers: to the tree, to the folder list, and the one that ends a
+// watcher when found in its own queue.
+constexpr UINT WM_TREE_CHANGE_NOTIFY = WM_USER + 21;
+constexpr UINT WM_LIST_CHANGE_NOTIFY = WM_USER + 22;
+constexpr UINT WM_END_CHANGE_NOTIFY = WM_USER + 12;
+
+using TCNOnRefresh = std::function<void()>;
+
+// A background thread that waits for changes anywhere below one folder and, for each wake-up,
+// sends one message to one window, synchronously: the view refreshes on its own thread while the
+// watcher waits, and changes made meanwhile are coalesced into the next wake-up. It never touches
+// the view.
+//
+// The owner makes it with new, and stops it with Terminate and forgets it; it never waits for it
+// and never deletes it. The object goes away by itself once both have happened: its watch has
+// ended and its owner has stopped it. (A watch can end first, for a path that cannot be watched;
+// the owner's later Terminate must still find a live object.)
+class TChangeNotifyThread final : public TThread {
+public:
+    TChangeNotifyThread(const std::string& WatchPath, HWND hWnd, UINT uMsg, DWORD uFlags);
+
+    // Sets Terminated and wakes the thread, which then ends without sending anything. The object
+    // must not be used afterwards.
+    void Terminate();
+
+    const TCNOnRefresh& OnRefresh() const { return m_OnRefresh; }
+    void SetOnRefresh(TCNOnRefresh Value) { m_OnRefresh = std::move(Value); }
+    HWND MessageWnd() const { return m_hMessageWnd; }
+    void SetMessageWnd(HWND Value) { m_hMessageWnd = Value; }
+
+protected:
+    void Execute() override;
+
+private:
+    ~TChangeNotifyThread() override = default;
+    void Watch();
+    void ReleaseHold();
+
+    std::string m_sToWatchPath;
+    HWND m_hMessageWnd = nullptr; // stored for the owner; the watch does not use it
+    HWND m_hWindow;
+    UINT m_iMessage;
+    DWORD m_iNotifyFlags;
+    TCNOnRefresh m_OnRefresh; // stored for the owner; the watch never calls it
+    // One hold for the running watch, one for the owner; the last to let go frees the object.
+    std::atomic<int> m_Holds{2};
+};

@@ -1,0 +1,235 @@
+#include "framework/ChangeNotifyThread.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <tlhelp32.h>
+
+#include <functional>
+
+namespace {
+
+constexpr DWORD kFilter = 0x1F;
+
+// A hidden window that counts the watcher's messages, optionally
+// staying busy in its handler the way a view does while it refreshes.
+class Receiver {
+public:
+    Receiver() {
+        static const ATOM atom = [] {
+            WNDCLASSW wc{};
+            wc.lpfnWndProc = &Receiver::Proc;
+            wc.hInstance = GetModuleHandleW(nullptr);
+            wc.lpszClassName = L"VarnelWatchReceiver";
+            return RegisterClassW(&wc);
+        }();
+        (void)atom;
+        m_hWnd = CreateWindowExW(0, L"VarnelWatchReceiver", L"", WS_POPUP, 0, 0, 1, 1, nullptr,
+                                 nullptr, GetModuleHandleW(nullptr), this);
+    }
+    ~Receiver() {
+        if (IsWindow(m_hWnd))
+            DestroyWindow(m_hWnd);
+    }
+    HWND Handle() const { return m_hWnd; }
+    int Count() const { return m_Changes; }
+    DWORD SenderThread() const { return m_SenderThread; }
+    std::function<void()> onChange;
+
+private:
+    static LRESULT CALLBACK Proc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+        if (msg == WM_NCCREATE)
+            SetWindowLongPtrW(hWnd, GWLP_USERDATA,
+                              reinterpret_cast<LONG_PTR>(
+                                  reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
+        auto* self = reinterpret_cast<Receiver*>(GetWindowLongPtrW(hWnd, GWLP_USERDATA));
+        if (self && msg == WM_TREE_CHANGE_NOTIFY) {
+            ++self->m_Changes;
+            self->m_SenderThread = GetCurrentThreadId();
+            if (self->onChange)
+                self->onChange();
+            return 0;
+        }
+        return DefWindowProcW(hWnd, msg, wParam, lParam);
+    }
+
+    HWND m_hWnd = nullptr;
+    int m_Changes = 0;
+    DWORD m_SenderThread = 0;
+};
+
+// Lets sent messages in for a while, as the views' message loop does.
+void Pump(DWORD milliseconds) {
+    const ULONGLONG end = GetTickCount64() + milliseconds;
+    for (ULONGLONG now; (now = GetTickCount64()) < end;) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(end - now), QS_ALLINPUT);
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageW(&msg);
+    }
+}
+
+// Pumps until the condition holds or the time is up.
+bool PumpUntil(const std::function<bool()>& condition, DWORD milliseconds) {
+    const ULONGLONG end = GetTickCount64() + milliseconds;
+    while (!condition()) {
+        if (GetTickCount64() >= end)
+            return false;
+        Pump(20);
+    }
+    return true;
+}
+
+// A handle on the watcher's thread that outlives the watcher object, to see when it ends.
+HANDLE ThreadOf(const TChangeNotifyThread* watcher) {
+    return OpenThread(SYNCHRONIZE, FALSE, watcher->ThreadID());
+}
+
+bool Ends(HANDLE thread, DWORD milliseconds) {
+    const bool ended =
+        PumpUntil([&] { return WaitForSingleObject(thread, 0) == WAIT_OBJECT_0; }, milliseconds);
+    CloseHandle(thread);
+    return ended;
+}
+
+int ThreadsOfThisProcess() {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    THREADENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    int count = 0;
+    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry))
+        count += entry.th32OwnerProcessID == GetCurrentProcessId();
+    CloseHandle(snapshot);
+    return count;
+}
+
+TEST(ChangeNotifyThread, SendsForAChangeDeepBelowItsPathOnTheReceiversThread) {
+    TempFolder temp;
+    temp.MakeFolder("a\\b\\c");
+    Receiver receiver;
+    auto* watcher =
+        new TChangeNotifyThread(temp.Path(), receiver.Handle(), WM_TREE_CHANGE_NOTIFY, kFilter);
+    Pump(200);
+    EXPECT_EQ(receiver.Count(), 0);
+    temp.MakeFile("a\\b\\c\\deep.txt", "x");
+    EXPECT_TRUE(PumpUntil([&] { return receiver.Count() > 0; }, 3000));
+    EXPECT_EQ(receiver.SenderThread(), GetCurrentThreadId());
+    Pump(300);
+    const int settled = receiver.Count();
+    EXPECT_LE(settled, 2) << "one change, one wake (and at most one more for its tail)";
+    Pump(300);
+    EXPECT_EQ(receiver.Count(), settled) << "messages without changes";
+    HANDLE thread = ThreadOf(watcher);
+    watcher->Terminate();
+    EXPECT_TRUE(Ends(thread, 2000));
+}
+
+TEST(ChangeNotifyThread, CoalescesABurstWhileTheReceiverIsBusy) {
+    TempFolder temp;
+    temp.MakeFolder("burst");
+    Receiver receiver;
+    bool first = true;
+    receiver.onChange = [&] {
+        if (!first)
+            return;
+        first = false;
+        // The view is refreshing: a thousand changes happen meanwhile.
+        for (int i = 0; i < 1000; ++i)
+            temp.MakeFile("burst\\f" + std::to_string(i) + ".txt");
+    };
+    auto* watcher =
+        new TChangeNotifyThread(temp.Path(), receiver.Handle(), WM_TREE_CHANGE_NOTIFY, kFilter);
+    Pump(100);
+    temp.MakeFile("start.txt");
+    EXPECT_TRUE(PumpUntil([&] { return !first; }, 3000));
+    Pump(1000);
+    EXPECT_GE(receiver.Count(), 2);
+    EXPECT_LE(receiver.Count(), 6);
+    HANDLE thread = ThreadOf(watcher);
+    watcher->Terminate();
+    EXPECT_TRUE(Ends(thread, 2000));
+}
+
+TEST(ChangeNotifyThread, EndsAtOnceWhenStoppedWithNothingChanging) {
+    TempFolder temp;
+    Receiver receiver;
+    auto* watcher =
+        new TChangeNotifyThread(temp.Path(), receiver.Handle(), WM_TREE_CHANGE_NOTIFY, kFilter);
+    Pump(100);
+    HANDLE thread = ThreadOf(watcher);
+    const ULONGLONG start = GetTickCount64();
+    watcher->Terminate();
+    EXPECT_TRUE(Ends(thread, 1000));
+    EXPECT_LT(GetTickCount64() - start, 500u);
+    temp.MakeFile("after.txt");
+    Pump(200);
+    EXPECT_EQ(receiver.Count(), 0);
+}
+
+TEST(ChangeNotifyThread, AMissingPathEndsTheWatchAndStoppingLaterIsStillSafe) {
+    Receiver receiver;
+    auto* watcher = new TChangeNotifyThread("C:\\no such folder here", receiver.Handle(),
+                                            WM_TREE_CHANGE_NOTIFY, kFilter);
+    HANDLE thread = ThreadOf(watcher);
+    EXPECT_TRUE(Ends(thread, 1000));
+    watcher->Terminate(); // the owner's stop: the object is still there to be told
+}
+
+TEST(ChangeNotifyThread, EndsWhenItsQueueSaysSo) {
+    TempFolder temp;
+    Receiver receiver;
+    auto* watcher =
+        new TChangeNotifyThread(temp.Path(), receiver.Handle(), WM_TREE_CHANGE_NOTIFY, kFilter);
+    Pump(100);
+    HANDLE thread = ThreadOf(watcher);
+    // Another message in its queue does not end it.
+    ASSERT_TRUE(PostThreadMessageW(watcher->ThreadID(), WM_APP + 5, 0, 0));
+    Pump(200);
+    EXPECT_EQ(WaitForSingleObject(thread, 0), static_cast<DWORD>(WAIT_TIMEOUT));
+    ASSERT_TRUE(PostThreadMessageW(watcher->ThreadID(), WM_END_CHANGE_NOTIFY, 0, 0));
+    EXPECT_TRUE(Ends(thread, 1000));
+    watcher->Terminate();
+}
+
+TEST(ChangeNotifyThread, SendsNothingToADestroyedWindowAndKeepsWaiting) {
+    TempFolder temp;
+    auto receiver = std::make_unique<Receiver>();
+    auto* watcher =
+        new TChangeNotifyThread(temp.Path(), receiver->Handle(), WM_TREE_CHANGE_NOTIFY, kFilter);
+    HANDLE thread = ThreadOf(watcher);
+    receiver.reset();
+    temp.MakeFile("x.txt");
+    Pump(300);
+    EXPECT_EQ(WaitForSingleObject(thread, 0), static_cast<DWORD>(WAIT_TIMEOUT));
+    watcher->Terminate();
+    EXPECT_TRUE(Ends(thread, 1000));
+}
+
+TEST(ChangeNotifyThread, ManyStartsAndStopsLeaveNothingBehind) {
+    TempFolder temp;
+    Receiver receiver;
+    // One cycle first, so that what the first watch sets up for good is counted as before.
+    auto* first =
+        new TChangeNotifyThread(temp.Path(), receiver.Handle(), WM_TREE_CHANGE_NOTIFY, kFilter);
+    Pump(200);
+    DWORD handlesBefore = 0;
+    GetProcessHandleCount(GetCurrentProcess(), &handlesBefore);
+    const int threadsBefore = ThreadsOfThisProcess();
+    for (int i = 0; i < 200; ++i) {
+        auto* watcher =
+            new TChangeNotifyThread(temp.Path(), receiver.Handle(), WM_TREE_CHANGE_NOTIFY, kFilter);
+        if (i % 2)
+            Pump(1);
+        watcher->Terminate();
+    }
+    PumpUntil([&] { return ThreadsOfThisProcess() <= threadsBefore; }, 5000);
+    Pump(200);
+    DWORD handlesAfter = 0;
+    GetProcessHandleCount(GetCurrentProcess(), &handlesAfter);
+    EXPECT_LE(ThreadsOfThisProcess(), threadsBefore);
+    EXPECT_LE(handlesAfter, handlesBefore + 2);
+    first->Terminate();
+}
+
+} // namespace
