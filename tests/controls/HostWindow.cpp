@@ -1,6 +1,7 @@
 #include "HostWindow.h"
 
 #include <tlhelp32.h>
+#include <winternl.h>
 
 namespace {
 
@@ -66,8 +67,41 @@ int CountThreadWindows() {
     return count;
 }
 
+namespace {
+
+// One entry of the process's shared GDI handle table; a live object has a type.
+struct GdiHandleEntry {
+    unsigned long long Object;
+    unsigned int Owner;
+    unsigned short Unique;
+    unsigned char Type;
+    unsigned char Flags;
+    unsigned long long UserData;
+};
+constexpr int kGdiHandleTableEntries = 0x10000;
+
+// Wine answers 0 to GetGuiResources, but keeps the platform's shared handle table, whose address
+// the process environment block holds: count the live entries there instead.
+int CountGdiObjectsInHandleTable() {
+    PROCESS_BASIC_INFORMATION basic{};
+    if (NtQueryInformationProcess(GetCurrentProcess(), ProcessBasicInformation, &basic,
+                                  sizeof basic, nullptr) != 0)
+        return -1;
+    const auto* peb = reinterpret_cast<const char*>(basic.PebBaseAddress);
+    const auto* table = *reinterpret_cast<const GdiHandleEntry* const*>(peb + 0xF8);
+    if (!table)
+        return -1;
+    int count = 0;
+    for (int i = 0; i < kGdiHandleTableEntries; ++i)
+        count += table[i].Type != 0;
+    return count;
+}
+
+} // namespace
+
 int CountGdiObjects() {
-    return static_cast<int>(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS));
+    const DWORD counted = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    return counted ? static_cast<int>(counted) : CountGdiObjectsInHandleTable();
 }
 
 int CountThreads() {
