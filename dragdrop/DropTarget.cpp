@@ -2,29 +2,6 @@
 
 #include "shell/OleGlobals.h"
 
-HRESULT TvxDropTarget::QueryInterface(REFIID riid, void** ppv) {
-    if (!ppv)
-        return E_POINTER;
-    if (riid == IID_IUnknown || riid == IID_IDropTarget) {
-        *ppv = static_cast<IDropTarget*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *ppv = nullptr;
-    return E_NOINTERFACE;
-}
-
-ULONG TvxDropTarget::AddRef() {
-    return ++m_RefCount;
-}
-
-ULONG TvxDropTarget::Release() {
-    const ULONG left = --m_RefCount;
-    if (left == 0)
-        delete this;
-    return left;
-}
-
 int TvxDropTarget::OperationFromKeys(DWORD grfKeyState) {
     if ((grfKeyState & MK_CONTROL) && (grfKeyState & MK_SHIFT))
         return DROPEFFECT_LINK;

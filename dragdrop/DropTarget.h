@@ -1,10 +1,10 @@
 #pragma once
 
+#include "identifiers/ComObject.h"
 #include "identifiers/ComPtr.h"
 
 #include <ole2.h>
 
-#include <atomic>
 #include <functional>
 #include <string>
 
@@ -25,7 +25,7 @@ using TDTDragLeave = std::function<void(TvxDropTarget* Sender)>;
 // list. Accepts only file lists, turns the key state into a proposed effect (move, copy or link),
 // lets the owner veto or change it through four events, and gives the owner the dragged paths and
 // their folder. Choosing the target item and moving, copying or linking are the owner's work.
-class TvxDropTarget final : public IDropTarget {
+class TvxDropTarget final : public TComObject<IDropTarget> {
 public:
     TvxDropTarget() = default;
 
@@ -52,10 +52,6 @@ public:
     // The folder of the first dragged path, up to and including its last "\" or ":".
     std::string GetSourcePath() const;
 
-    // IUnknown
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
     // IDropTarget: each answers S_OK in every case.
     HRESULT STDMETHODCALLTYPE DragEnter(IDataObject* dataObj, DWORD grfKeyState, POINTL pt,
                                         DWORD* dwEffect) override;
@@ -65,14 +61,13 @@ public:
                                    DWORD* dwEffect) override;
 
 private:
-    ~TvxDropTarget() = default;
+    ~TvxDropTarget() override = default;
 
     // Move; control makes it copy; control and shift make it link.
     static int OperationFromKeys(DWORD grfKeyState);
     void Raise(const TDTDragEvent& handler, DWORD grfKeyState, POINTL pt, DWORD* dwEffect);
 
-    std::atomic<ULONG> m_RefCount{1};
-    int m_uRefs = 1; // kept for the record's shape; the life of the object follows m_RefCount
+    int m_uRefs = 1; // kept for the record's shape; the object's life follows its COM count
     CLIPBOARDFORMAT m_cbfFormat = CBF_HDROP;
     ComPtr<IDataObject> m_DataObject;
     HWND m_hWindow = nullptr;
