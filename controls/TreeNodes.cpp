@@ -71,10 +71,17 @@ void TTreeNodes::InsertIntoWindow(TTreeNode* Node, bool WithChildren) {
     if (!parent->m_hItem)
         return;
     TTreeNode* previous = Node->GetPrevSibling();
+    TTreeNode* next = Node->GetNextSibling();
     std::wstring text = Utf8ToWide(Node->m_sText);
     TVINSERTSTRUCTW insert{};
     insert.hParent = parent->m_hItem;
-    insert.hInsertAfter = previous && previous->m_hItem ? previous->m_hItem : TVI_FIRST;
+    // The siblings in the window are those before any not yet in it. After the last of them the
+    // position is TVI_LAST: some tree controls look a given item up among all items, so naming
+    // the previous sibling would make filling a large folder quadratic.
+    if (previous && previous->m_hItem)
+        insert.hInsertAfter = next && next->m_hItem ? previous->m_hItem : TVI_LAST;
+    else
+        insert.hInsertAfter = TVI_FIRST;
     TVITEMW& item = insert.item;
     item.mask =
         TVIF_TEXT | TVIF_PARAM | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_CHILDREN | TVIF_STATE;

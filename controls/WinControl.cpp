@@ -9,21 +9,38 @@
 
 namespace {
 
-// The controls by window, and the host windows subclassed for reflection with the number of
-// our children each has. All windows of ours live on one thread.
-std::unordered_map<HWND, TWinControl*>& ControlsByWindow() {
-    static std::unordered_map<HWND, TWinControl*> map;
+// Our procedure sits in front of the window's own one, set through GWLP_WNDPROC and not through
+// the common controls' subclass chain: that chain looks its data up in a window property on every
+// message, which under Wine is a round trip to the window server (tens of microseconds), and a
+// list filled with thousands of rows sends several messages per row through it.
+//
+// The controls by window, each with the procedure ours forwards to. The control is cleared when
+// the control forgets a window that still exists (a window of another thread); the procedure is
+// kept until the window's last message. All windows of ours live on one thread.
+struct TControlEntry {
+    TWinControl* Control = nullptr;
+    WNDPROC Original = nullptr;
+};
+
+std::unordered_map<HWND, TControlEntry>& ControlWindows() {
+    static std::unordered_map<HWND, TControlEntry> map;
     return map;
 }
 
-std::unordered_map<HWND, int>& HostChildren() {
-    static std::unordered_map<HWND, int> map;
+// The host windows we reflect notifications for, with the number of our children each has and
+// the procedure ours forwards to. An entry without children stays while a procedure installed
+// after ours still leads to ours.
+struct THostEntry {
+    int Children = 0;
+    WNDPROC Original = nullptr;
+};
+
+std::unordered_map<HWND, THostEntry>& HostWindows() {
+    static std::unordered_map<HWND, THostEntry> map;
     return map;
 }
 
 constexpr wchar_t kWindowClass[] = L"VarnelWindow";
-constexpr UINT_PTR kControlSubclassId = 0x56524E31; // the control's own procedure
-constexpr UINT_PTR kHostSubclassId = 0x56524E32;    // reflection for a host window
 
 // The common controls and our own window class, set up once for the process; the class is
 // unregistered when the process lets go of its statics.
@@ -101,31 +118,46 @@ bool ReflectToControl(HWND Parent, TMessage& Message) {
     return true;
 }
 
-LRESULT CALLBACK HostProc(HWND Window, UINT Msg, WPARAM WParam, LPARAM LParam, UINT_PTR,
-                          DWORD_PTR) {
+LRESULT CALLBACK HostProc(HWND Window, UINT Msg, WPARAM WParam, LPARAM LParam) {
+    const auto it = HostWindows().find(Window);
+    if (it == HostWindows().end())
+        return DefWindowProcW(Window, Msg, WParam, LParam);
+    const WNDPROC original = it->second.Original;
     if (Msg == WM_NCDESTROY) {
-        RemoveWindowSubclass(Window, HostProc, kHostSubclassId);
-        HostChildren().erase(Window);
-        return DefSubclassProc(Window, Msg, WParam, LParam);
+        const LRESULT result = CallWindowProcW(original, Window, Msg, WParam, LParam);
+        HostWindows().erase(Window);
+        return result;
     }
     TMessage message{Msg, WParam, LParam, 0};
-    if (ReflectToControl(Window, message))
+    if (it->second.Children > 0 && ReflectToControl(Window, message))
         return message.Result;
-    return DefSubclassProc(Window, Msg, WParam, LParam);
+    return CallWindowProcW(original, Window, Msg, WParam, LParam);
 }
 
-// A host window is subclassed while it has children of ours.
+// A host window leads to our procedure while it has children of ours.
 void AttachHost(HWND Host) {
-    if (HostChildren()[Host]++ == 0)
-        SetWindowSubclass(Host, HostProc, kHostSubclassId, 0);
+    auto [it, added] = HostWindows().try_emplace(Host);
+    if (added) {
+        it->second.Original = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrW(Host, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(HostProc)));
+        if (!it->second.Original) {
+            HostWindows().erase(it);
+            return;
+        }
+    }
+    ++it->second.Children;
 }
 
+// The host's own procedure comes back when ours is still the first; when the application put
+// another in front of ours since, ours stays in its chain and only forwards.
 void DetachHost(HWND Host) {
-    auto it = HostChildren().find(Host);
-    if (it == HostChildren().end() || --it->second > 0)
+    auto it = HostWindows().find(Host);
+    if (it == HostWindows().end() || --it->second.Children > 0)
         return;
-    HostChildren().erase(it);
-    RemoveWindowSubclass(Host, HostProc, kHostSubclassId);
+    if (GetWindowLongPtrW(Host, GWLP_WNDPROC) != reinterpret_cast<LONG_PTR>(HostProc))
+        return;
+    SetWindowLongPtrW(Host, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(it->second.Original));
+    HostWindows().erase(it);
 }
 
 RECT WindowBounds(HWND Window) {
@@ -138,16 +170,24 @@ RECT WindowBounds(HWND Window) {
 
 } // namespace
 
-// The window procedure of every control of ours, installed as a subclass of its window.
+// The window procedure of every control of ours, put in front of the window's own.
 struct TWinControlAccess {
-    static LRESULT CALLBACK ControlProc(HWND Window, UINT Msg, WPARAM WParam, LPARAM LParam,
-                                        UINT_PTR, DWORD_PTR RefData) {
-        auto* control = reinterpret_cast<TWinControl*>(RefData);
+    static LRESULT CALLBACK ControlProc(HWND Window, UINT Msg, WPARAM WParam, LPARAM LParam) {
+        const auto it = ControlWindows().find(Window);
+        if (it == ControlWindows().end())
+            return DefWindowProcW(Window, Msg, WParam, LParam);
+        TWinControl* control = it->second.Control;
+        const WNDPROC original = it->second.Original;
+        if (!control)
+            return CallWindowProcW(original, Window, Msg, WParam, LParam);
         if (Msg == WM_NCDESTROY) {
-            RemoveWindowSubclass(Window, ControlProc, kControlSubclassId);
-            ControlsByWindow().erase(Window);
+            // The window's last message: the control lets go first, the window's own procedure
+            // then cleans up after itself.
+            it->second.Control = nullptr;
             control->WindowGone();
-            return DefSubclassProc(Window, Msg, WParam, LParam);
+            const LRESULT result = CallWindowProcW(original, Window, Msg, WParam, LParam);
+            ControlWindows().erase(Window);
+            return result;
         }
         if (Msg == WM_DESTROY)
             control->m_bDestroyingHandle = true;
@@ -206,7 +246,7 @@ TWinControl::~TWinControl() {
         DestroyWindow(m_hWindow);
     }
     if (m_hWindow)
-        ControlsByWindow().erase(m_hWindow);
+        ForgetWindow();
     m_hWindow = nullptr;
     ReleaseHost();
 }
@@ -278,9 +318,9 @@ void TWinControl::CreateWnd() {
     if (!window)
         return;
     m_hWindow = window;
-    ControlsByWindow()[window] = this;
-    SetWindowSubclass(window, TWinControlAccess::ControlProc, kControlSubclassId,
-                      reinterpret_cast<DWORD_PTR>(this));
+    m_pfnWindowProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
+        window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(TWinControlAccess::ControlProc)));
+    ControlWindows()[window] = {this, m_pfnWindowProc};
     if (child && !m_Parent && m_hParentWindow) {
         AttachHost(m_hParentWindow);
         m_hHostAttached = m_hParentWindow;
@@ -294,13 +334,21 @@ void TWinControl::DestroyWnd() {
     // Normally WM_NCDESTROY has already forgotten the window; a window of another thread
     // cannot be destroyed from here and is forgotten all the same.
     if (m_hWindow) {
-        ControlsByWindow().erase(m_hWindow);
+        ForgetWindow();
         WindowGone();
     }
 }
 
+// The window lives on without the control: our procedure only forwards to the window's own.
+void TWinControl::ForgetWindow() {
+    const auto it = ControlWindows().find(m_hWindow);
+    if (it != ControlWindows().end() && it->second.Control == this)
+        it->second.Control = nullptr;
+}
+
 void TWinControl::WindowGone() {
     m_hWindow = nullptr;
+    m_pfnWindowProc = nullptr;
     m_bDestroyingHandle = false;
     ReleaseHost();
 }
@@ -474,8 +522,8 @@ LRESULT TWinControl::Perform(UINT Msg, WPARAM WParam, LPARAM LParam) {
 }
 
 TWinControl* TWinControl::FindControl(HWND Window) {
-    const auto it = ControlsByWindow().find(Window);
-    return it == ControlsByWindow().end() ? nullptr : it->second;
+    const auto it = ControlWindows().find(Window);
+    return it == ControlWindows().end() ? nullptr : it->second.Control;
 }
 
 void TWinControl::WndProc(TMessage& Message) {
@@ -502,8 +550,10 @@ void TWinControl::Inherited(TMessage& Message) {
 }
 
 void TWinControl::DefaultHandler(TMessage& Message) {
-    Message.Result =
-        m_hWindow ? DefSubclassProc(m_hWindow, Message.Msg, Message.WParam, Message.LParam) : 0;
+    Message.Result = m_hWindow && m_pfnWindowProc
+                         ? CallWindowProcW(m_pfnWindowProc, m_hWindow, Message.Msg, Message.WParam,
+                                           Message.LParam)
+                         : 0;
 }
 
 void TWinControl::WMNotify(TMessage& Message) {

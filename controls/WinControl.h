@@ -150,11 +150,14 @@ private:
     void CreateHandle();
     void Dispatch(const TClassInfo* From, TMessage& Message);
     void WindowGone();
+    void ForgetWindow();
     void AddControl(TWinControl* Control);
     void RemoveControl(TWinControl* Control);
     void ReleaseHost();
 
     HWND m_hWindow = nullptr;
+    // The window's own procedure, which ours sits in front of.
+    WNDPROC m_pfnWindowProc = nullptr;
     TWinControl* m_Parent = nullptr;
     HWND m_hParentWindow = nullptr;
     HWND m_hHostAttached = nullptr;

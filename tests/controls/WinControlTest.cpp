@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -122,6 +123,50 @@ TEST(WinControlTest, NotificationsReachTheControlThroughAHostWindow) {
         "CNNotify " + std::to_string(static_cast<int>(TVN_SELCHANGINGW)),
         "CNNotify " + std::to_string(static_cast<int>(TVN_SELCHANGEDW))};
     EXPECT_EQ(tree.Log, expected);
+}
+
+// A procedure the host application puts in front of the host's while controls of ours live in it.
+WNDPROC g_AppNext = nullptr;
+int g_AppNotifications = 0;
+LRESULT CALLBACK AppProc(HWND Window, UINT Msg, WPARAM WParam, LPARAM LParam) {
+    if (Msg == WM_NOTIFY)
+        ++g_AppNotifications;
+    return CallWindowProcW(g_AppNext, Window, Msg, WParam, LParam);
+}
+
+TEST(WinControlTest, TheHostsProcedureChainSurvivesOurControls) {
+    THostWindow host;
+    const LONG_PTR own = GetWindowLongPtrW(host.Handle(), GWLP_WNDPROC);
+    {
+        TCustomTreeView first(nullptr);
+        TCustomTreeView second(nullptr);
+        first.SetParentWindow(host.Handle());
+        second.SetParentWindow(host.Handle());
+        EXPECT_NE(GetWindowLongPtrW(host.Handle(), GWLP_WNDPROC), own);
+    }
+    // The last control gone, the host has its own procedure back.
+    EXPECT_EQ(GetWindowLongPtrW(host.Handle(), GWLP_WNDPROC), own);
+
+    auto tree = std::make_unique<TLoggingTree>(nullptr);
+    tree->SetParentWindow(host.Handle());
+    g_AppNext = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(host.Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(AppProc)));
+    g_AppNotifications = 0;
+    tree->Log.clear();
+    tree->SetSelected(tree->Items().Add(nullptr, "alpha"));
+    EXPECT_GT(g_AppNotifications, 0);
+    EXPECT_EQ(tree->Log.size(), 2u); // still reflected behind the application's procedure
+    // Leaving does not cut the application's procedure out of the chain.
+    tree.reset();
+    EXPECT_EQ(GetWindowLongPtrW(host.Handle(), GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(AppProc));
+    const int before = g_AppNotifications;
+    NMHDR header{host.Handle(), 0, 0};
+    SendMessageW(host.Handle(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&header));
+    EXPECT_EQ(g_AppNotifications, before + 1);
+    // Taken out again, the application's procedure leads back through ours to the host's own.
+    SetWindowLongPtrW(host.Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_AppNext));
+    EXPECT_EQ(SendMessageW(host.Handle(), WM_GETTEXTLENGTH, 0, 0),
+              GetWindowTextLengthW(host.Handle()));
 }
 
 TEST(WinControlTest, RecreateWndRunsDestroyWndThenCreateWnd) {
