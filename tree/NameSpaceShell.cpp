@@ -1,0 +1,59 @@
+#include "tree/NameSpaceShell.h"
+
+#include "identifiers/WideText.h"
+#include "shell/ShellRoutines.h"
+
+#include <shellapi.h>
+
+TNameSpaceShell& TNameSpaceShell::Default() {
+    static TNameSpaceShell shell;
+    return shell;
+}
+
+bool TNameSpaceShell::GetDesktopFolder(ComPtr<IShellFolder>& Result) {
+    Result.Reset();
+    if (SHGetDesktopFolder(&Result) != S_OK || !Result) {
+        Result.Reset();
+        return false;
+    }
+    return true;
+}
+
+OwnedPidl TNameSpaceShell::GetSpecialFolderLocation(HWND Owner, int nFolder) {
+    OwnedPidl pidl;
+    if (FAILED(SHGetSpecialFolderLocation(Owner, nFolder, pidl.Put())))
+        pidl.Reset();
+    return pidl;
+}
+
+int TNameSpaceShell::Comparepidls(LPCITEMIDLIST FQpidl1, LPCITEMIDLIST FQpidl2) {
+    return EnumGlobals::Comparepidls(FQpidl1, FQpidl2);
+}
+
+std::string TNameSpaceShell::GetDisplayName(LPCITEMIDLIST FQPidl) {
+    SHFILEINFOW info{};
+    if (!FQPidl || !SHGetFileInfoW(reinterpret_cast<LPCWSTR>(FQPidl), 0, &info, sizeof info,
+                                   SHGFI_PIDL | SHGFI_DISPLAYNAME))
+        return {};
+    info.szDisplayName[MAX_PATH - 1] = L'\0';
+    return WideToUtf8(info.szDisplayName);
+}
+
+void TNameSpaceShell::GetSmallIcons(LPCITEMIDLIST FQPidl, int& Normal, int& Selected) {
+    Normal = EnumGlobals::GetSmallIconIndex(FQPidl);
+    Selected = EnumGlobals::GetOpenSmallIconIndex(FQPidl);
+}
+
+std::string TNameSpaceShell::GetPathFromIDList(LPCITEMIDLIST FQPidl) {
+    wchar_t path[MAX_PATH] = {};
+    if (!FQPidl || !SHGetPathFromIDListW(FQPidl, path))
+        return {};
+    path[MAX_PATH - 1] = L'\0';
+    return WideToUtf8(path);
+}
+
+HIMAGELIST TNameSpaceShell::GetSmallSystemImageList() {
+    SHFILEINFOW info{};
+    return reinterpret_cast<HIMAGELIST>(
+        SHGetFileInfoW(L"", 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
+}

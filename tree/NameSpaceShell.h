@@ -1,0 +1,39 @@
+#pragma once
+
+// What the namespace tree asks of the shell beyond the folders it is given: the desktop folder,
+// the lists of special folders, the desktop's comparison of two lists, display names, icons and
+// paths of fully qualified lists, and the system image list. The tree reaches all of these through
+// one object so that a test can run it over a namespace of its own; the default answers from the
+// platform's shell.
+
+#include "identifiers/ComPtr.h"
+#include "identifiers/OwnedPidl.h"
+
+#include <windows.h>
+#include <commctrl.h>
+#include <shlobj.h>
+
+#include <string>
+
+class TNameSpaceShell {
+public:
+    virtual ~TNameSpaceShell() = default;
+
+    // The platform's shell; shared, never freed.
+    static TNameSpaceShell& Default();
+
+    // False, with Result null, when the desktop folder cannot be obtained.
+    virtual bool GetDesktopFolder(ComPtr<IShellFolder>& Result);
+    // The fully qualified list of a special folder (CSIDL_*), or an empty holder.
+    virtual OwnedPidl GetSpecialFolderLocation(HWND Owner, int nFolder);
+    // The desktop's comparison: 0 when both name one object, or when either is missing.
+    virtual int Comparepidls(LPCITEMIDLIST FQpidl1, LPCITEMIDLIST FQpidl2);
+    // The shell's display name of a fully qualified list (at most MAX_PATH characters).
+    virtual std::string GetDisplayName(LPCITEMIDLIST FQPidl);
+    // Indexes in the small system image list of the item's closed and open icons.
+    virtual void GetSmallIcons(LPCITEMIDLIST FQPidl, int& Normal, int& Selected);
+    // The file-system path of a fully qualified list; empty for a virtual folder.
+    virtual std::string GetPathFromIDList(LPCITEMIDLIST FQPidl);
+    // The shell's system image list of small icons.
+    virtual HIMAGELIST GetSmallSystemImageList();
+};
