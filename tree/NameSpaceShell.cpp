@@ -54,6 +54,14 @@ std::string TNameSpaceShell::GetPathFromIDList(LPCITEMIDLIST FQPidl) {
 
 HIMAGELIST TNameSpaceShell::GetSmallSystemImageList() {
     SHFILEINFOW info{};
-    return reinterpret_cast<HIMAGELIST>(
+    auto list = reinterpret_cast<HIMAGELIST>(
         SHGetFileInfoW(L"", 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
+    if (list)
+        return list;
+    // Some shells answer nothing for the empty path; any existing path gives the same list.
+    wchar_t windows[MAX_PATH] = {};
+    if (!GetWindowsDirectoryW(windows, MAX_PATH))
+        return nullptr;
+    return reinterpret_cast<HIMAGELIST>(
+        SHGetFileInfoW(windows, 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
 }
