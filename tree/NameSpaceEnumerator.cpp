@@ -57,9 +57,9 @@ int TVCompareProc(TTreeNode* Node1, TTreeNode* Node2, LPARAM) {
     return lstrcmpiW(Utf8ToWide(Node1->Text()).c_str(), Utf8ToWide(Node2->Text()).c_str());
 }
 
-const TClassInfo& TNameSpaceEnumerator::StaticClassInfo() {
+// The list is held through its link interface; the stored form names its component.
+static TPropInfo FolderEnumeratorProperty() {
     using T = TNameSpaceEnumerator;
-    // The list is held through its link interface; the stored form names its component.
     TPropInfo folderEnumerator;
     folderEnumerator.Name = "FolderEnumerator";
     folderEnumerator.Kind = TPropKind::Component;
@@ -78,6 +78,11 @@ const TClassInfo& TNameSpaceEnumerator::StaticClassInfo() {
     };
     folderEnumerator.Default = static_cast<TComponent*>(nullptr);
 
+    return folderEnumerator;
+}
+
+const TClassInfo& TNameSpaceEnumerator::StaticClassInfo() {
+    using T = TNameSpaceEnumerator;
     static const TClassInfo info{
         .ClassName = "TNameSpaceEnumerator",
         .Parent = &TCustomTreeView::StaticClassInfo(),
@@ -87,7 +92,7 @@ const TClassInfo& TNameSpaceEnumerator::StaticClassInfo() {
                 BooleanProperty("AllowRename", &T::AllowRename, &T::SetAllowRename, true),
                 BooleanProperty("ShowVirtualFolders", &T::ShowVirtualFolders, &T::SetVirtualFolders,
                                 true),
-                folderEnumerator,
+                FolderEnumeratorProperty(),
                 BooleanProperty("ShellContextMenu", &T::ShellContextMenu, &T::SetShellContextMenu,
                                 true),
                 EnumProperty("RootedAt", &T::RootedAt, &T::SetRootedAt,
@@ -315,12 +320,13 @@ void TNameSpaceEnumerator::FillSubTree(TTreeNode* ParentNode, IShellFolder* pFol
         // Every child goes in the sweep; a later expansion or refresh tries again.
         parentData->bExpandedOnce = false;
     } else {
+        TNodeLook plainIcons;
         OwnedPidl item;
         while (items->Next(1, item.Put(), nullptr) == S_OK && item) {
             LPCITEMIDLIST child = item.Get();
             // One question for every attribute the fill reads.
             SFGAOF attributes = SFGAO_FILESYSTEM | SFGAO_FILESYSANCESTOR | SFGAO_HASSUBFOLDER |
-                                SFGAO_SHARE | SFGAO_LINK;
+                                SFGAO_SHARE | SFGAO_LINK | SFGAO_FOLDER | SFGAO_STREAM;
             if (folder->GetAttributesOf(1, &child, &attributes) != S_OK)
                 attributes = 0;
             if (!m_bVirtualFolders &&
@@ -335,8 +341,28 @@ void TNameSpaceEnumerator::FillSubTree(TTreeNode* ParentNode, IShellFolder* pFol
             data->pFQpidl.Reset(ConcatPidls(parentData->pFQpidl.Get(), child, g_ShellMalloc));
             data->pPidl.Reset(ConcatPidls(nullptr, child, g_ShellMalloc));
 
-            TTreeNode* node = GetNodeFromData(ParentNode, parentData, caption);
-            if (node) {
+            // Icons, overlay and expand button are read again for every item. A link's arrow
+            // wins over the share's hand; a reused node loses an overlay the item lost.
+            TNodeLook look;
+            // Plain directories share their icons: the first of a fill asks the shell for all.
+            if (m_Shell->IsPlainFolder(folder.Get(), child, attributes)) {
+                if (plainIcons.ImageIndex < 0)
+                    m_Shell->GetSmallIcons(data->pFQpidl.Get(), plainIcons.ImageIndex,
+                                           plainIcons.SelectedIndex);
+                look.ImageIndex = plainIcons.ImageIndex;
+                look.SelectedIndex = plainIcons.SelectedIndex;
+            } else {
+                m_Shell->GetSmallIcons(data->pFQpidl.Get(), look.ImageIndex, look.SelectedIndex);
+            }
+            if (AttributeExists(attributes, SFGAO_SHARE))
+                look.OverlayIndex = 0;
+            if (AttributeExists(attributes, SFGAO_LINK))
+                look.OverlayIndex = 1;
+            look.HasChildren = AttributeExists(attributes, SFGAO_HASSUBFOLDER);
+            data->bFolder = look.HasChildren;
+            data->bFound = true;
+
+            if (TTreeNode* node = GetNodeFromData(ParentNode, parentData, caption)) {
                 TNodeData* old = NodeData(node);
                 if (old) {
                     data->bSort = old->bSort;
@@ -344,27 +370,10 @@ void TNameSpaceEnumerator::FillSubTree(TTreeNode* ParentNode, IShellFolder* pFol
                 }
                 node->SetData(data);
                 DeleteRecord(old);
+                ApplyLook(node, look);
             } else {
-                node = Items().AddChildObject(ParentNode, caption, data);
+                Items().AddChildObject(ParentNode, caption, data, look);
             }
-            data->bFound = true;
-
-            const bool hasSubfolders = AttributeExists(attributes, SFGAO_HASSUBFOLDER);
-            node->SetHasChildren(hasSubfolders);
-            data->bFolder = hasSubfolders;
-            int normal = 0;
-            int selected = 0;
-            m_Shell->GetSmallIcons(data->pFQpidl.Get(), normal, selected);
-            node->SetImageIndex(normal);
-            node->SetSelectedIndex(selected);
-            // A link's arrow wins over the share's hand; a reused node loses an overlay that the
-            // item no longer has.
-            int overlay = -1;
-            if (AttributeExists(attributes, SFGAO_SHARE))
-                overlay = 0;
-            if (AttributeExists(attributes, SFGAO_LINK))
-                overlay = 1;
-            node->SetOverlayIndex(overlay);
         }
         if (ParentNode->Count() == 0)
             ParentNode->SetHasChildren(false);
@@ -380,6 +389,18 @@ void TNameSpaceEnumerator::FillSubTree(TTreeNode* ParentNode, IShellFolder* pFol
 
     Items().EndUpdate();
     SetCursor(savedCursor);
+}
+
+// Each change is a message to the window: only what differs is sent.
+void TNameSpaceEnumerator::ApplyLook(TTreeNode* Node, const TNodeLook& Look) {
+    if (Node->HasChildren() != Look.HasChildren)
+        Node->SetHasChildren(Look.HasChildren);
+    if (Node->ImageIndex() != Look.ImageIndex)
+        Node->SetImageIndex(Look.ImageIndex);
+    if (Node->SelectedIndex() != Look.SelectedIndex)
+        Node->SetSelectedIndex(Look.SelectedIndex);
+    if (Node->OverlayIndex() != Look.OverlayIndex)
+        Node->SetOverlayIndex(Look.OverlayIndex);
 }
 
 bool TNameSpaceEnumerator::IsRecycleBin(LPCITEMIDLIST FQPidl, LPCITEMIDLIST RecycleBin) {

@@ -137,6 +137,7 @@ private:
     };
 
     void StopChangeThread();
+    void ApplyLook(TTreeNode* Node, const TNodeLook& Look);
     HWND OwnerWindow();
     bool IsRecycleBin(LPCITEMIDLIST FQPidl, LPCITEMIDLIST RecycleBin);
     void BuildReuseIndex(TTreeNode* ParentNode);

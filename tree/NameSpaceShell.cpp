@@ -44,6 +44,22 @@ void TNameSpaceShell::GetSmallIcons(LPCITEMIDLIST FQPidl, int& Normal, int& Sele
     Selected = EnumGlobals::GetOpenSmallIconIndex(FQPidl);
 }
 
+bool TNameSpaceShell::IsPlainFolder(IShellFolder* Folder, LPCITEMIDLIST Child, SFGAOF Attributes) {
+    if (!Folder || !Child ||
+        (Attributes & (SFGAO_FILESYSTEM | SFGAO_FOLDER | SFGAO_LINK | SFGAO_STREAM)) !=
+            (SFGAO_FILESYSTEM | SFGAO_FOLDER))
+        return false;
+    WIN32_FIND_DATAW data{};
+    if (FAILED(SHGetDataFromIDListW(Folder, Child, SHGDFIL_FINDDATA, &data, sizeof data)))
+        return false;
+    if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ||
+        (data.dwFileAttributes &
+         (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_REPARSE_POINT)))
+        return false;
+    data.cFileName[MAX_PATH - 1] = L'\0';
+    return wcsstr(data.cFileName, L".{") == nullptr;
+}
+
 std::string TNameSpaceShell::GetPathFromIDList(LPCITEMIDLIST FQPidl) {
     wchar_t path[MAX_PATH] = {};
     if (!FQPidl || !SHGetPathFromIDListW(FQPidl, path))

@@ -32,6 +32,12 @@ public:
     virtual std::string GetDisplayName(LPCITEMIDLIST FQPidl);
     // Indexes in the small system image list of the item's closed and open icons.
     virtual void GetSmallIcons(LPCITEMIDLIST FQPidl, int& Normal, int& Selected);
+    // True for a plain directory of the file system, whose icons are those of every other plain
+    // directory: not a link, not a junction named after a class, and neither read-only nor
+    // system, the marks without which the shell ignores a folder's desktop.ini. Asks nothing of
+    // the disk. Attributes: the child's, as Folder answered for at least SFGAO_FILESYSTEM,
+    // SFGAO_FOLDER, SFGAO_LINK and SFGAO_STREAM.
+    virtual bool IsPlainFolder(IShellFolder* Folder, LPCITEMIDLIST Child, SFGAOF Attributes);
     // The file-system path of a fully qualified list; empty for a virtual folder.
     virtual std::string GetPathFromIDList(LPCITEMIDLIST FQPidl);
     // The shell's system image list of small icons.
