@@ -22,10 +22,6 @@ constexpr int kRootFolders[] = {CSIDL_DESKTOP,   CSIDL_DRIVES,   CSIDL_NETWORK,
 // Only folders are shown, hidden ones included.
 constexpr SHCONTF kFillFlags = SHCONTF_FOLDERS | SHCONTF_INCLUDEHIDDEN;
 
-// The watcher's path and change classes: file and directory names, attributes, size, last write.
-constexpr char kWatchPath[] = "C:\\";
-constexpr DWORD kWatchFlags = 0x1F;
-
 // A path for the shell: UTF-16, at most MAX_PATH characters with the terminator.
 std::wstring ShellPath(const std::string& Path) {
     std::wstring wide = Utf8ToWide(Path);
@@ -188,10 +184,11 @@ void TNameSpaceEnumerator::CreateWnd() {
         return;
 
     if (!InState(csDesigning)) {
-        m_ChangeThread =
-            new TChangeNotifyThread(kWatchPath, Handle(), WM_TREE_CHANGE_NOTIFY, kWatchFlags);
-        m_ChangeThread->SetOnRefresh([this] { Refresh(); });
-        m_ChangeThread->SetMessageWnd(Handle());
+        m_ChangeThread = m_Shell->StartChangeNotifyThread(Handle(), WM_TREE_CHANGE_NOTIFY);
+        if (m_ChangeThread) {
+            m_ChangeThread->SetOnRefresh([this] { Refresh(); });
+            m_ChangeThread->SetMessageWnd(Handle());
+        }
     }
 
     // The window knows nothing of the expand buttons and expansion the nodes had.
@@ -316,7 +313,8 @@ void TNameSpaceEnumerator::FillSubTree(TTreeNode* ParentNode, IShellFolder* pFol
     BuildReuseIndex(ParentNode);
 
     ComPtr<IEnumIDList> items;
-    if (folder->EnumObjects(OwnerWindow(), kFillFlags, &items) != S_OK || !items) {
+    const bool enumerated = folder->EnumObjects(OwnerWindow(), kFillFlags, &items) == S_OK && items;
+    if (!enumerated) {
         // Every child goes in the sweep; a later expansion or refresh tries again.
         parentData->bExpandedOnce = false;
     } else {
@@ -383,6 +381,10 @@ void TNameSpaceEnumerator::FillSubTree(TTreeNode* ParentNode, IShellFolder* pFol
     m_Reuse = TReuseIndex{};
 
     DeleteNodesNotFound(ParentNode);
+    // The control drops the expand button with the last child; the node keeps the one its
+    // parent's fill gave it, so that expanding it can try again.
+    if (!enumerated && parentData->bFolder && !ParentNode->HasChildren())
+        ParentNode->SetHasChildren(true);
     if (!IsDesktopRoot(ParentNode) &&
         HasAttribute(parentData->sfFolder.Get(), parentData->pPidl.Get(), SFGAO_FILESYSTEM))
         SortChildren(ParentNode);

@@ -1,5 +1,6 @@
 #include "tree/NameSpaceShell.h"
 
+#include "framework/ChangeNotifyThread.h"
 #include "identifiers/WideText.h"
 #include "shell/ShellRoutines.h"
 
@@ -80,4 +81,9 @@ HIMAGELIST TNameSpaceShell::GetSmallSystemImageList() {
         return nullptr;
     return reinterpret_cast<HIMAGELIST>(
         SHGetFileInfoW(windows, 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
+}
+
+TChangeNotifyThread* TNameSpaceShell::StartChangeNotifyThread(HWND Window, UINT Message) {
+    // Names, directories, attributes, size and last write, anywhere below the drive's root.
+    return new TChangeNotifyThread("C:\\", Window, Message, 0x1F);
 }

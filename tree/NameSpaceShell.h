@@ -15,6 +15,8 @@
 
 #include <string>
 
+class TChangeNotifyThread;
+
 class TNameSpaceShell {
 public:
     virtual ~TNameSpaceShell() = default;
@@ -42,4 +44,7 @@ public:
     virtual std::string GetPathFromIDList(LPCITEMIDLIST FQPidl);
     // The shell's system image list of small icons.
     virtual HIMAGELIST GetSmallSystemImageList();
+    // Starts the watcher that sends Message to Window on every change on drive C, or answers
+    // nullptr for a tree that is not to refresh by itself.
+    virtual TChangeNotifyThread* StartChangeNotifyThread(HWND Window, UINT Message);
 };
