@@ -233,15 +233,22 @@ void TNameSpaceEnumerator::Notification(TComponent* AComponent, TOperation Opera
 // ---------------------------------------------------------------------------------------------
 // The root.
 
+// The tree's window owns what the shell shows while it parses and locates; it is made here when
+// the tree has a place for it. A tree not yet placed gets no stray top-level window.
+HWND TNameSpaceEnumerator::ShellOwnerWindow() {
+    return Parent() || ParentWindow() ? Handle() : nullptr;
+}
+
 void TNameSpaceEnumerator::InitEnumerator() {
     ComPtr<IShellFolder> desktop;
     if (!m_Shell->GetDesktopFolder(desktop))
         return;
+    const HWND owner = ShellOwnerWindow();
 
     OwnedPidl root;
     if (m_RootedAt == raFileSystem) {
         std::wstring path = ShellPath(m_sfRoot);
-        if (FAILED(desktop->ParseDisplayName(Handle(), nullptr, path.data(), nullptr, root.Put(),
+        if (FAILED(desktop->ParseDisplayName(owner, nullptr, path.data(), nullptr, root.Put(),
                                              nullptr)) ||
             !root) {
             root.Reset();
@@ -249,7 +256,7 @@ void TNameSpaceEnumerator::InitEnumerator() {
         }
     }
     if (!root)
-        root = m_Shell->GetSpecialFolderLocation(Handle(), kRootFolders[m_RootedAt]);
+        root = m_Shell->GetSpecialFolderLocation(owner, kRootFolders[m_RootedAt]);
 
     Items().Clear();
     // A special folder that is not there (no network, say) leaves the tree empty.
@@ -519,7 +526,7 @@ void TNameSpaceEnumerator::SelectionChange(TObject*, TTreeNode* Node) {
     TNodeData* data = NodeData(Node);
     if (!data)
         return;
-    const OwnedPidl desktop = m_Shell->GetSpecialFolderLocation(Handle(), CSIDL_DESKTOP);
+    const OwnedPidl desktop = m_Shell->GetSpecialFolderLocation(ShellOwnerWindow(), CSIDL_DESKTOP);
     if (m_Shell->Comparepidls(desktop.Get(), data->pPidl.Get()) == 0) {
         if (m_FolderEnumerator)
             m_FolderEnumerator->FolderChanged(this, data->sfFolder.Get(), nullptr, false);
@@ -551,8 +558,8 @@ void TNameSpaceEnumerator::GotoFolder(const std::string& szFolder) {
         return;
     std::wstring path = ShellPath(szFolder);
     OwnedPidl pidl;
-    if (FAILED(desktop->ParseDisplayName(Handle(), nullptr, path.data(), nullptr, pidl.Put(),
-                                         nullptr)) ||
+    if (FAILED(desktop->ParseDisplayName(ShellOwnerWindow(), nullptr, path.data(), nullptr,
+                                         pidl.Put(), nullptr)) ||
         !pidl)
         return;
     if (HasAttribute(desktop.Get(), pidl.Get(), SFGAO_FOLDER))

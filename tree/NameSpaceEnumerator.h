@@ -139,6 +139,7 @@ private:
     void StopChangeThread();
     void ApplyLook(TTreeNode* Node, const TNodeLook& Look);
     HWND OwnerWindow();
+    HWND ShellOwnerWindow();
     bool IsRecycleBin(LPCITEMIDLIST FQPidl, LPCITEMIDLIST RecycleBin);
     void BuildReuseIndex(TTreeNode* ParentNode);
     void SortChildren(TTreeNode* ParentNode);
