@@ -41,6 +41,24 @@ int ItemCount(LPCITEMIDLIST pidl) {
     }
 }
 
+// Whether a fully qualified list names a folder, asked of the folder that holds its last item:
+// a desktop asked about a deep list may answer for the list's first item.
+bool IsFolderItem(IShellFolder* Desktop, LPCITEMIDLIST FQPidl) {
+    const int count = ItemCount(FQPidl);
+    if (count == 0)
+        return true;
+    LPCITEMIDLIST last = GetPidlAtIndex(FQPidl, count - 1);
+    const auto* bytes = reinterpret_cast<const BYTE*>(FQPidl);
+    std::vector<BYTE> parent(bytes, reinterpret_cast<const BYTE*>(last));
+    parent.resize(parent.size() + 2, 0);
+    ComPtr<IShellFolder> folder;
+    if (count == 1)
+        folder = Desktop;
+    else
+        BindToFolder(reinterpret_cast<LPCITEMIDLIST>(parent.data()), Desktop, folder);
+    return folder && HasAttribute(folder.Get(), last, SFGAO_FOLDER);
+}
+
 void DeleteRecord(TNodeData* Data) {
     delete Data;
 }
@@ -562,7 +580,7 @@ void TNameSpaceEnumerator::GotoFolder(const std::string& szFolder) {
                                          pidl.Put(), nullptr)) ||
         !pidl)
         return;
-    if (HasAttribute(desktop.Get(), pidl.Get(), SFGAO_FOLDER))
+    if (IsFolderItem(desktop.Get(), pidl.Get()))
         ExpandToFolder(this, pidl.Get());
 }
 
@@ -595,6 +613,16 @@ TTreeNode* TNameSpaceEnumerator::LookForPidl(TTreeNode* ParentNode, LPCITEMIDLIS
     for (TTreeNode* child = ParentNode->GetFirstChild(); child; child = child->GetNextSibling()) {
         const TNodeData* data = NodeData(child);
         if (data && ArePidlsSame(data->pPidl.Get(), Pidl))
+            return child;
+    }
+    // A parsed list may differ in its bytes from the enumerated one for the same item (the shell
+    // keeps times and sizes in it); the folder that enumerated the child decides then.
+    for (TTreeNode* child = ParentNode->GetFirstChild(); child; child = child->GetNextSibling()) {
+        const TNodeData* data = NodeData(child);
+        if (!data || !data->sfFolder || !data->pPidl)
+            continue;
+        const HRESULT order = data->sfFolder->CompareIDs(0, data->pPidl.Get(), Pidl);
+        if (SUCCEEDED(order) && HRESULT_CODE(order) == 0)
             return child;
     }
     return nullptr;
