@@ -454,9 +454,21 @@ TTreeNode* TNameSpaceEnumerator::GetNodeFromData(TTreeNode* ParentNode, TNodeDat
                                                  const std::string& szCaption) {
     if (!ParentNode)
         return nullptr;
-    // Outside a fill, or for another node: a walk over the children.
-    if (m_Reuse.ParentNode != ParentNode)
-        BuildReuseIndex(ParentNode);
+    // Outside the fill of this node: a walk over the children, with nothing kept.
+    if (m_Reuse.ParentNode != ParentNode) {
+        const OwnedPidl recycleBin = m_Shell->GetSpecialFolderLocation(nullptr, CSIDL_BITBUCKET);
+        for (TTreeNode* child = ParentNode->GetFirstChild(); child;
+             child = child->GetNextSibling()) {
+            TNodeData* data = NodeData(child);
+            if (child->Text() != szCaption || (data && data->bFound) ||
+                (data && IsRecycleBin(data->pFQpidl.Get(), recycleBin.Get())))
+                continue;
+            if (data)
+                data->bFound = true;
+            return child;
+        }
+        return nullptr;
+    }
     const auto found = m_Reuse.Children.find(szCaption);
     if (found == m_Reuse.Children.end())
         return nullptr;
