@@ -4,7 +4,7 @@
 BUILD_DIR ?= build
 JOBS ?= 2
 TEST_TIMEOUT ?= 300
-EXAMPLE ?= namespace-dump
+EXAMPLE ?= explorer
 export VARNEL_BUILD_DIR := $(abspath $(BUILD_DIR))
 
 .PHONY: all deps configure build run test bench clean format

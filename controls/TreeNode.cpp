@@ -51,7 +51,7 @@ void TTreeNode::SetItem(UINT Mask, TVITEMW& Item) {
         return;
     Item.mask = Mask | TVIF_HANDLE;
     Item.hItem = m_hItem;
-    SendMessageW(Window(), TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&Item));
+    TreeView()->ItemMessage(TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&Item));
 }
 
 void TTreeNode::SetText(const std::string& Value) {
@@ -68,7 +68,7 @@ bool TTreeNode::HasChildren() const {
     TVITEMW item{};
     item.mask = TVIF_HANDLE | TVIF_CHILDREN;
     item.hItem = m_hItem;
-    SendMessageW(Window(), TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    TreeView()->ItemMessage(TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
     return item.cChildren != 0;
 }
 

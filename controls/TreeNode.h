@@ -11,6 +11,15 @@ class TCustomTreeView;
 class TTreeNode;
 class TTreeNodes;
 
+// What a node shows from the moment it is added: a node added with its look needs no further
+// window message for it (which counts when thousands of nodes are added at once).
+struct TNodeLook {
+    int ImageIndex = -1;
+    int SelectedIndex = -1;
+    int OverlayIndex = -1;
+    bool HasChildren = false;
+};
+
 // Orders two nodes for a custom sort: negative puts Node1 first.
 using TTVCompare = int (*)(TTreeNode* Node1, TTreeNode* Node2, LPARAM Data);
 

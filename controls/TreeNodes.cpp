@@ -26,6 +26,11 @@ TTreeNode* TTreeNodes::AddObject(TTreeNode* Sibling, const std::string& S, void*
 }
 
 TTreeNode* TTreeNodes::AddChildObject(TTreeNode* Parent, const std::string& S, void* Ptr) {
+    return AddChildObject(Parent, S, Ptr, TNodeLook{});
+}
+
+TTreeNode* TTreeNodes::AddChildObject(TTreeNode* Parent, const std::string& S, void* Ptr,
+                                      const TNodeLook& Look) {
     TTreeNode* parent = Parent ? Parent : &m_Root;
     int position = parent->Count();
     if (m_Owner->SortType() == stText) {
@@ -39,7 +44,7 @@ TTreeNode* TTreeNodes::AddChildObject(TTreeNode* Parent, const std::string& S, v
         const auto it = std::find_if(parent->m_Children.begin(), parent->m_Children.end(), after);
         position = static_cast<int>(it - parent->m_Children.begin());
     }
-    TTreeNode* node = InsertAt(parent, position, S, Ptr);
+    TTreeNode* node = InsertAt(parent, position, S, Ptr, &Look);
     if (Parent && !Parent->HasChildren())
         Parent->SetHasChildren(true);
     return node;
@@ -52,11 +57,17 @@ TTreeNode* TTreeNodes::InsertObject(TTreeNode* Sibling, const std::string& S, vo
 }
 
 TTreeNode* TTreeNodes::InsertAt(TTreeNode* ParentNode, int Position, const std::string& S,
-                                void* Ptr) {
+                                void* Ptr, const TNodeLook* Look) {
     auto owned = std::unique_ptr<TTreeNode>(new TTreeNode(this, ParentNode));
     TTreeNode* node = owned.get();
     node->m_sText = S;
     node->m_pData = Ptr;
+    if (Look) {
+        node->m_iImageIndex = Look->ImageIndex;
+        node->m_iSelectedIndex = Look->SelectedIndex;
+        node->m_iOverlayIndex = Look->OverlayIndex;
+        node->m_bHasChildren = Look->HasChildren;
+    }
     ParentNode->m_Children.insert(ParentNode->m_Children.begin() + Position, std::move(owned));
     ParentNode->Renumber(Position);
     ++m_iCount;
@@ -93,7 +104,7 @@ void TTreeNodes::InsertIntoWindow(TTreeNode* Node, bool WithChildren) {
     item.stateMask = TVIS_OVERLAYMASK;
     item.state = Node->m_iOverlayIndex >= 0 ? INDEXTOOVERLAYMASK(Node->m_iOverlayIndex + 1) : 0;
     Node->m_hItem = reinterpret_cast<HTREEITEM>(
-        SendMessageW(m_Owner->Handle(), TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
+        m_Owner->ItemMessage(TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
     if (!WithChildren)
         return;
     for (auto& child : Node->m_Children)

@@ -32,6 +32,9 @@ public:
         return AddChildObject(Parent, S, nullptr);
     }
     TTreeNode* AddChildObject(TTreeNode* Parent, const std::string& S, void* Ptr);
+    // The same, the node showing Look from the start.
+    TTreeNode* AddChildObject(TTreeNode* Parent, const std::string& S, void* Ptr,
+                              const TNodeLook& Look);
     // A node just before Sibling (after the last top-level node when Sibling is nullptr).
     TTreeNode* Insert(TTreeNode* Sibling, const std::string& S) {
         return InsertObject(Sibling, S, nullptr);
@@ -52,7 +55,8 @@ private:
     friend class TTreeNode;
     friend class TCustomTreeView;
 
-    TTreeNode* InsertAt(TTreeNode* ParentNode, int Position, const std::string& S, void* Ptr);
+    TTreeNode* InsertAt(TTreeNode* ParentNode, int Position, const std::string& S, void* Ptr,
+                        const TNodeLook* Look = nullptr);
     void InsertIntoWindow(TTreeNode* Node, bool WithChildren);
     void RaiseDeletion(TTreeNode* Node);
     void ForgetWindow(TTreeNode* Node);

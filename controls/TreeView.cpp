@@ -73,14 +73,22 @@ void TCustomTreeView::Notification(TComponent* AComponent, TOperation Operation)
         SetImages(nullptr);
 }
 
+LRESULT TCustomTreeView::ItemMessage(UINT Msg, WPARAM WParam, LPARAM LParam) const {
+    if (!HandleAllocated())
+        return 0;
+    HWND window = const_cast<TCustomTreeView*>(this)->Handle();
+    const auto proc = reinterpret_cast<WNDPROC>(GetClassLongPtrW(window, GCLP_WNDPROC));
+    return proc ? CallWindowProcW(proc, window, Msg, WParam, LParam)
+                : SendMessageW(window, Msg, WParam, LParam);
+}
+
 TTreeNode* TCustomTreeView::NodeFromItem(HTREEITEM Item) const {
     if (!Item || !HandleAllocated())
         return nullptr;
     TVITEMW item{};
     item.mask = TVIF_HANDLE | TVIF_PARAM;
     item.hItem = Item;
-    if (!SendMessageW(const_cast<TCustomTreeView*>(this)->Handle(), TVM_GETITEMW, 0,
-                      reinterpret_cast<LPARAM>(&item)))
+    if (!ItemMessage(TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item)))
         return nullptr;
     return reinterpret_cast<TTreeNode*>(item.lParam);
 }

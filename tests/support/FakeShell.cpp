@@ -682,6 +682,43 @@ void FakeShell::SetMenuVerbs(std::vector<std::string> verbs, size_t defaultIndex
 void FakeShell::RejectRenames(bool reject) {
     m_State->rejectRenames = reject;
 }
+namespace {
+
+void UpdateHasSubfolders(Node* node) {
+    const bool any = std::any_of(node->children.begin(), node->children.end(), [](const Node* c) {
+        return (c->item.attributes & SFGAO_FOLDER) != 0;
+    });
+    if (any)
+        node->item.attributes |= SFGAO_HASSUBFOLDER;
+    else
+        node->item.attributes &= ~SFGAOF{SFGAO_HASSUBFOLDER};
+}
+
+} // namespace
+
+void FakeShell::AddItem(std::string_view parentPath, FakeItem item) {
+    Node* parent = m_State->Find(parentPath);
+    if (!parent)
+        return;
+    parent->children.push_back(m_State->Add(std::move(item), parent));
+    UpdateHasSubfolders(parent);
+}
+
+// The node stays known, so lists that still name it resolve, as stale lists of a real folder do.
+void FakeShell::RemoveItem(std::string_view path) {
+    Node* node = m_State->Find(path);
+    if (!node || !node->parent)
+        return;
+    auto& siblings = node->parent->children;
+    siblings.erase(std::remove(siblings.begin(), siblings.end(), node), siblings.end());
+    UpdateHasSubfolders(node->parent);
+}
+
+void FakeShell::SetFailEnumeration(std::string_view path, bool fail) {
+    if (Node* node = m_State->Find(path))
+        node->item.failEnumeration = fail;
+}
+
 int FakeShell::LiveObjects() const {
     return m_State->live;
 }

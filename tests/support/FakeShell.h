@@ -127,6 +127,12 @@ public:
     // Makes SetNameOf fail from now on.
     void RejectRenames(bool reject = true);
 
+    // Changes to the namespace after it was made, as happen on disk between two refreshes. A
+    // folder's has-subfolders attribute follows its children.
+    void AddItem(std::string_view parentPath, FakeItem item);
+    void RemoveItem(std::string_view path);
+    void SetFailEnumeration(std::string_view path, bool fail = true);
+
     int LiveObjects() const;
     const FakeCalls& Calls() const;
     IMalloc* Allocator() const;

@@ -1,0 +1,365 @@
+// The namespace tree over a fake namespace: building roots, filling and refilling, links.
+
+#include "TreeTestSupport.h"
+
+#include "controls/HostWindow.h"
+#include "support/CountingMalloc.h"
+#include "support/PidlBuilder.h"
+#include "tree/NameSpaceEnumerator.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+std::vector<FakeItem> StandardNamespace() {
+    return {FakeFolder("Zeta", {FakeFolder("inner")}),
+            FakeVirtualFolder("My Computer", {FakeFolder("Local Disk (C:)",
+                                                         {FakeFolder("beta"),
+                                                          FakeFolder("Alpha", {FakeFolder("deep")}),
+                                                          FakeFile("f.txt"), FakeFolder("gamma"),
+                                                          FakeFolder(".hidden").Hidden()}),
+                                              FakeVirtualFolder("Control Panel")}),
+            FakeVirtualFolder("Recycle Bin"), FakeFolder("Alpha")};
+}
+
+std::vector<std::string> Captions(const TTreeNode* Node) {
+    std::vector<std::string> captions;
+    for (TTreeNode* child = Node->GetFirstChild(); child; child = child->GetNextSibling())
+        captions.push_back(child->Text());
+    return captions;
+}
+
+TTreeNode* Child(const TTreeNode* Node, const std::string& Caption) {
+    for (TTreeNode* child = Node ? Node->GetFirstChild() : nullptr; child;
+         child = child->GetNextSibling())
+        if (child->Text() == Caption)
+            return child;
+    return nullptr;
+}
+
+class FakeTree : public testing::Test {
+protected:
+    void Make(std::vector<FakeItem> Items = StandardNamespace()) {
+        shell = std::make_unique<FakeShell>(std::move(Items), &malloc);
+        treeShell = std::make_unique<TFakeTreeShell>(*shell);
+        combo.Shell = shell.get();
+        tree = std::make_unique<TNameSpaceEnumerator>(nullptr, treeShell.get());
+        tree->SetAutoRefresh(false);
+        tree->SetParentWindow(host.Handle());
+        tree->SetBounds(0, 0, 300, 300);
+        tree->HandleNeeded();
+    }
+    void TearDown() override {
+        tree.reset();
+        if (shell) {
+            EXPECT_EQ(shell->LiveObjects(), 0);
+        }
+    }
+    TTreeNode* Root() const { return tree->Items().GetFirstNode(); }
+    TNodeData* Data(const TTreeNode* Node) const { return TNameSpaceEnumerator::NodeData(Node); }
+    TTreeNode* Drive() {
+        TTreeNode* computer = Child(Root(), "My Computer");
+        computer->Expand(false);
+        return Child(computer, "Local Disk (C:)");
+    }
+
+    CountingMalloc malloc;
+    ScopedShellMalloc scoped{&malloc};
+    THostWindow host;
+    std::unique_ptr<FakeShell> shell;
+    std::unique_ptr<TFakeTreeShell> treeShell;
+    TListDouble list;
+    TComboDouble combo;
+    std::unique_ptr<TNameSpaceEnumerator> tree;
+};
+
+TEST_F(FakeTree, DesktopRootHasNoFullListAndKeepsTheShellsOrder) {
+    Make();
+    TTreeNode* root = Root();
+    ASSERT_NE(root, nullptr);
+    EXPECT_EQ(root->Text(), "Desktop");
+    EXPECT_FALSE(Data(root)->pFQpidl);
+    EXPECT_EQ(EnumGlobals::GetPidlSize(Data(root)->pPidl.Get()), 2);
+    EXPECT_TRUE(root->HasChildren());
+    EXPECT_EQ(root->Count(), 0) << "children wait for the first expansion";
+
+    root->Expand(false);
+    EXPECT_EQ(Captions(root),
+              (std::vector<std::string>{"Zeta", "My Computer", "Recycle Bin", "Alpha"}));
+    EXPECT_TRUE(Data(root)->bExpandedOnce);
+    TTreeNode* zeta = Child(root, "Zeta");
+    OwnedPidl expected = shell->Pidl("Zeta");
+    EXPECT_EQ(PidlBytes(Data(zeta)->pFQpidl.Get()), PidlBytes(expected.Get()));
+    EXPECT_EQ(zeta->ImageIndex(), 11);
+    EXPECT_EQ(zeta->SelectedIndex(), 21);
+    EXPECT_TRUE(zeta->HasChildren());
+    EXPECT_FALSE(Child(root, "Alpha")->HasChildren());
+    // Folders only, hidden ones included.
+    EXPECT_EQ(shell->Calls().enumFlags.back(), SHCONTF_FOLDERS | SHCONTF_INCLUDEHIDDEN);
+}
+
+TEST_F(FakeTree, MyComputerRootKeepsTheShellsOrderAndDriveChildrenAreSorted) {
+    Make();
+    tree->SetRootedAt(raMyComputer);
+    TTreeNode* root = Root();
+    EXPECT_EQ(root->Text(), "My Computer");
+    EXPECT_TRUE(Data(root)->pFQpidl);
+    root->Expand(false);
+    EXPECT_EQ(Captions(root), (std::vector<std::string>{"Local Disk (C:)", "Control Panel"}));
+    TTreeNode* drive = Child(root, "Local Disk (C:)");
+    drive->Expand(false);
+    // Hidden folders appear, files never; case-insensitive order.
+    EXPECT_EQ(Captions(drive), (std::vector<std::string>{".hidden", "Alpha", "beta", "gamma"}));
+    EXPECT_EQ(Data(Child(drive, "Alpha"))->pPidl.Get()->mkid.cb,
+              shell->ChildPidl("My Computer\\Local Disk (C:)\\Alpha").Get()->mkid.cb);
+}
+
+TEST_F(FakeTree, VirtualFoldersLeaveAndComeBackWithTheProperty) {
+    Make();
+    tree->SetRootedAt(raMyComputer);
+    Root()->Expand(false);
+    tree->SetVirtualFolders(false);
+    EXPECT_EQ(Captions(Root()), (std::vector<std::string>{"Local Disk (C:)"}));
+    tree->SetVirtualFolders(true);
+    EXPECT_EQ(Captions(Root()), (std::vector<std::string>{"Local Disk (C:)", "Control Panel"}));
+}
+
+TEST_F(FakeTree, TwoItemsWithOneCaptionKeepTwoNodesAcrossRefills) {
+    Make({FakeFolder("Twin", {FakeFolder("first")}).Path("C:\\one"),
+          FakeFolder("Twin", {FakeFolder("second")}).Path("C:\\two")});
+    TTreeNode* root = Root();
+    root->Expand(false);
+    ASSERT_EQ(root->Count(), 2);
+    TTreeNode* one = root->Item(0);
+    TTreeNode* two = root->Item(1);
+    one->Expand(false);
+    two->Expand(false);
+    const auto oneBytes = PidlBytes(Data(one)->pFQpidl.Get());
+    const auto twoBytes = PidlBytes(Data(two)->pFQpidl.Get());
+    ASSERT_NE(oneBytes, twoBytes);
+
+    tree->Refresh();
+    tree->Refresh();
+    ASSERT_EQ(root->Count(), 2);
+    EXPECT_EQ(root->Item(0), one);
+    EXPECT_EQ(root->Item(1), two);
+    EXPECT_EQ(PidlBytes(Data(one)->pFQpidl.Get()), oneBytes);
+    EXPECT_EQ(PidlBytes(Data(two)->pFQpidl.Get()), twoBytes);
+    EXPECT_EQ(Captions(one), (std::vector<std::string>{"first"}));
+    EXPECT_EQ(Captions(two), (std::vector<std::string>{"second"}));
+}
+
+TEST_F(FakeTree, RecycleBinIsReplacedOnEveryFillAndMovesToTheEnd) {
+    Make();
+    TTreeNode* root = Root();
+    root->Expand(false);
+    TTreeNode* zeta = Child(root, "Zeta");
+    tree->Refresh();
+    EXPECT_EQ(Captions(root),
+              (std::vector<std::string>{"Zeta", "My Computer", "Alpha", "Recycle Bin"}));
+    EXPECT_EQ(Child(root, "Zeta"), zeta) << "other children are reused";
+}
+
+TEST_F(FakeTree, AVanishedLastSubfolderTakesTheExpandButtonWithIt) {
+    Make();
+    Root()->Expand(false);
+    TTreeNode* zeta = Child(Root(), "Zeta");
+    zeta->Expand(false);
+    ASSERT_EQ(Captions(zeta), (std::vector<std::string>{"inner"}));
+
+    shell->RemoveItem("Zeta\\inner");
+    tree->Refresh();
+    EXPECT_EQ(zeta->Count(), 0);
+    EXPECT_FALSE(zeta->HasChildren());
+    EXPECT_TRUE(Data(zeta)->bExpandedOnce) << "it stays marked filled";
+}
+
+TEST_F(FakeTree, AFailedEnumerationEmptiesTheNodeAndALaterOneFillsItAgain) {
+    Make();
+    Root()->Expand(false);
+    TTreeNode* zeta = Child(Root(), "Zeta");
+    zeta->Expand(false);
+    shell->SetFailEnumeration("Zeta");
+    tree->Refresh();
+    EXPECT_EQ(zeta->Count(), 0);
+    EXPECT_FALSE(Data(zeta)->bExpandedOnce);
+
+    shell->SetFailEnumeration("Zeta", false);
+    zeta->Expand(false);
+    EXPECT_EQ(Captions(zeta), (std::vector<std::string>{"inner"}));
+}
+
+TEST_F(FakeTree, OverlaysShowSharesAndLinksTheLinkWinning) {
+    Make({FakeFolder("Shared").AddAttributes(SFGAO_SHARE),
+          FakeFolder("Both").AddAttributes(SFGAO_SHARE | SFGAO_LINK), FakeFolder("Plain")});
+    Root()->Expand(false);
+    EXPECT_EQ(Child(Root(), "Shared")->OverlayIndex(), 0);
+    EXPECT_EQ(Child(Root(), "Both")->OverlayIndex(), 1);
+    EXPECT_EQ(Child(Root(), "Plain")->OverlayIndex(), -1);
+}
+
+TEST_F(FakeTree, ExpandAllFillsEverythingBelowARootButTheDesktop) {
+    Make();
+    tree->SetExpandAll(true);
+    EXPECT_FALSE(Data(Root())->bExpandedOnce);
+
+    tree->SetRootedAt(raMyComputer);
+    tree->SetExpandAll(true);
+    TTreeNode* drive = Child(Root(), "Local Disk (C:)");
+    ASSERT_NE(drive, nullptr);
+    EXPECT_TRUE(Data(drive)->bExpandedOnce);
+    EXPECT_EQ(Captions(Child(drive, "Alpha")), (std::vector<std::string>{"deep"}));
+}
+
+TEST_F(FakeTree, ARootFolderThatDoesNotParseFallsBackToMyComputer) {
+    Make();
+    tree->SetRootFolder("Nowhere");
+    tree->SetRootedAt(raFileSystem);
+    EXPECT_EQ(tree->RootedAt(), raMyComputer);
+    EXPECT_EQ(Root()->Text(), "My Computer");
+    tree->SetRootFolder("Zeta");
+    EXPECT_EQ(Root()->Text(), "My Computer") << "RootedAt no longer reads raFileSystem";
+
+    tree->SetRootedAt(raFileSystem);
+    EXPECT_EQ(tree->RootedAt(), raFileSystem);
+    EXPECT_EQ(Root()->Text(), "Zeta");
+    EXPECT_TRUE(Data(Root())->pFQpidl);
+}
+
+TEST_F(FakeTree, ExpandToFolderTellsTheViewsBySender) {
+    Make();
+    const OwnedPidl alpha = shell->Pidl("My Computer\\Local Disk (C:)\\Alpha");
+    tree->SetFolderEnumerator(&list);
+    combo.SetNameSpaceEnumerator(tree.get());
+    EXPECT_EQ(list.Tree, tree.get());
+    list.Calls.clear();
+
+    // Moved by itself: nobody hears of it.
+    tree->GotoFolder("My Computer\\Local Disk (C:)\\Alpha");
+    EXPECT_EQ(tree->Selected()->Text(), "Alpha");
+    EXPECT_TRUE(list.Calls.empty());
+    EXPECT_TRUE(combo.Current.empty());
+
+    // Moved by the combo, or by the list: both partners are told, once each.
+    tree->ExpandToFolder(&combo, alpha.Get());
+    ASSERT_EQ(list.Calls.size(), 1u);
+    EXPECT_EQ(list.Calls[0].Sender, static_cast<TViewLink*>(tree.get()));
+    EXPECT_EQ(list.Calls[0].FolderPath, "C:\\Fake\\My Computer\\Local Disk (C:)\\Alpha");
+    EXPECT_TRUE(list.Calls[0].HadPidl);
+    EXPECT_TRUE(list.Calls[0].bSorting);
+    EXPECT_EQ(combo.Current, (std::vector<std::string>{"Alpha"}));
+    tree->ExpandToFolder(&list, alpha.Get());
+    EXPECT_EQ(list.Calls.size(), 2u);
+    EXPECT_EQ(combo.Current.size(), 2u);
+
+    // A partner missing: the combo moving the tree tells no list, the list none without a combo.
+    combo.SetNameSpaceEnumerator(nullptr);
+    tree->ExpandToFolder(&list, alpha.Get());
+    EXPECT_EQ(list.Calls.size(), 2u);
+    tree->SetFolderEnumerator(nullptr);
+    EXPECT_EQ(list.Tree, nullptr);
+    combo.SetNameSpaceEnumerator(tree.get());
+    tree->ExpandToFolder(&combo, alpha.Get());
+    EXPECT_EQ(combo.Current.size(), 2u);
+}
+
+TEST_F(FakeTree, ExpandToFolderStopsAtTheDeepestNodeFound) {
+    Make();
+    tree->SetRootedAt(raMyComputer);
+    const OwnedPidl alpha = shell->Pidl("My Computer\\Local Disk (C:)\\Alpha");
+    // A desktop-relative list: its first item, My Computer, is no child of the root.
+    tree->ExpandToFolder(tree.get(), alpha.Get());
+    EXPECT_EQ(tree->Selected(), Root());
+}
+
+TEST_F(FakeTree, SelectingTheDesktopRootShowsTheDesktopWithoutAList) {
+    Make();
+    tree->SetSelected(Root());
+    tree->SetFolderEnumerator(&list);
+    ASSERT_EQ(list.Calls.size(), 1u);
+    EXPECT_EQ(list.Calls[0].FolderPath, "C:\\Fake");
+    EXPECT_FALSE(list.Calls[0].HadPidl);
+    EXPECT_FALSE(list.Calls[0].bSorting);
+    EXPECT_EQ(tree->Selection(), "");
+}
+
+TEST_F(FakeTree, GotoParentAtTheRootDoesNothingAndElsewhereTellsBothViews) {
+    Make();
+    tree->SetSelected(Root());
+    tree->SetFolderEnumerator(&list);
+    combo.SetNameSpaceEnumerator(tree.get());
+    list.Calls.clear();
+    tree->GotoParent();
+    EXPECT_EQ(tree->Selected(), Root());
+    EXPECT_TRUE(list.Calls.empty());
+
+    tree->GotoFolder("Zeta\\inner");
+    tree->GotoParent();
+    EXPECT_EQ(tree->Selected()->Text(), "Zeta");
+    ASSERT_EQ(list.Calls.size(), 1u);
+    EXPECT_EQ(combo.Current, (std::vector<std::string>{"Zeta"}));
+    EXPECT_EQ(tree->Selection(), "C:\\Fake\\Zeta");
+}
+
+TEST_F(FakeTree, RefreshKeepsSelectionExpansionAndFilledSubtrees) {
+    Make();
+    tree->GotoFolder("My Computer\\Local Disk (C:)\\Alpha");
+    TTreeNode* alpha = tree->Selected();
+    TTreeNode* drive = alpha->Parent();
+    TTreeNode* zeta = Child(Root(), "Zeta");
+    zeta->Expand(false);
+    zeta->Collapse(false);
+    shell->AddItem("My Computer\\Local Disk (C:)", FakeFolder("Delta"));
+
+    tree->Refresh();
+    EXPECT_EQ(tree->Selected(), alpha);
+    EXPECT_TRUE(drive->Expanded());
+    EXPECT_TRUE(alpha->Expanded());
+    EXPECT_FALSE(zeta->Expanded());
+    EXPECT_EQ(Captions(zeta), (std::vector<std::string>{"inner"}));
+    EXPECT_EQ(Captions(drive),
+              (std::vector<std::string>{".hidden", "Alpha", "beta", "Delta", "gamma"}));
+}
+
+TEST_F(FakeTree, ANewWindowGetsExpandButtonsAndExpansionBack) {
+    Make();
+    Root()->Expand(false);
+    TTreeNode* zeta = Child(Root(), "Zeta");
+    TNodeData* record = Data(zeta);
+    const int blocks = malloc.LiveBlocks();
+
+    tree->RecreateWnd();
+    EXPECT_EQ(Data(zeta), record) << "records survive";
+    EXPECT_EQ(malloc.LiveBlocks(), blocks);
+    EXPECT_TRUE(zeta->HasChildren()) << "unfilled, yet it has subfolders";
+    EXPECT_TRUE(Root()->Expanded());
+}
+
+TEST_F(FakeTree, DestroyingTheTreeReleasesEveryRecordListAndFolder) {
+    Make();
+    tree->GotoFolder("My Computer\\Local Disk (C:)\\Alpha");
+    Child(Root(), "Zeta")->Expand(false);
+    tree->SetFolderEnumerator(&list);
+    combo.SetNameSpaceEnumerator(tree.get());
+    ASSERT_GT(malloc.LiveBlocks(), 0);
+
+    tree.reset();
+    EXPECT_EQ(malloc.LiveBlocks(), 0);
+    EXPECT_EQ(shell->LiveObjects(), 0);
+    EXPECT_EQ(list.Tree, nullptr);
+    EXPECT_EQ(combo.Tree, nullptr);
+}
+
+TEST_F(FakeTree, NoDesktopFolderLeavesTheTreeAsItWasAndRefreshDoesNothing) {
+    shell = std::make_unique<FakeShell>(StandardNamespace(), &malloc);
+    treeShell = std::make_unique<TFakeTreeShell>(*shell);
+    treeShell->DesktopAvailable = false;
+    tree = std::make_unique<TNameSpaceEnumerator>(nullptr, treeShell.get());
+    EXPECT_EQ(tree->Items().Count(), 0);
+    tree->Refresh();
+    EXPECT_EQ(tree->Items().Count(), 0);
+}
+
+} // namespace

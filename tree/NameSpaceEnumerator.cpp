@@ -1,0 +1,703 @@
+#include "tree/NameSpaceEnumerator.h"
+
+#include "framework/ChangeNotifyThread.h"
+#include "identifiers/EnumGlobals.h"
+#include "identifiers/ShellMalloc.h"
+#include "identifiers/WideText.h"
+#include "shell/ShellRoutines.h"
+#include "tree/NameSpaceShell.h"
+
+#include <algorithm>
+#include <cstring>
+#include <utility>
+
+using namespace EnumGlobals;
+
+namespace {
+
+// The special folder each root stands for (raFileSystem falls back to My Computer).
+constexpr int kRootFolders[] = {CSIDL_DESKTOP,   CSIDL_DRIVES,   CSIDL_NETWORK,
+                                CSIDL_STARTMENU, CSIDL_PROGRAMS, CSIDL_DRIVES};
+
+// Only folders are shown, hidden ones included.
+constexpr SHCONTF kFillFlags = SHCONTF_FOLDERS | SHCONTF_INCLUDEHIDDEN;
+
+// A path for the shell: UTF-16, at most MAX_PATH characters with the terminator.
+std::wstring ShellPath(const std::string& Path) {
+    std::wstring wide = Utf8ToWide(Path);
+    if (wide.size() > MAX_PATH - 1)
+        wide.resize(MAX_PATH - 1);
+    return wide;
+}
+
+int ItemCount(LPCITEMIDLIST pidl) {
+    int count = 0;
+    for (const auto* bytes = reinterpret_cast<const BYTE*>(pidl);; ++count) {
+        USHORT cb;
+        std::memcpy(&cb, bytes, sizeof cb);
+        if (cb == 0)
+            return count;
+        bytes += cb;
+    }
+}
+
+// Whether a fully qualified list names a folder, asked of the folder that holds its last item:
+// a desktop asked about a deep list may answer for the list's first item.
+bool IsFolderItem(IShellFolder* Desktop, LPCITEMIDLIST FQPidl) {
+    const int count = ItemCount(FQPidl);
+    if (count == 0)
+        return true;
+    LPCITEMIDLIST last = GetPidlAtIndex(FQPidl, count - 1);
+    const auto* bytes = reinterpret_cast<const BYTE*>(FQPidl);
+    std::vector<BYTE> parent(bytes, reinterpret_cast<const BYTE*>(last));
+    parent.resize(parent.size() + 2, 0);
+    ComPtr<IShellFolder> folder;
+    if (count == 1)
+        folder = Desktop;
+    else
+        BindToFolder(reinterpret_cast<LPCITEMIDLIST>(parent.data()), Desktop, folder);
+    return folder && HasAttribute(folder.Get(), last, SFGAO_FOLDER);
+}
+
+void DeleteRecord(TNodeData* Data) {
+    delete Data;
+}
+
+} // namespace
+
+int TVCompareProc(TTreeNode* Node1, TTreeNode* Node2, LPARAM) {
+    if (!Node1 || !Node2)
+        return 0;
+    return lstrcmpiW(Utf8ToWide(Node1->Text()).c_str(), Utf8ToWide(Node2->Text()).c_str());
+}
+
+// The list is held through its link interface; the stored form names its component.
+static TPropInfo FolderEnumeratorProperty() {
+    using T = TNameSpaceEnumerator;
+    TPropInfo folderEnumerator;
+    folderEnumerator.Name = "FolderEnumerator";
+    folderEnumerator.Kind = TPropKind::Component;
+    folderEnumerator.Read = [](const TComponent& c) {
+        return TPropValue{dynamic_cast<TComponent*>(static_cast<const T&>(c).FolderEnumerator())};
+    };
+    folderEnumerator.Write = [](TComponent& c, const TPropValue& v) {
+        TComponent* const* ref = std::get_if<TComponent*>(&v);
+        if (!ref)
+            return false;
+        auto* list = dynamic_cast<IFolderEnumeratorLink*>(*ref);
+        if (*ref && !list)
+            return false;
+        static_cast<T&>(c).SetFolderEnumerator(list);
+        return true;
+    };
+    folderEnumerator.Default = static_cast<TComponent*>(nullptr);
+
+    return folderEnumerator;
+}
+
+const TClassInfo& TNameSpaceEnumerator::StaticClassInfo() {
+    using T = TNameSpaceEnumerator;
+    static const TClassInfo info{
+        .ClassName = "TNameSpaceEnumerator",
+        .Parent = &TCustomTreeView::StaticClassInfo(),
+        .Create = ConstructComponent<TNameSpaceEnumerator>,
+        .Properties =
+            {
+                BooleanProperty("AllowRename", &T::AllowRename, &T::SetAllowRename, true),
+                BooleanProperty("ShowVirtualFolders", &T::ShowVirtualFolders, &T::SetVirtualFolders,
+                                true),
+                FolderEnumeratorProperty(),
+                BooleanProperty("ShellContextMenu", &T::ShellContextMenu, &T::SetShellContextMenu,
+                                true),
+                EnumProperty("RootedAt", &T::RootedAt, &T::SetRootedAt,
+                             {"raDesktop", "raMyComputer", "raNetworkNeighbourhood", "raStartMenu",
+                              "raProgramFiles", "raFileSystem"},
+                             raDesktop),
+                StringProperty("RootFolder", &T::RootFolder, &T::SetRootFolder),
+                BooleanProperty("ExpandAll", &T::ExpandAll, &T::SetExpandAll, false),
+                EnumProperty("About", &T::About, &T::SetAbout, {"taAbout"}),
+                BooleanProperty("AutoRefresh", &T::AutoRefresh, &T::SetAutoRefresh, true),
+                BooleanProperty("AllowOLEDrop", &T::AllowOLEDrop, &T::SetAllowOLEDrop, true),
+                BooleanProperty("AllowOLEDrag", &T::AllowOLEDrag, &T::SetAllowOLEDrag, true),
+            },
+        .Messages = {MessageHandler<WM_TREE_CHANGE_NOTIFY, &T::ChangeNotify>()},
+    };
+    return info;
+}
+
+TNameSpaceEnumerator::TNameSpaceEnumerator(TComponent* AOwner, TNameSpaceShell* Shell)
+    : TCustomTreeView(AOwner), m_Shell(Shell ? Shell : &TNameSpaceShell::Default()) {
+    if (auto* parent = dynamic_cast<TWinControl*>(AOwner))
+        SetParent(parent);
+    SetDragMode(dmManual);
+
+    OnExpanding = MethodEvent(this, &TNameSpaceEnumerator::Expanding);
+    OnCollapsing = MethodEvent(this, &TNameSpaceEnumerator::Collapsing);
+    OnChange = MethodEvent(this, &TNameSpaceEnumerator::NodeChange);
+    OnDeletion = MethodEvent(this, &TNameSpaceEnumerator::Deletion);
+    SetSortType(stNone);
+
+    // The shell's own small icons; the list is shared, never destroyed by the tree.
+    m_ilSmall = new TImageList(this);
+    m_ilSmall->SetShareImages(true);
+    m_ilSmall->SetHandle(m_Shell->GetSmallSystemImageList());
+    SetImages(m_ilSmall);
+
+    InitEnumerator();
+}
+
+TNameSpaceEnumerator::~TNameSpaceEnumerator() {
+    StopChangeThread();
+    if (INameSpaceComboLink* combo = std::exchange(m_NameSpaceCombo, nullptr))
+        combo->SetNameSpaceEnumerator(nullptr);
+    // The list would otherwise keep a pointer to a tree that is gone.
+    if (IFolderEnumeratorLink* list = std::exchange(m_FolderEnumerator, nullptr))
+        list->SetNameSpaceEnumerator(nullptr);
+    DestroyHandle();
+    Items().Clear();
+    SetImages(nullptr);
+    delete std::exchange(m_ilSmall, nullptr);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Properties.
+
+void TNameSpaceEnumerator::SetVirtualFolders(bool Value) {
+    m_bVirtualFolders = Value;
+    Refresh();
+}
+
+void TNameSpaceEnumerator::SetRootedAt(TRootedAt Value) {
+    m_RootedAt = Value;
+    InitEnumerator();
+}
+
+void TNameSpaceEnumerator::SetRootFolder(const std::string& Value) {
+    m_sfRoot = Value;
+    InitEnumerator();
+}
+
+void TNameSpaceEnumerator::SetExpandAll(bool Value) {
+    m_bExpandAll = Value;
+    TTreeNode* root = Items().GetFirstNode();
+    if (!Value || !root || m_RootedAt == raDesktop || m_RootedAt == raNetworkNeighbourhood)
+        return;
+    root->Expand(true);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Window.
+
+HWND TNameSpaceEnumerator::OwnerWindow() {
+    if (TWinControl* parent = Parent())
+        return parent->Handle();
+    return ParentWindow();
+}
+
+void TNameSpaceEnumerator::CreateWnd() {
+    m_bDeleteData = false;
+    TCustomTreeView::CreateWnd();
+    m_bDeleteData = true;
+    if (!HandleAllocated())
+        return;
+
+    if (!InState(csDesigning)) {
+        m_ChangeThread = m_Shell->StartChangeNotifyThread(Handle(), WM_TREE_CHANGE_NOTIFY);
+        if (m_ChangeThread) {
+            m_ChangeThread->SetOnRefresh([this] { Refresh(); });
+            m_ChangeThread->SetMessageWnd(Handle());
+        }
+    }
+
+    // The window knows nothing of the expand buttons and expansion the nodes had.
+    for (TTreeNode* node = Items().GetFirstNode(); node; node = node->GetNext()) {
+        TNodeData* data = NodeData(node);
+        if (!data)
+            continue;
+        node->SetHasChildren(data->bFolder);
+        if (data->bExpandedOnce)
+            node->Expand(false);
+    }
+
+    m_OleDropTarget.Register(Handle());
+}
+
+void TNameSpaceEnumerator::DestroyWnd() {
+    m_OleDropTarget.Revoke();
+    StopChangeThread();
+    m_bDeleteData = false;
+    TCustomTreeView::DestroyWnd();
+    m_bDeleteData = true;
+}
+
+void TNameSpaceEnumerator::StopChangeThread() {
+    TChangeNotifyThread* watcher = std::exchange(m_ChangeThread, nullptr);
+    if (!watcher)
+        return;
+    watcher->SetOnRefresh(nullptr);
+    watcher->Terminate();
+}
+
+void TNameSpaceEnumerator::Notification(TComponent* AComponent, TOperation Operation) {
+    TCustomTreeView::Notification(AComponent, Operation);
+    if (Operation != opRemove || !AComponent)
+        return;
+    if (m_FolderEnumerator && dynamic_cast<TComponent*>(m_FolderEnumerator) == AComponent)
+        m_FolderEnumerator = nullptr;
+    if (m_NameSpaceCombo && dynamic_cast<TComponent*>(m_NameSpaceCombo) == AComponent)
+        m_NameSpaceCombo = nullptr;
+}
+
+// ---------------------------------------------------------------------------------------------
+// The root.
+
+// The tree's window owns what the shell shows while it parses and locates; it is made here when
+// the tree has a place for it. A tree not yet placed gets no stray top-level window.
+HWND TNameSpaceEnumerator::ShellOwnerWindow() {
+    return Parent() || ParentWindow() ? Handle() : nullptr;
+}
+
+void TNameSpaceEnumerator::InitEnumerator() {
+    ComPtr<IShellFolder> desktop;
+    if (!m_Shell->GetDesktopFolder(desktop))
+        return;
+    const HWND owner = ShellOwnerWindow();
+
+    OwnedPidl root;
+    if (m_RootedAt == raFileSystem) {
+        std::wstring path = ShellPath(m_sfRoot);
+        if (FAILED(desktop->ParseDisplayName(owner, nullptr, path.data(), nullptr, root.Put(),
+                                             nullptr)) ||
+            !root) {
+            root.Reset();
+            m_RootedAt = raMyComputer;
+        }
+    }
+    if (!root)
+        root = m_Shell->GetSpecialFolderLocation(owner, kRootFolders[m_RootedAt]);
+
+    Items().Clear();
+    // A special folder that is not there (no network, say) leaves the tree empty.
+    if (!root)
+        return;
+
+    const std::string caption = m_Shell->GetDisplayName(root.Get());
+    auto* data = new TNodeData;
+    data->sfFolder = desktop;
+    if (m_RootedAt != raDesktop)
+        data->pFQpidl.Reset(ConcatPidls(nullptr, root.Get(), g_ShellMalloc));
+    data->pPidl.Reset(ConcatPidls(nullptr, root.Get(), g_ShellMalloc));
+
+    TTreeNode* node = Items().AddObject(nullptr, caption, data);
+    int normal = 0;
+    int selected = 0;
+    m_Shell->GetSmallIcons(root.Get(), normal, selected);
+    node->SetImageIndex(normal);
+    node->SetSelectedIndex(selected);
+    node->SetHasChildren(true);
+    data->bFolder = true;
+    SetSelected(node);
+}
+
+bool TNameSpaceEnumerator::IsDesktopRoot(const TTreeNode* Node) const {
+    return m_RootedAt == raDesktop && Node && Node == Items().GetFirstNode();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Expansion and filling.
+
+void TNameSpaceEnumerator::Expanding(TObject*, TTreeNode* ParentNode, bool& AllowExpansion) {
+    AllowExpansion = true;
+    TNodeData* data = NodeData(ParentNode);
+    if (InState(csDesigning) || !data || data->bExpandedOnce || !data->pPidl)
+        return;
+    if (m_RootedAt == raDesktop && !data->pFQpidl) {
+        FillSubTree(ParentNode, data->sfFolder.Get());
+        return;
+    }
+    ComPtr<IShellFolder> folder;
+    BindToFolder(data->pPidl.Get(), data->sfFolder.Get(), folder);
+    if (folder)
+        FillSubTree(ParentNode, folder.Get());
+}
+
+void TNameSpaceEnumerator::Collapsing(TObject*, TTreeNode*, bool& AllowCollapse) {
+    AllowCollapse = true;
+}
+
+void TNameSpaceEnumerator::FillSubTree(TTreeNode* ParentNode, IShellFolder* pFolder) {
+    TNodeData* parentData = NodeData(ParentNode);
+    if (!parentData || !pFolder)
+        return;
+    const ComPtr<IShellFolder> folder(pFolder);
+    const TCursor savedCursor = Cursor();
+    SetCursor(crHourGlass);
+    Items().BeginUpdate();
+
+    SetFoundFlag(ParentNode, false);
+    BuildReuseIndex(ParentNode);
+
+    ComPtr<IEnumIDList> items;
+    const bool enumerated = folder->EnumObjects(OwnerWindow(), kFillFlags, &items) == S_OK && items;
+    if (!enumerated) {
+        // Every child goes in the sweep; a later expansion or refresh tries again.
+        parentData->bExpandedOnce = false;
+    } else {
+        TNodeLook plainIcons;
+        OwnedPidl item;
+        while (items->Next(1, item.Put(), nullptr) == S_OK && item) {
+            LPCITEMIDLIST child = item.Get();
+            // One question for every attribute the fill reads.
+            SFGAOF attributes = SFGAO_FILESYSTEM | SFGAO_FILESYSANCESTOR | SFGAO_HASSUBFOLDER |
+                                SFGAO_SHARE | SFGAO_LINK | SFGAO_FOLDER | SFGAO_STREAM;
+            if (folder->GetAttributesOf(1, &child, &attributes) != S_OK)
+                attributes = 0;
+            if (!m_bVirtualFolders &&
+                !AttributeExists(attributes, SFGAO_FILESYSTEM | SFGAO_FILESYSANCESTOR))
+                continue;
+            std::string caption;
+            if (!GetNiceName(folder.Get(), child, SHGDN_NORMAL, caption))
+                continue;
+
+            auto* data = new TNodeData;
+            data->sfFolder = folder;
+            data->pFQpidl.Reset(ConcatPidls(parentData->pFQpidl.Get(), child, g_ShellMalloc));
+            data->pPidl.Reset(ConcatPidls(nullptr, child, g_ShellMalloc));
+
+            // Icons, overlay and expand button are read again for every item. A link's arrow
+            // wins over the share's hand; a reused node loses an overlay the item lost.
+            TNodeLook look;
+            // Plain directories share their icons: the first of a fill asks the shell for all.
+            if (m_Shell->IsPlainFolder(folder.Get(), child, attributes)) {
+                if (plainIcons.ImageIndex < 0)
+                    m_Shell->GetSmallIcons(data->pFQpidl.Get(), plainIcons.ImageIndex,
+                                           plainIcons.SelectedIndex);
+                look.ImageIndex = plainIcons.ImageIndex;
+                look.SelectedIndex = plainIcons.SelectedIndex;
+            } else {
+                m_Shell->GetSmallIcons(data->pFQpidl.Get(), look.ImageIndex, look.SelectedIndex);
+            }
+            if (AttributeExists(attributes, SFGAO_SHARE))
+                look.OverlayIndex = 0;
+            if (AttributeExists(attributes, SFGAO_LINK))
+                look.OverlayIndex = 1;
+            look.HasChildren = AttributeExists(attributes, SFGAO_HASSUBFOLDER);
+            data->bFolder = look.HasChildren;
+            data->bFound = true;
+
+            if (TTreeNode* node = GetNodeFromData(ParentNode, parentData, caption)) {
+                TNodeData* old = NodeData(node);
+                if (old) {
+                    data->bSort = old->bSort;
+                    data->bExpandedOnce = old->bExpandedOnce;
+                }
+                node->SetData(data);
+                DeleteRecord(old);
+                ApplyLook(node, look);
+            } else {
+                Items().AddChildObject(ParentNode, caption, data, look);
+            }
+        }
+        if (ParentNode->Count() == 0)
+            ParentNode->SetHasChildren(false);
+        parentData->bExpandedOnce = true;
+    }
+    items.Reset();
+    m_Reuse = TReuseIndex{};
+
+    DeleteNodesNotFound(ParentNode);
+    // The control drops the expand button with the last child; the node keeps the one its
+    // parent's fill gave it, so that expanding it can try again.
+    if (!enumerated && parentData->bFolder && !ParentNode->HasChildren())
+        ParentNode->SetHasChildren(true);
+    if (!IsDesktopRoot(ParentNode) &&
+        HasAttribute(parentData->sfFolder.Get(), parentData->pPidl.Get(), SFGAO_FILESYSTEM))
+        SortChildren(ParentNode);
+
+    Items().EndUpdate();
+    SetCursor(savedCursor);
+}
+
+// Each change is a message to the window: only what differs is sent.
+void TNameSpaceEnumerator::ApplyLook(TTreeNode* Node, const TNodeLook& Look) {
+    if (Node->HasChildren() != Look.HasChildren)
+        Node->SetHasChildren(Look.HasChildren);
+    if (Node->ImageIndex() != Look.ImageIndex)
+        Node->SetImageIndex(Look.ImageIndex);
+    if (Node->SelectedIndex() != Look.SelectedIndex)
+        Node->SetSelectedIndex(Look.SelectedIndex);
+    if (Node->OverlayIndex() != Look.OverlayIndex)
+        Node->SetOverlayIndex(Look.OverlayIndex);
+}
+
+bool TNameSpaceEnumerator::IsRecycleBin(LPCITEMIDLIST FQPidl, LPCITEMIDLIST RecycleBin) {
+    // Lists of different depths never name one object: the shell is asked only about the few
+    // children as deep as the bin.
+    if (!FQPidl || !RecycleBin || ItemCount(FQPidl) != ItemCount(RecycleBin))
+        return false;
+    return m_Shell->Comparepidls(FQPidl, RecycleBin) == 0;
+}
+
+void TNameSpaceEnumerator::BuildReuseIndex(TTreeNode* ParentNode) {
+    m_Reuse = TReuseIndex{};
+    m_Reuse.ParentNode = ParentNode;
+    const OwnedPidl recycleBin = m_Shell->GetSpecialFolderLocation(nullptr, CSIDL_BITBUCKET);
+    for (TTreeNode* child = ParentNode->GetFirstChild(); child; child = child->GetNextSibling()) {
+        const TNodeData* data = NodeData(child);
+        if (data && IsRecycleBin(data->pFQpidl.Get(), recycleBin.Get()))
+            continue;
+        m_Reuse.Children[child->Text()].push_back(child);
+    }
+}
+
+TTreeNode* TNameSpaceEnumerator::GetNodeFromData(TTreeNode* ParentNode, TNodeData*,
+                                                 const std::string& szCaption) {
+    if (!ParentNode)
+        return nullptr;
+    // Outside the fill of this node: a walk over the children, with nothing kept.
+    if (m_Reuse.ParentNode != ParentNode) {
+        const OwnedPidl recycleBin = m_Shell->GetSpecialFolderLocation(nullptr, CSIDL_BITBUCKET);
+        for (TTreeNode* child = ParentNode->GetFirstChild(); child;
+             child = child->GetNextSibling()) {
+            TNodeData* data = NodeData(child);
+            if (child->Text() != szCaption || (data && data->bFound) ||
+                (data && IsRecycleBin(data->pFQpidl.Get(), recycleBin.Get())))
+                continue;
+            if (data)
+                data->bFound = true;
+            return child;
+        }
+        return nullptr;
+    }
+    const auto found = m_Reuse.Children.find(szCaption);
+    if (found == m_Reuse.Children.end())
+        return nullptr;
+    size_t& next = m_Reuse.Next[szCaption];
+    std::vector<TTreeNode*>& candidates = found->second;
+    // Claimed children carry bFound; the cursor passes them once.
+    while (next < candidates.size()) {
+        TTreeNode* node = candidates[next++];
+        TNodeData* data = NodeData(node);
+        if (data && data->bFound)
+            continue;
+        if (data)
+            data->bFound = true;
+        return node;
+    }
+    return nullptr;
+}
+
+void TNameSpaceEnumerator::SetFoundFlag(TTreeNode* Node, bool bFound) {
+    if (!Node)
+        return;
+    for (TTreeNode* child = Node->GetFirstChild(); child; child = child->GetNextSibling()) {
+        if (TNodeData* data = NodeData(child))
+            data->bFound = bFound;
+        if (child->Count() > 0)
+            SetFoundFlag(child, bFound);
+    }
+}
+
+void TNameSpaceEnumerator::DeleteNodesNotFound(TTreeNode* ParentNode) {
+    for (int i = ParentNode->Count() - 1; i >= 0; --i) {
+        TTreeNode* child = ParentNode->Item(i);
+        const TNodeData* data = NodeData(child);
+        if (!data || !data->bFound)
+            Items().Delete(child);
+    }
+}
+
+void TNameSpaceEnumerator::SortChildren(TTreeNode* ParentNode) {
+    // The captions are converted once; a folder already in order is left alone.
+    std::vector<std::wstring> keys;
+    keys.reserve(static_cast<size_t>(ParentNode->Count()));
+    for (TTreeNode* child = ParentNode->GetFirstChild(); child; child = child->GetNextSibling())
+        keys.push_back(Utf8ToWide(child->Text()));
+    bool sorted = true;
+    for (size_t i = 1; i < keys.size() && sorted; ++i)
+        sorted = lstrcmpiW(keys[i - 1].c_str(), keys[i].c_str()) <= 0;
+    if (sorted)
+        return;
+    // The same order as TVCompareProc, from the converted captions (by position until the sort
+    // renumbers the children).
+    const auto byKey = [](TTreeNode* Node1, TTreeNode* Node2, LPARAM Keys) {
+        const auto& k = *reinterpret_cast<const std::vector<std::wstring>*>(Keys);
+        return lstrcmpiW(k[Node1->Index()].c_str(), k[Node2->Index()].c_str());
+    };
+    ParentNode->CustomSort(byKey, reinterpret_cast<LPARAM>(&keys), false);
+}
+
+void TNameSpaceEnumerator::Deletion(TObject*, TTreeNode* Node) {
+    if (!m_bDeleteData || !Node)
+        return;
+    TNodeData* data = NodeData(Node);
+    if (!data)
+        return;
+    Node->SetData(nullptr);
+    DeleteRecord(data);
+}
+
+void TNameSpaceEnumerator::NodeChange(TObject*, TTreeNode*) {
+    if (m_OnSelectionChange)
+        m_OnSelectionChange(this);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Selection, navigation and links.
+
+std::string TNameSpaceEnumerator::GetSelection() const {
+    const TNodeData* data = NodeData(Selected());
+    if (!data || !data->pFQpidl)
+        return {};
+    return m_Shell->GetPathFromIDList(data->pFQpidl.Get());
+}
+
+void TNameSpaceEnumerator::SelectionChange(TObject*, TTreeNode* Node) {
+    TNodeData* data = NodeData(Node);
+    if (!data)
+        return;
+    const OwnedPidl desktop = m_Shell->GetSpecialFolderLocation(ShellOwnerWindow(), CSIDL_DESKTOP);
+    if (m_Shell->Comparepidls(desktop.Get(), data->pPidl.Get()) == 0) {
+        if (m_FolderEnumerator)
+            m_FolderEnumerator->FolderChanged(this, data->sfFolder.Get(), nullptr, false);
+        if (m_NameSpaceCombo)
+            m_NameSpaceCombo->SetCurrentPidl(nullptr);
+        return;
+    }
+    if (!data->pPidl)
+        return;
+    ComPtr<IShellFolder> folder;
+    BindToFolder(data->pPidl.Get(), data->sfFolder.Get(), folder);
+    if (!folder)
+        return;
+    SFGAOF attributes = SFGAO_FILESYSTEM | SFGAO_FOLDER;
+    LPCITEMIDLIST item = data->pPidl.Get();
+    if (data->sfFolder->GetAttributesOf(1, &item, &attributes) != S_OK)
+        attributes = 0;
+    const bool sorting =
+        (attributes & (SFGAO_FILESYSTEM | SFGAO_FOLDER)) == (SFGAO_FILESYSTEM | SFGAO_FOLDER);
+    if (m_FolderEnumerator)
+        m_FolderEnumerator->FolderChanged(this, folder.Get(), data->pFQpidl.Get(), sorting);
+    if (m_NameSpaceCombo)
+        m_NameSpaceCombo->SetCurrentPidl(data->pFQpidl.Get());
+}
+
+void TNameSpaceEnumerator::GotoFolder(const std::string& szFolder) {
+    ComPtr<IShellFolder> desktop;
+    if (!m_Shell->GetDesktopFolder(desktop))
+        return;
+    std::wstring path = ShellPath(szFolder);
+    OwnedPidl pidl;
+    if (FAILED(desktop->ParseDisplayName(ShellOwnerWindow(), nullptr, path.data(), nullptr,
+                                         pidl.Put(), nullptr)) ||
+        !pidl)
+        return;
+    if (IsFolderItem(desktop.Get(), pidl.Get()))
+        ExpandToFolder(this, pidl.Get());
+}
+
+void TNameSpaceEnumerator::ExpandToFolder(TViewLink* Sender, LPCITEMIDLIST FQPidl) {
+    TTreeNode* node = Items().GetFirstNode();
+    if (!node)
+        return;
+    node->Expand(false);
+    LPCITEMIDLIST cursor = FQPidl;
+    while (cursor && GetPidlSize(cursor) > 2) {
+        const OwnedPidl item(OwnedPidl::Adopt, GetFirstPidl(cursor, g_ShellMalloc));
+        if (!item)
+            break;
+        TTreeNode* child = LookForPidl(node, item.Get());
+        if (!child)
+            break;
+        child->Expand(false);
+        node = child;
+    }
+    SetSelected(node);
+    if (m_FolderEnumerator && SenderIs<INameSpaceComboLink>(Sender))
+        SelectionChange(this, node);
+    if (m_NameSpaceCombo && SenderIs<IFolderEnumeratorLink>(Sender))
+        SelectionChange(this, node);
+}
+
+TTreeNode* TNameSpaceEnumerator::LookForPidl(TTreeNode* ParentNode, LPCITEMIDLIST Pidl) {
+    if (!ParentNode || !ParentNode->HasChildren())
+        return nullptr;
+    for (TTreeNode* child = ParentNode->GetFirstChild(); child; child = child->GetNextSibling()) {
+        const TNodeData* data = NodeData(child);
+        if (data && ArePidlsSame(data->pPidl.Get(), Pidl))
+            return child;
+    }
+    // A parsed list may differ in its bytes from the enumerated one for the same item (the shell
+    // keeps times and sizes in it); the folder that enumerated the child decides then.
+    for (TTreeNode* child = ParentNode->GetFirstChild(); child; child = child->GetNextSibling()) {
+        const TNodeData* data = NodeData(child);
+        if (!data || !data->sfFolder || !data->pPidl)
+            continue;
+        const HRESULT order = data->sfFolder->CompareIDs(0, data->pPidl.Get(), Pidl);
+        if (SUCCEEDED(order) && HRESULT_CODE(order) == 0)
+            return child;
+    }
+    return nullptr;
+}
+
+void TNameSpaceEnumerator::GotoParent() {
+    TTreeNode* selected = Selected();
+    TTreeNode* parent = selected ? selected->Parent() : nullptr;
+    if (!parent)
+        return;
+    SetSelected(parent);
+    if (m_FolderEnumerator || m_NameSpaceCombo)
+        SelectionChange(this, parent);
+}
+
+void TNameSpaceEnumerator::SetFolderEnumerator(IFolderEnumeratorLink* FolderEnumerator) {
+    if (m_FolderEnumerator) {
+        if (auto* old = dynamic_cast<TComponent*>(m_FolderEnumerator))
+            old->RemoveFreeNotification(this);
+        m_FolderEnumerator->SetNameSpaceEnumerator(nullptr);
+    }
+    m_FolderEnumerator = FolderEnumerator;
+    if (auto* component = dynamic_cast<TComponent*>(m_FolderEnumerator))
+        component->FreeNotification(this);
+    SelectionChange(this, Selected());
+    if (m_FolderEnumerator)
+        m_FolderEnumerator->SetNameSpaceEnumerator(this);
+}
+
+void TNameSpaceEnumerator::SetNameSpaceCombo(INameSpaceComboLink* NameSpaceCombo) {
+    m_NameSpaceCombo = NameSpaceCombo;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Refresh.
+
+void TNameSpaceEnumerator::ChangeNotify(TMessage&) {
+    if (m_bAutoRefresh)
+        Refresh();
+}
+
+void TNameSpaceEnumerator::Refresh() {
+    if (TTreeNode* root = Items().GetFirstNode())
+        RefreshSubTree(root);
+}
+
+void TNameSpaceEnumerator::RefreshSubTree(TTreeNode* Node) {
+    TNodeData* data = NodeData(Node);
+    if (!data)
+        return;
+    ComPtr<IShellFolder> folder;
+    if (!data->pFQpidl)
+        folder = data->sfFolder;
+    else
+        BindToFolder(data->pPidl.Get(), data->sfFolder.Get(), folder);
+    if (folder)
+        FillSubTree(Node, folder.Get());
+    if (!Node->HasChildren())
+        return;
+    for (int i = 0; i < Node->Count(); ++i) {
+        TTreeNode* child = Node->Item(i);
+        const TNodeData* childData = NodeData(child);
+        if (childData && childData->bExpandedOnce)
+            RefreshSubTree(child);
+    }
+}

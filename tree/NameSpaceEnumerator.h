@@ -1,0 +1,168 @@
+#pragma once
+
+#include "controls/ImageList.h"
+#include "controls/TreeView.h"
+#include "design/About.h"
+#include "dragdrop/DropTargetRegistration.h"
+#include "framework/ViewLinks.h"
+#include "tree/NodeData.h"
+
+#include <functional>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+class TChangeNotifyThread;
+class TNameSpaceEnumerator;
+class TNameSpaceShell;
+
+// Where the tree is rooted: the desktop, a special folder, or the path in RootFolder.
+enum TRootedAt {
+    raDesktop,
+    raMyComputer,
+    raNetworkNeighbourhood,
+    raStartMenu,
+    raProgramFiles,
+    raFileSystem
+};
+
+using TNSESelectionChange = std::function<void(TNameSpaceEnumerator* Sender)>;
+
+// The tree's children sort: the system's case-insensitive comparison of the captions.
+int TVCompareProc(TTreeNode* Node1, TTreeNode* Node2, LPARAM ParamSort);
+
+// A tree of the folders of the shell namespace. Each node carries a TNodeData. Children are
+// enumerated the first time a node is expanded; the same filling refreshes a node in place later,
+// reusing the children whose captions come back (with their subtrees, expansion and selection),
+// adding new ones and deleting those that have gone. A watcher on drive C makes the tree refresh
+// every filled node when the disk changes.
+//
+// The tree tells a linked folder list and combo box which folder the user chose, and is moved by
+// them through ExpandToFolder and GotoParent (framework/ViewLinks.h).
+class TNameSpaceEnumerator : public TCustomTreeView, public INameSpaceEnumeratorLink {
+public:
+    // Shell: where the tree asks the shell (the platform's when nullptr); it must outlive the tree.
+    explicit TNameSpaceEnumerator(TComponent* AOwner, TNameSpaceShell* Shell = nullptr);
+    ~TNameSpaceEnumerator() override;
+
+    static const TClassInfo& StaticClassInfo();
+    const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+
+    // Published properties.
+    bool AllowRename() const { return m_bAllowRename; }
+    void SetAllowRename(bool Value) { m_bAllowRename = Value; }
+    bool ShowVirtualFolders() const { return m_bVirtualFolders; }
+    void SetVirtualFolders(bool Value);
+    IFolderEnumeratorLink* FolderEnumerator() const { return m_FolderEnumerator; }
+    const TNSESelectionChange& OnSelectionChange() const { return m_OnSelectionChange; }
+    void SetOnSelectionChange(TNSESelectionChange Value) { m_OnSelectionChange = std::move(Value); }
+    bool ShellContextMenu() const { return m_bShellContextMenu; }
+    void SetShellContextMenu(bool Value) { m_bShellContextMenu = Value; }
+    TRootedAt RootedAt() const { return m_RootedAt; }
+    void SetRootedAt(TRootedAt Value);
+    const std::string& RootFolder() const { return m_sfRoot; }
+    void SetRootFolder(const std::string& Value);
+    bool ExpandAll() const { return m_bExpandAll; }
+    void SetExpandAll(bool Value);
+    TAbout About() const { return m_About; }
+    void SetAbout(TAbout Value) { m_About = Value; }
+    bool AutoRefresh() const { return m_bAutoRefresh; }
+    void SetAutoRefresh(bool Value) { m_bAutoRefresh = Value; }
+    bool AllowOLEDrop() const { return m_bAllowOLEDrop; }
+    void SetAllowOLEDrop(bool Value) { m_bAllowOLEDrop = Value; }
+    bool AllowOLEDrag() const { return m_bAllowOLEDrag; }
+    void SetAllowOLEDrag(bool Value) { m_bAllowOLEDrag = Value; }
+
+    // The file-system path of the selected node; empty without a selection, for the desktop root
+    // and for virtual folders.
+    std::string Selection() const { return GetSelection(); }
+    std::string GetSelection() const;
+
+    // Clears the tree and builds the root from RootedAt and RootFolder.
+    void InitEnumerator();
+    // Enumerates pFolder, the folder ParentNode stands for, into ParentNode's children.
+    void FillSubTree(TTreeNode* ParentNode, IShellFolder* pFolder);
+    // The child of ParentNode a fill may reuse for an item captioned szCaption: the first child
+    // with exactly that caption that this fill has not claimed yet, never the Recycle Bin.
+    TTreeNode* GetNodeFromData(TTreeNode* ParentNode, TNodeData* ParentData,
+                               const std::string& szCaption);
+    void SetFoundFlag(TTreeNode* Node, bool bFound);
+    void DeleteNodesNotFound(TTreeNode* ParentNode);
+
+    // Tells the linked views that Node is the folder shown; Sender is not used.
+    void SelectionChange(TObject* Sender, TTreeNode* Node);
+    // Selects the folder with that path, expanding the nodes on the way; tells nobody.
+    void GotoFolder(const std::string& szFolder);
+    // The child of ParentNode whose relative list is Pidl, or nullptr.
+    TTreeNode* LookForPidl(TTreeNode* ParentNode, LPCITEMIDLIST Pidl);
+
+    // INameSpaceEnumeratorLink.
+    void ExpandToFolder(TViewLink* Sender, LPCITEMIDLIST FQPidl) override;
+    void GotoParent() override;
+    void SetFolderEnumerator(IFolderEnumeratorLink* FolderEnumerator) override;
+    void SetNameSpaceCombo(INameSpaceComboLink* NameSpaceCombo) override;
+    INameSpaceComboLink* NameSpaceCombo() const { return m_NameSpaceCombo; }
+
+    // Enumerates again every node that was filled, from the root.
+    void Refresh();
+    void RefreshSubTree(TTreeNode* Node);
+
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+
+    // The record of a node (nullptr for none).
+    static TNodeData* NodeData(const TTreeNode* Node) {
+        return Node ? static_cast<TNodeData*>(Node->Data()) : nullptr;
+    }
+    TChangeNotifyThread* ChangeThread() const { return m_ChangeThread; }
+    TvxDropTarget* OleDropTarget() const { return m_OleDropTarget.Target(); }
+
+protected:
+    void CreateWnd() override;
+    void DestroyWnd() override;
+
+    void Expanding(TObject* Sender, TTreeNode* ParentNode, bool& AllowExpansion);
+    void Collapsing(TObject* Sender, TTreeNode* Node, bool& AllowCollapse);
+    void Deletion(TObject* Sender, TTreeNode* Node);
+    void NodeChange(TObject* Sender, TTreeNode* Node);
+
+    // WM_USER+21 from the change watcher.
+    void ChangeNotify(TMessage& Message);
+
+private:
+    // The children of the node being filled, by caption, in order, for the reuse matching.
+    struct TReuseIndex {
+        TTreeNode* ParentNode = nullptr;
+        std::unordered_map<std::string, std::vector<TTreeNode*>> Children;
+        std::unordered_map<std::string, size_t> Next;
+    };
+
+    void StopChangeThread();
+    void ApplyLook(TTreeNode* Node, const TNodeLook& Look);
+    HWND OwnerWindow();
+    HWND ShellOwnerWindow();
+    bool IsRecycleBin(LPCITEMIDLIST FQPidl, LPCITEMIDLIST RecycleBin);
+    void BuildReuseIndex(TTreeNode* ParentNode);
+    void SortChildren(TTreeNode* ParentNode);
+    bool IsDesktopRoot(const TTreeNode* Node) const;
+
+    TImageList* m_ilSmall = nullptr;
+    IFolderEnumeratorLink* m_FolderEnumerator = nullptr;
+    TChangeNotifyThread* m_ChangeThread = nullptr;
+    bool m_bShellContextMenu = true;
+    bool m_bAllowOLEDrop = true;
+    bool m_bAllowOLEDrag = true;
+    bool m_bAutoRefresh = true;
+    bool m_bExpandAll = false;
+    bool m_bVirtualFolders = true;
+    bool m_bDeleteData = true;
+    bool m_bAllowRename = true;
+    TRootedAt m_RootedAt = raDesktop;
+    std::string m_sfRoot;
+    TNSESelectionChange m_OnSelectionChange;
+    TAbout m_About = taAbout;
+    TDropTargetRegistration m_OleDropTarget;
+    INameSpaceComboLink* m_NameSpaceCombo = nullptr;
+
+    TNameSpaceShell* m_Shell;
+    TReuseIndex m_Reuse;
+};

@@ -1,0 +1,89 @@
+#include "tree/NameSpaceShell.h"
+
+#include "framework/ChangeNotifyThread.h"
+#include "identifiers/WideText.h"
+#include "shell/ShellRoutines.h"
+
+#include <shellapi.h>
+
+TNameSpaceShell& TNameSpaceShell::Default() {
+    static TNameSpaceShell shell;
+    return shell;
+}
+
+bool TNameSpaceShell::GetDesktopFolder(ComPtr<IShellFolder>& Result) {
+    Result.Reset();
+    if (SHGetDesktopFolder(&Result) != S_OK || !Result) {
+        Result.Reset();
+        return false;
+    }
+    return true;
+}
+
+OwnedPidl TNameSpaceShell::GetSpecialFolderLocation(HWND Owner, int nFolder) {
+    OwnedPidl pidl;
+    if (FAILED(SHGetSpecialFolderLocation(Owner, nFolder, pidl.Put())))
+        pidl.Reset();
+    return pidl;
+}
+
+int TNameSpaceShell::Comparepidls(LPCITEMIDLIST FQpidl1, LPCITEMIDLIST FQpidl2) {
+    return EnumGlobals::Comparepidls(FQpidl1, FQpidl2);
+}
+
+std::string TNameSpaceShell::GetDisplayName(LPCITEMIDLIST FQPidl) {
+    SHFILEINFOW info{};
+    if (!FQPidl || !SHGetFileInfoW(reinterpret_cast<LPCWSTR>(FQPidl), 0, &info, sizeof info,
+                                   SHGFI_PIDL | SHGFI_DISPLAYNAME))
+        return {};
+    info.szDisplayName[MAX_PATH - 1] = L'\0';
+    return WideToUtf8(info.szDisplayName);
+}
+
+void TNameSpaceShell::GetSmallIcons(LPCITEMIDLIST FQPidl, int& Normal, int& Selected) {
+    Normal = EnumGlobals::GetSmallIconIndex(FQPidl);
+    Selected = EnumGlobals::GetOpenSmallIconIndex(FQPidl);
+}
+
+bool TNameSpaceShell::IsPlainFolder(IShellFolder* Folder, LPCITEMIDLIST Child, SFGAOF Attributes) {
+    if (!Folder || !Child ||
+        (Attributes & (SFGAO_FILESYSTEM | SFGAO_FOLDER | SFGAO_LINK | SFGAO_STREAM)) !=
+            (SFGAO_FILESYSTEM | SFGAO_FOLDER))
+        return false;
+    WIN32_FIND_DATAW data{};
+    if (FAILED(SHGetDataFromIDListW(Folder, Child, SHGDFIL_FINDDATA, &data, sizeof data)))
+        return false;
+    if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ||
+        (data.dwFileAttributes &
+         (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_REPARSE_POINT)))
+        return false;
+    data.cFileName[MAX_PATH - 1] = L'\0';
+    return wcsstr(data.cFileName, L".{") == nullptr;
+}
+
+std::string TNameSpaceShell::GetPathFromIDList(LPCITEMIDLIST FQPidl) {
+    wchar_t path[MAX_PATH] = {};
+    if (!FQPidl || !SHGetPathFromIDListW(FQPidl, path))
+        return {};
+    path[MAX_PATH - 1] = L'\0';
+    return WideToUtf8(path);
+}
+
+HIMAGELIST TNameSpaceShell::GetSmallSystemImageList() {
+    SHFILEINFOW info{};
+    auto list = reinterpret_cast<HIMAGELIST>(
+        SHGetFileInfoW(L"", 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
+    if (list)
+        return list;
+    // Some shells answer nothing for the empty path; any existing path gives the same list.
+    wchar_t windows[MAX_PATH] = {};
+    if (!GetWindowsDirectoryW(windows, MAX_PATH))
+        return nullptr;
+    return reinterpret_cast<HIMAGELIST>(
+        SHGetFileInfoW(windows, 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
+}
+
+TChangeNotifyThread* TNameSpaceShell::StartChangeNotifyThread(HWND Window, UINT Message) {
+    // Names, directories, attributes, size and last write, anywhere below the drive's root.
+    return new TChangeNotifyThread("C:\\", Window, Message, 0x1F);
+}

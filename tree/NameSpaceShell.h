@@ -1,0 +1,50 @@
+#pragma once
+
+// What the namespace tree asks of the shell beyond the folders it is given: the desktop folder,
+// the lists of special folders, the desktop's comparison of two lists, display names, icons and
+// paths of fully qualified lists, and the system image list. The tree reaches all of these through
+// one object so that a test can run it over a namespace of its own; the default answers from the
+// platform's shell.
+
+#include "identifiers/ComPtr.h"
+#include "identifiers/OwnedPidl.h"
+
+#include <windows.h>
+#include <commctrl.h>
+#include <shlobj.h>
+
+#include <string>
+
+class TChangeNotifyThread;
+
+class TNameSpaceShell {
+public:
+    virtual ~TNameSpaceShell() = default;
+
+    // The platform's shell; shared, never freed.
+    static TNameSpaceShell& Default();
+
+    // False, with Result null, when the desktop folder cannot be obtained.
+    virtual bool GetDesktopFolder(ComPtr<IShellFolder>& Result);
+    // The fully qualified list of a special folder (CSIDL_*), or an empty holder.
+    virtual OwnedPidl GetSpecialFolderLocation(HWND Owner, int nFolder);
+    // The desktop's comparison: 0 when both name one object, or when either is missing.
+    virtual int Comparepidls(LPCITEMIDLIST FQpidl1, LPCITEMIDLIST FQpidl2);
+    // The shell's display name of a fully qualified list (at most MAX_PATH characters).
+    virtual std::string GetDisplayName(LPCITEMIDLIST FQPidl);
+    // Indexes in the small system image list of the item's closed and open icons.
+    virtual void GetSmallIcons(LPCITEMIDLIST FQPidl, int& Normal, int& Selected);
+    // True for a plain directory of the file system, whose icons are those of every other plain
+    // directory: not a link, not a junction named after a class, and neither read-only nor
+    // system, the marks without which the shell ignores a folder's desktop.ini. Asks nothing of
+    // the disk. Attributes: the child's, as Folder answered for at least SFGAO_FILESYSTEM,
+    // SFGAO_FOLDER, SFGAO_LINK and SFGAO_STREAM.
+    virtual bool IsPlainFolder(IShellFolder* Folder, LPCITEMIDLIST Child, SFGAOF Attributes);
+    // The file-system path of a fully qualified list; empty for a virtual folder.
+    virtual std::string GetPathFromIDList(LPCITEMIDLIST FQPidl);
+    // The shell's system image list of small icons.
+    virtual HIMAGELIST GetSmallSystemImageList();
+    // Starts the watcher that sends Message to Window on every change on drive C, or answers
+    // nullptr for a tree that is not to refresh by itself.
+    virtual TChangeNotifyThread* StartChangeNotifyThread(HWND Window, UINT Message);
+};
