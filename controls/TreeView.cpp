@@ -76,10 +76,7 @@ void TCustomTreeView::Notification(TComponent* AComponent, TOperation Operation)
 LRESULT TCustomTreeView::ItemMessage(UINT Msg, WPARAM WParam, LPARAM LParam) const {
     if (!HandleAllocated())
         return 0;
-    HWND window = const_cast<TCustomTreeView*>(this)->Handle();
-    const auto proc = reinterpret_cast<WNDPROC>(GetClassLongPtrW(window, GCLP_WNDPROC));
-    return proc ? CallWindowProcW(proc, window, Msg, WParam, LParam)
-                : SendMessageW(window, Msg, WParam, LParam);
+    return SendMessageW(const_cast<TCustomTreeView*>(this)->Handle(), Msg, WParam, LParam);
 }
 
 TTreeNode* TCustomTreeView::NodeFromItem(HTREEITEM Item) const {

@@ -1,4 +1,4 @@
-#include "HostWindow.h"
+#include "support/HostWindow.h"
 
 #include "controls/ComboBox.h"
 #include "controls/ImageList.h"

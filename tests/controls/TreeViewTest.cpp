@@ -1,4 +1,4 @@
-#include "HostWindow.h"
+#include "support/HostWindow.h"
 
 #include "controls/TreeView.h"
 #include "identifiers/WideText.h"

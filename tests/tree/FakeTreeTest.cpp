@@ -2,7 +2,7 @@
 
 #include "TreeTestSupport.h"
 
-#include "controls/HostWindow.h"
+#include "support/HostWindow.h"
 #include "support/CountingMalloc.h"
 #include "support/PidlBuilder.h"
 #include "tree/NameSpaceEnumerator.h"

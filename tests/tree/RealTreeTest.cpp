@@ -1,6 +1,6 @@
 // The namespace tree over the real shell, in a real window, with its change watcher.
 
-#include "controls/HostWindow.h"
+#include "support/HostWindow.h"
 #include "support/TempFolder.h"
 #include "identifiers/WideText.h"
 #include "tree/NameSpaceEnumerator.h"

@@ -1,4 +1,4 @@
-#include "HostWindow.h"
+#include "support/HostWindow.h"
 
 #include <tlhelp32.h>
 #include <winternl.h>
