@@ -218,6 +218,8 @@ void TNameSpaceEnumerator::CreateWnd() {
         if (data->bExpandedOnce)
             node->Expand(false);
     }
+    if (std::exchange(m_bSelectRootOnCreate, false))
+        SetSelected(Items().GetFirstNode());
 
     m_OleDropTarget.Register(Handle());
 }
@@ -296,7 +298,10 @@ void TNameSpaceEnumerator::InitEnumerator() {
     node->SetSelectedIndex(selected);
     node->SetHasChildren(true);
     data->bFolder = true;
-    SetSelected(node);
+    // Selection lives in the window. A tree not yet placed selects its root when it gets one.
+    m_bSelectRootOnCreate = !ShellOwnerWindow();
+    if (!m_bSelectRootOnCreate)
+        SetSelected(node);
 }
 
 bool TNameSpaceEnumerator::IsDesktopRoot(const TTreeNode* Node) const {

@@ -155,6 +155,7 @@ private:
     bool m_bExpandAll = false;
     bool m_bVirtualFolders = true;
     bool m_bDeleteData = true;
+    bool m_bSelectRootOnCreate = false; // the root waits for a window to be selected in
     bool m_bAllowRename = true;
     TRootedAt m_RootedAt = raDesktop;
     std::string m_sfRoot;

@@ -362,4 +362,16 @@ TEST_F(FakeTree, NoDesktopFolderLeavesTheTreeAsItWasAndRefreshDoesNothing) {
     EXPECT_EQ(tree->Items().Count(), 0);
 }
 
+TEST_F(FakeTree, ATreeMadeBeforeItIsPlacedSelectsItsRootOncePlaced) {
+    shell = std::make_unique<FakeShell>(StandardNamespace(), &malloc);
+    treeShell = std::make_unique<TFakeTreeShell>(*shell);
+    tree = std::make_unique<TNameSpaceEnumerator>(nullptr, treeShell.get());
+    // No window of its own on the desktop: a top-level window would also cost a hide later.
+    EXPECT_FALSE(tree->HandleAllocated());
+    tree->SetParentWindow(host.Handle());
+    tree->HandleNeeded();
+    EXPECT_EQ(GetParent(tree->Handle()), host.Handle());
+    EXPECT_EQ(tree->Selected(), Root());
+}
+
 } // namespace
