@@ -27,7 +27,9 @@ TempFolder::TempFolder(const std::string& prefix) {
 }
 
 TempFolder::~TempFolder() {
-    RemoveTree(m_Path);
+    // A watcher a test has just stopped may still hold the folder for a moment.
+    for (int tries = 0; !RemoveTree(m_Path) && tries < 50; ++tries)
+        Sleep(20);
 }
 
 std::string TempFolder::MakeFolder(const std::string& relative) const {
