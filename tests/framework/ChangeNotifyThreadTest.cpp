@@ -93,6 +93,13 @@ bool Ends(HANDLE thread, DWORD milliseconds) {
     return ended;
 }
 
+// The owner's stop, and whether the watcher's thread then ends in time.
+bool StopsWithin(TChangeNotifyThread* watcher, DWORD milliseconds) {
+    HANDLE thread = ThreadOf(watcher);
+    watcher->Terminate();
+    return Ends(thread, milliseconds);
+}
+
 int ThreadsOfThisProcess() {
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
     THREADENTRY32 entry{};
@@ -120,9 +127,7 @@ TEST(ChangeNotifyThread, SendsForAChangeDeepBelowItsPathOnTheReceiversThread) {
     EXPECT_LE(settled, 2) << "one change, one wake (and at most one more for its tail)";
     Pump(300);
     EXPECT_EQ(receiver.Count(), settled) << "messages without changes";
-    HANDLE thread = ThreadOf(watcher);
-    watcher->Terminate();
-    EXPECT_TRUE(Ends(thread, 2000));
+    EXPECT_TRUE(StopsWithin(watcher, 2000));
 }
 
 TEST(ChangeNotifyThread, CoalescesABurstWhileTheReceiverIsBusy) {
@@ -146,9 +151,7 @@ TEST(ChangeNotifyThread, CoalescesABurstWhileTheReceiverIsBusy) {
     Pump(1000);
     EXPECT_GE(receiver.Count(), 2);
     EXPECT_LE(receiver.Count(), 6);
-    HANDLE thread = ThreadOf(watcher);
-    watcher->Terminate();
-    EXPECT_TRUE(Ends(thread, 2000));
+    EXPECT_TRUE(StopsWithin(watcher, 2000));
 }
 
 TEST(ChangeNotifyThread, EndsAtOnceWhenStoppedWithNothingChanging) {
