@@ -373,7 +373,8 @@ void TNameSpaceEnumerator::FillSubTree(TTreeNode* ParentNode, IShellFolder* pFol
             auto* data = new TNodeData;
             data->sfFolder = folder;
             data->pFQpidl.Reset(ConcatPidls(parentData->pFQpidl.Get(), child, g_ShellMalloc));
-            data->pPidl.Reset(ConcatPidls(nullptr, child, g_ShellMalloc));
+            // The enumerated list itself becomes the record's; child still points into it.
+            data->pPidl = std::move(item);
 
             // Icons, overlay and expand button are read again for every item. A link's arrow
             // wins over the share's hand; a reused node loses an overlay the item lost.
