@@ -73,6 +73,7 @@ bool TTreeNode::HasChildren() const {
 }
 
 void TTreeNode::SetHasChildren(bool Value) {
+    m_Owner->m_ButtonShown = nullptr;
     m_bHasChildren = Value;
     TVITEMW item{};
     item.cChildren = Value ? 1 : 0;

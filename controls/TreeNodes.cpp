@@ -45,8 +45,11 @@ TTreeNode* TTreeNodes::AddChildObject(TTreeNode* Parent, const std::string& S, v
         position = static_cast<int>(it - parent->m_Children.begin());
     }
     TTreeNode* node = InsertAt(parent, position, S, Ptr, &Look);
-    if (Parent && !Parent->HasChildren())
-        Parent->SetHasChildren(true);
+    if (Parent && Parent != m_ButtonShown) {
+        if (!Parent->HasChildren())
+            Parent->SetHasChildren(true);
+        m_ButtonShown = Parent;
+    }
     return node;
 }
 
@@ -119,6 +122,7 @@ void TTreeNodes::RaiseDeletion(TTreeNode* Node) {
 }
 
 void TTreeNodes::ForgetWindow(TTreeNode* Node) {
+    m_ButtonShown = nullptr;
     Node->m_hItem = nullptr;
     // The expand button is the window's: a new window shows it only for nodes with children.
     Node->m_bHasChildren = !Node->m_Children.empty();
@@ -137,6 +141,8 @@ void TTreeNodes::Delete(TTreeNode* Node) {
     if (!Node || Node == &m_Root || Node->m_Owner != this)
         return;
     RaiseDeletion(Node);
+    // The control drops the button of a node that loses its last child.
+    m_ButtonShown = nullptr;
     if (Node->m_hItem && m_Owner->HandleAllocated())
         SendMessageW(m_Owner->Handle(), TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(Node->m_hItem));
     TTreeNode* parent = Node->m_ParentNode;
@@ -149,6 +155,7 @@ void TTreeNodes::Delete(TTreeNode* Node) {
 void TTreeNodes::Clear() {
     if (m_Root.m_Children.empty())
         return;
+    m_ButtonShown = nullptr;
     for (int i = m_Root.Count() - 1; i >= 0; --i)
         RaiseDeletion(m_Root.m_Children[i].get());
     if (m_Owner->HandleAllocated())

@@ -66,4 +66,7 @@ private:
     TTreeNode m_Root;
     int m_iCount = 0;
     int m_iUpdateCount = 0;
+    // The node whose expand button the last AddChildObject found or put there, while nothing
+    // that may take it away has happened since: adding many children asks the window once.
+    TTreeNode* m_ButtonShown = nullptr;
 };

@@ -215,6 +215,7 @@ void TNameSpaceEnumerator::CreateWnd() {
         if (!data)
             continue;
         node->SetHasChildren(data->bFolder);
+        data->bButtonKnown = false;
         if (data->bExpandedOnce)
             node->Expand(false);
     }
@@ -314,6 +315,9 @@ bool TNameSpaceEnumerator::IsDesktopRoot(const TTreeNode* Node) const {
 void TNameSpaceEnumerator::Expanding(TObject*, TTreeNode* ParentNode, bool& AllowExpansion) {
     AllowExpansion = true;
     TNodeData* data = NodeData(ParentNode);
+    // The control may drop the button of a node that expands to nothing.
+    if (data)
+        data->bButtonKnown = false;
     if (InState(csDesigning) || !data || data->bExpandedOnce || !data->pPidl)
         return;
     if (m_RootedAt == raDesktop && !data->pFQpidl) {
@@ -339,6 +343,8 @@ void TNameSpaceEnumerator::FillSubTree(TTreeNode* ParentNode, IShellFolder* pFol
     SetCursor(crHourGlass);
     Items().BeginUpdate();
 
+    // The node's own button changes with its children.
+    parentData->bButtonKnown = false;
     SetFoundFlag(ParentNode, false);
     BuildReuseIndex(ParentNode);
 
@@ -367,7 +373,8 @@ void TNameSpaceEnumerator::FillSubTree(TTreeNode* ParentNode, IShellFolder* pFol
             auto* data = new TNodeData;
             data->sfFolder = folder;
             data->pFQpidl.Reset(ConcatPidls(parentData->pFQpidl.Get(), child, g_ShellMalloc));
-            data->pPidl.Reset(ConcatPidls(nullptr, child, g_ShellMalloc));
+            // The enumerated list itself becomes the record's; child still points into it.
+            data->pPidl = std::move(item);
 
             // Icons, overlay and expand button are read again for every item. A link's arrow
             // wins over the share's hand; a reused node loses an overlay the item lost.
@@ -389,16 +396,19 @@ void TNameSpaceEnumerator::FillSubTree(TTreeNode* ParentNode, IShellFolder* pFol
             look.HasChildren = AttributeExists(attributes, SFGAO_HASSUBFOLDER);
             data->bFolder = look.HasChildren;
             data->bFound = true;
+            data->bButtonKnown = true;
 
             if (TTreeNode* node = GetNodeFromData(ParentNode, parentData, caption)) {
                 TNodeData* old = NodeData(node);
+                const bool buttonKnown = old && old->bButtonKnown;
+                const bool button = old && old->bFolder;
                 if (old) {
                     data->bSort = old->bSort;
                     data->bExpandedOnce = old->bExpandedOnce;
                 }
                 node->SetData(data);
                 DeleteRecord(old);
-                ApplyLook(node, look);
+                ApplyLook(node, look, buttonKnown, button);
             } else {
                 Items().AddChildObject(ParentNode, caption, data, look);
             }
@@ -423,9 +433,11 @@ void TNameSpaceEnumerator::FillSubTree(TTreeNode* ParentNode, IShellFolder* pFol
     SetCursor(savedCursor);
 }
 
-// Each change is a message to the window: only what differs is sent.
-void TNameSpaceEnumerator::ApplyLook(TTreeNode* Node, const TNodeLook& Look) {
-    if (Node->HasChildren() != Look.HasChildren)
+// Each change is a message to the window: only what differs is sent. The button is asked of the
+// window only when the record cannot tell it (Button, when ButtonKnown).
+void TNameSpaceEnumerator::ApplyLook(TTreeNode* Node, const TNodeLook& Look, bool ButtonKnown,
+                                     bool Button) {
+    if ((ButtonKnown ? Button : Node->HasChildren()) != Look.HasChildren)
         Node->SetHasChildren(Look.HasChildren);
     if (Node->ImageIndex() != Look.ImageIndex)
         Node->SetImageIndex(Look.ImageIndex);

@@ -137,7 +137,7 @@ private:
     };
 
     void StopChangeThread();
-    void ApplyLook(TTreeNode* Node, const TNodeLook& Look);
+    void ApplyLook(TTreeNode* Node, const TNodeLook& Look, bool ButtonKnown, bool Button);
     HWND OwnerWindow();
     HWND ShellOwnerWindow();
     bool IsRecycleBin(LPCITEMIDLIST FQPidl, LPCITEMIDLIST RecycleBin);

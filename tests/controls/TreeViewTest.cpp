@@ -37,6 +37,14 @@ protected:
         return texts;
     }
 
+    // What the control does by itself to a node that loses its last child.
+    void DropButtonInWindow(TTreeNode* Node) {
+        TVITEMW item{};
+        item.mask = TVIF_HANDLE | TVIF_CHILDREN;
+        item.hItem = Node->ItemId();
+        TreeView_SetItem(Tree.Handle(), &item);
+    }
+
     THostWindow Host;
     TCustomTreeView Tree{nullptr};
 };
@@ -64,6 +72,30 @@ TEST_F(TreeViewTest, DataSurvivesRecreationAndTheExpandButtonDoesNot) {
     EXPECT_EQ(WindowChildren(root), (std::vector<std::string>{"child", "unfilled"}));
     const UINT state = TreeView_GetItemState(Tree.Handle(), unfilled->ItemId(), TVIS_OVERLAYMASK);
     EXPECT_EQ(state & TVIS_OVERLAYMASK, static_cast<UINT>(INDEXTOOVERLAYMASK(2)));
+}
+
+// Adding children asks the window about the parent's button once per run of additions; whatever
+// takes the button away in between must still see it come back with the next child.
+TEST_F(TreeViewTest, AddingAChildGivesItsParentTheButtonBack) {
+    TTreeNode* parent = Tree.Items().AddChild(nullptr, "parent");
+    Tree.Items().AddChild(parent, "a");
+    EXPECT_TRUE(parent->HasChildren());
+    parent->SetHasChildren(false);
+    Tree.Items().AddChild(parent, "b");
+    EXPECT_TRUE(parent->HasChildren());
+
+    // Losing the last child takes the button away in the window.
+    parent->DeleteChildren();
+    DropButtonInWindow(parent);
+    Tree.Items().AddChild(parent, "c");
+    EXPECT_TRUE(parent->HasChildren());
+
+    // A new window knows nothing of what the old one showed.
+    Tree.RecreateWnd();
+    DropButtonInWindow(parent);
+    Tree.Items().AddChild(parent, "d");
+    EXPECT_TRUE(parent->HasChildren());
+    EXPECT_EQ(WindowChildren(parent), (std::vector<std::string>{"c", "d"}));
 }
 
 TEST_F(TreeViewTest, ExpandRaisesOnExpandingBeforeTheNodeOpens) {
