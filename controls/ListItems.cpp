@@ -2,6 +2,8 @@
 
 #include "controls/ListView.h"
 
+TListItems::TListItems(TCustomListView* AOwner) : m_Owner(AOwner), m_Update(AOwner) {}
+
 TListItem* TListItems::Item(int Index) const {
     return Index >= 0 && Index < Count() ? m_Items[Index].get() : nullptr;
 }
@@ -77,15 +79,9 @@ void TListItems::Clear() {
 }
 
 void TListItems::BeginUpdate() {
-    if (m_iUpdateCount++ == 0 && m_Owner->HandleAllocated())
-        SendMessageW(m_Owner->Handle(), WM_SETREDRAW, FALSE, 0);
+    m_Update.Begin();
 }
 
 void TListItems::EndUpdate() {
-    if (m_iUpdateCount == 0 || --m_iUpdateCount > 0)
-        return;
-    if (!m_Owner->HandleAllocated())
-        return;
-    SendMessageW(m_Owner->Handle(), WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(m_Owner->Handle(), nullptr, TRUE);
+    m_Update.End();
 }

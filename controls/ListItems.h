@@ -1,5 +1,7 @@
 #pragma once
 
+#include "controls/UpdateCounter.h"
+
 #include "controls/ListItem.h"
 
 #include <memory>
@@ -8,7 +10,7 @@
 // The rows of a list view.
 class TListItems {
 public:
-    explicit TListItems(TCustomListView* AOwner) : m_Owner(AOwner) {}
+    explicit TListItems(TCustomListView* AOwner);
     TListItems(const TListItems&) = delete;
     TListItems& operator=(const TListItems&) = delete;
 
@@ -29,7 +31,7 @@ public:
     // Bulk updates: the window stops redrawing until the last EndUpdate.
     void BeginUpdate();
     void EndUpdate();
-    bool Updating() const { return m_iUpdateCount > 0; }
+    bool Updating() const { return m_Update.Active(); }
 
 private:
     friend class TListItem;
@@ -40,5 +42,5 @@ private:
 
     TCustomListView* m_Owner;
     std::vector<std::unique_ptr<TListItem>> m_Items;
-    int m_iUpdateCount = 0;
+    TUpdateCounter m_Update;
 };

@@ -5,7 +5,8 @@
 
 #include <algorithm>
 
-TTreeNodes::TTreeNodes(TCustomTreeView* AOwner) : m_Owner(AOwner), m_Root(this, nullptr) {
+TTreeNodes::TTreeNodes(TCustomTreeView* AOwner)
+    : m_Owner(AOwner), m_Root(this, nullptr), m_Update(AOwner) {
     m_Root.m_hItem = TVI_ROOT;
 }
 
@@ -165,15 +166,9 @@ void TTreeNodes::Clear() {
 }
 
 void TTreeNodes::BeginUpdate() {
-    if (m_iUpdateCount++ == 0 && m_Owner->HandleAllocated())
-        SendMessageW(m_Owner->Handle(), WM_SETREDRAW, FALSE, 0);
+    m_Update.Begin();
 }
 
 void TTreeNodes::EndUpdate() {
-    if (m_iUpdateCount == 0 || --m_iUpdateCount > 0)
-        return;
-    if (!m_Owner->HandleAllocated())
-        return;
-    SendMessageW(m_Owner->Handle(), WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(m_Owner->Handle(), nullptr, TRUE);
+    m_Update.End();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "controls/UpdateCounter.h"
+
 #include "controls/TreeNode.h"
 
 #include <string>
@@ -49,7 +51,7 @@ public:
     // Bulk updates: the window stops redrawing until the last EndUpdate.
     void BeginUpdate();
     void EndUpdate();
-    bool Updating() const { return m_iUpdateCount > 0; }
+    bool Updating() const { return m_Update.Active(); }
 
 private:
     friend class TTreeNode;
@@ -65,7 +67,7 @@ private:
     TCustomTreeView* m_Owner;
     TTreeNode m_Root;
     int m_iCount = 0;
-    int m_iUpdateCount = 0;
+    TUpdateCounter m_Update;
     // The node whose expand button the last AddChildObject found or put there, while nothing
     // that may take it away has happened since: adding many children asks the window once.
     TTreeNode* m_ButtonShown = nullptr;
