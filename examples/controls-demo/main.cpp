@@ -8,7 +8,7 @@
 #include "controls/TreeView.h"
 #include "identifiers/WideText.h"
 
-#include "support/WindowPicture.h"
+#include "support/ExampleWindow.h"
 
 #include <windows.h>
 
@@ -25,19 +25,6 @@ LRESULT CALLBACK HostProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     return DefWindowProcW(window, msg, wParam, lParam);
-}
-
-HWND MakeHostWindow() {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = HostProc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = L"ControlsDemoHost";
-    RegisterClassExW(&wc);
-    return CreateWindowExW(0, wc.lpszClassName, L"Controls demo", WS_OVERLAPPEDWINDOW, 40, 40, 640,
-                           400, nullptr, nullptr, wc.hInstance, nullptr);
 }
 
 void FillTree(TCustomTreeView& tree) {
@@ -83,26 +70,10 @@ void FillList(TCustomListView& list) {
     list.SetSelected(list.Items()[3]);
 }
 
-// The path as Windows names it. Under Wine a Unix path (from the scripts) is handed to Wine's
-// own converter.
-std::wstring WindowsPath(const char* path) {
-    if (path[0] != '/')
-        return Utf8ToWide(path);
-    using Convert = wchar_t* (*)(const char*);
-    auto convert = reinterpret_cast<Convert>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_dos_file_name")));
-    wchar_t* converted = convert ? convert(path) : nullptr;
-    if (!converted)
-        return Utf8ToWide(path);
-    std::wstring result = converted;
-    HeapFree(GetProcessHeap(), 0, converted);
-    return result;
-}
-
 } // namespace
 
 int main() {
-    HWND host = MakeHostWindow();
+    HWND host = MakeExampleWindow(L"ControlsDemoHost", L"Controls demo", HostProc, 640, 400);
     if (!host)
         return 1;
 
@@ -135,18 +106,5 @@ int main() {
     tree.HandleNeeded();
     list.HandleNeeded();
 
-    const char* shot = std::getenv("VARNEL_SCREENSHOT");
-    if (!shot || !*shot) {
-        Application().Run();
-        return 0;
-    }
-    for (int i = 0; i < 20; ++i) {
-        Application().ProcessMessages();
-        Sleep(25);
-    }
-    RedrawWindow(host, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    Application().ProcessMessages();
-    const bool saved = SaveWindowPicture(host, WindowsPath(shot));
-    DestroyWindow(host);
-    return saved ? 0 : 1;
+    return RunOrSaveScreenshot(host);
 }

@@ -6,7 +6,7 @@
 #include "identifiers/WideText.h"
 #include "tree/NameSpaceEnumerator.h"
 
-#include "support/WindowPicture.h"
+#include "support/ExampleWindow.h"
 
 #include <windows.h>
 #include <shellapi.h>
@@ -33,35 +33,6 @@ LRESULT CALLBACK HostProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-HWND MakeHostWindow() {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = HostProc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = L"ExplorerHost";
-    RegisterClassExW(&wc);
-    return CreateWindowExW(0, wc.lpszClassName, L"Explorer", WS_OVERLAPPEDWINDOW, 40, 40, 420, 520,
-                           nullptr, nullptr, wc.hInstance, nullptr);
-}
-
-// The path as Windows names it. Under Wine a Unix path (from the scripts) is handed to Wine's
-// own converter.
-std::wstring WindowsPath(const char* path) {
-    if (path[0] != '/')
-        return Utf8ToWide(path);
-    using Convert = wchar_t* (*)(const char*);
-    auto convert = reinterpret_cast<Convert>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_dos_file_name")));
-    wchar_t* converted = convert ? convert(path) : nullptr;
-    if (!converted)
-        return Utf8ToWide(path);
-    std::wstring result = converted;
-    HeapFree(GetProcessHeap(), 0, converted);
-    return result;
-}
-
 // The folder to show: the first argument, else the Windows folder.
 std::string StartFolder() {
     int count = 0;
@@ -81,7 +52,7 @@ std::string StartFolder() {
 } // namespace
 
 int main() {
-    HWND host = MakeHostWindow();
+    HWND host = MakeExampleWindow(L"ExplorerHost", L"Explorer", HostProc, 420, 520);
     if (!host)
         return 1;
 
@@ -99,20 +70,7 @@ int main() {
     tree.GotoFolder(StartFolder());
     tree.SetFocus();
 
-    const char* shot = std::getenv("VARNEL_SCREENSHOT");
-    if (!shot || !*shot) {
-        Application().Run();
-        g_Tree = nullptr;
-        return 0;
-    }
-    for (int i = 0; i < 20; ++i) {
-        Application().ProcessMessages();
-        Sleep(25);
-    }
-    RedrawWindow(host, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    Application().ProcessMessages();
-    const bool saved = SaveWindowPicture(host, WindowsPath(shot));
+    const int result = RunOrSaveScreenshot(host);
     g_Tree = nullptr;
-    DestroyWindow(host);
-    return saved ? 0 : 1;
+    return result;
 }
