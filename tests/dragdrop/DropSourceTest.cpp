@@ -59,7 +59,7 @@ TEST(DropSource, EndsTheDragLoopOntoARegisteredTarget) {
         HANDLE releaser = CreateThread(
             nullptr, 0,
             [](void*) -> DWORD {
-                Sleep(400);
+                Sleep(1000);
                 InjectLeftButton(MOUSEEVENTF_LEFTUP);
                 return 0;
             },

@@ -150,7 +150,7 @@ TEST(ChangeNotifyThread, CoalescesABurstWhileTheReceiverIsBusy) {
     EXPECT_TRUE(PumpUntil([&] { return !first; }, 3000));
     Pump(1000);
     EXPECT_GE(receiver.Count(), 2);
-    EXPECT_LE(receiver.Count(), 6);
+    EXPECT_LE(receiver.Count(), 12); // a few rounds while the burst is read, never one per change
     EXPECT_TRUE(StopsWithin(watcher, 2000));
 }
 
