@@ -6,8 +6,6 @@
 #include <windows.h>
 #include <shlobj.h>
 
-#include <filesystem>
-
 namespace {
 
 // Windows maps ".txt" to its "Text Document" class out of the box; the test prefix (made without
@@ -32,34 +30,22 @@ void EnsureTextDocumentClass() {
 
 void RealShellTest::SetUp() {
     EnsureTextDocumentClass();
-    wchar_t temp[MAX_PATH] = {};
-    ASSERT_GT(GetTempPathW(MAX_PATH, temp), 0u);
-    const std::string base = WideToUtf8(temp);
-    ASSERT_EQ(base.rfind("C:\\", 0), 0u) << "the temporary folder is not on drive C: " << base;
-    const auto* info = testing::UnitTest::GetInstance()->current_test_info();
-    m_Dir = base + "varnel-" + std::to_string(GetCurrentProcessId()) + "-" + info->name() + "\\";
-    std::error_code error;
-    std::filesystem::remove_all(Utf8ToWide(m_Dir), error);
-    ASSERT_TRUE(CreateDirectoryW(Utf8ToWide(m_Dir).c_str(), nullptr)) << m_Dir;
+    m_Folder = std::make_unique<TempFolder>("varnel-shell");
+    m_Dir = m_Folder->Path() + "\\";
+    ASSERT_TRUE(Exists(m_Dir)) << m_Dir;
 }
 
 void RealShellTest::TearDown() {
-    std::error_code error;
-    std::filesystem::remove_all(Utf8ToWide(m_Dir), error);
-    EXPECT_FALSE(error) << "could not remove " << m_Dir;
+    m_Folder.reset();
+    EXPECT_FALSE(Exists(m_Dir)) << "could not remove " << m_Dir;
 }
 
 void RealShellTest::WriteFile(const std::string& name, const std::string& content) {
-    HANDLE file = CreateFileW(Utf8ToWide(PathOf(name)).c_str(), GENERIC_WRITE, 0, nullptr,
-                              CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE) << name;
-    DWORD written = 0;
-    ::WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
-    CloseHandle(file);
+    ASSERT_TRUE(Exists(m_Folder->MakeFile(name, content))) << name;
 }
 
 void RealShellTest::MakeDir(const std::string& name) {
-    ASSERT_TRUE(CreateDirectoryW(Utf8ToWide(PathOf(name)).c_str(), nullptr)) << name;
+    ASSERT_TRUE(Exists(m_Folder->MakeFolder(name))) << name;
 }
 
 bool RealShellTest::Exists(const std::string& path) {

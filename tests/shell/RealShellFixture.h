@@ -1,12 +1,14 @@
 #pragma once
 
-// Tests against the platform's own shell: each test gets a fresh folder of its own under drive C:
-// (in the user's temporary folder), removed again afterwards with everything in it.
+// Tests against the platform's own shell: each test gets a fresh folder of its own under drive C:,
+// removed again afterwards with everything in it.
 
 #include "identifiers/OwnedPidl.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 
 class RealShellTest : public testing::Test {
@@ -26,5 +28,6 @@ protected:
     static OwnedPidl ParsePath(const std::string& path);
 
 private:
+    std::unique_ptr<TempFolder> m_Folder;
     std::string m_Dir;
 };

@@ -24,21 +24,6 @@ std::vector<FakeItem> StandardNamespace() {
             FakeVirtualFolder("Recycle Bin"), FakeFolder("Alpha")};
 }
 
-std::vector<std::string> Captions(const TTreeNode* Node) {
-    std::vector<std::string> captions;
-    for (TTreeNode* child = Node->GetFirstChild(); child; child = child->GetNextSibling())
-        captions.push_back(child->Text());
-    return captions;
-}
-
-TTreeNode* Child(const TTreeNode* Node, const std::string& Caption) {
-    for (TTreeNode* child = Node ? Node->GetFirstChild() : nullptr; child;
-         child = child->GetNextSibling())
-        if (child->Text() == Caption)
-            return child;
-    return nullptr;
-}
-
 class FakeTree : public testing::Test {
 protected:
     void Make(std::vector<FakeItem> Items = StandardNamespace()) {

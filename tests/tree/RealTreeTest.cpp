@@ -1,5 +1,7 @@
 // The namespace tree over the real shell, in a real window, with its change watcher.
 
+#include "TreeTestSupport.h"
+
 #include "support/HostWindow.h"
 #include "support/TempFolder.h"
 #include "identifiers/WideText.h"
@@ -13,20 +15,6 @@
 #include <vector>
 
 namespace {
-
-std::vector<std::string> Captions(const TTreeNode* Node) {
-    std::vector<std::string> captions;
-    for (TTreeNode* child = Node->GetFirstChild(); child; child = child->GetNextSibling())
-        captions.push_back(child->Text());
-    return captions;
-}
-
-TTreeNode* Child(const TTreeNode* Node, const std::string& Caption) {
-    for (TTreeNode* child = Node->GetFirstChild(); child; child = child->GetNextSibling())
-        if (child->Text() == Caption)
-            return child;
-    return nullptr;
-}
 
 // Lets the watcher's messages in until `done` holds or ten seconds have passed.
 template <class Done> bool PumpUntil(Done done) {

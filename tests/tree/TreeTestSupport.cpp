@@ -1,5 +1,6 @@
 #include "TreeTestSupport.h"
 
+#include "controls/TreeNode.h"
 #include "identifiers/EnumGlobals.h"
 #include "identifiers/WideText.h"
 #include "shell/ShellRoutines.h"
@@ -75,4 +76,19 @@ void TComboDouble::SetNameSpaceEnumerator(INameSpaceEnumeratorLink* NSE) {
         old->SetNameSpaceCombo(nullptr);
     if (NSE)
         NSE->SetNameSpaceCombo(this);
+}
+
+std::vector<std::string> Captions(const TTreeNode* Node) {
+    std::vector<std::string> captions;
+    for (TTreeNode* child = Node->GetFirstChild(); child; child = child->GetNextSibling())
+        captions.push_back(child->Text());
+    return captions;
+}
+
+TTreeNode* Child(const TTreeNode* Node, const std::string& Caption) {
+    for (TTreeNode* child = Node ? Node->GetFirstChild() : nullptr; child;
+         child = child->GetNextSibling())
+        if (child->Text() == Caption)
+            return child;
+    return nullptr;
 }

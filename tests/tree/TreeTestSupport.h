@@ -34,6 +34,12 @@ private:
     FakeShell& m_Shell;
 };
 
+class TTreeNode;
+
+// The captions of a node's children, in order, and the child with a caption (nullptr if none).
+std::vector<std::string> Captions(const TTreeNode* Node);
+TTreeNode* Child(const TTreeNode* Node, const std::string& Caption);
+
 class TListDouble : public IFolderEnumeratorLink {
 public:
     struct Call {
