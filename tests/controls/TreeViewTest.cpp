@@ -8,6 +8,7 @@
 #include <chrono>
 #include <cstdio>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -18,6 +19,17 @@ protected:
         Tree.SetBounds(0, 0, 300, 300);
         Tree.SetParentWindow(Host.Handle());
         ASSERT_TRUE(Tree.HandleAllocated());
+    }
+
+    // a (a1 (a1x), a2), b; returns a and a1.
+    std::pair<TTreeNode*, TTreeNode*> AddSampleNodes() {
+        TTreeNodes& nodes = Tree.Items();
+        TTreeNode* a = nodes.Add(nullptr, "a");
+        TTreeNode* a1 = nodes.AddChild(a, "a1");
+        nodes.AddChild(a1, "a1x");
+        nodes.AddChild(a, "a2");
+        nodes.Add(nullptr, "b");
+        return {a, a1};
     }
 
     // The texts of the children of Parent in the window's order.
@@ -157,11 +169,7 @@ TEST_F(TreeViewTest, CollapsingCanBeRefused) {
 
 TEST_F(TreeViewTest, NextAndPrevWalkAllNodesDepthFirst) {
     TTreeNodes& nodes = Tree.Items();
-    TTreeNode* a = nodes.Add(nullptr, "a");
-    TTreeNode* a1 = nodes.AddChild(a, "a1");
-    nodes.AddChild(a1, "a1x");
-    nodes.AddChild(a, "a2");
-    nodes.Add(nullptr, "b");
+    auto [a, a1] = AddSampleNodes();
     // Nothing is expanded; the walk still visits everything.
     std::vector<std::string> forward, backward;
     TTreeNode* last = nullptr;
@@ -197,11 +205,7 @@ TEST_F(TreeViewTest, HitTestsUseRealCoordinates) {
 
 TEST_F(TreeViewTest, DeletionIsRaisedForEveryNodeChildrenFirst) {
     TTreeNodes& nodes = Tree.Items();
-    TTreeNode* a = nodes.Add(nullptr, "a");
-    TTreeNode* a1 = nodes.AddChild(a, "a1");
-    nodes.AddChild(a1, "a1x");
-    nodes.AddChild(a, "a2");
-    nodes.Add(nullptr, "b");
+    TTreeNode* a = AddSampleNodes().first;
     std::vector<std::string> deleted;
     Tree.OnDeletion = [&](TObject*, TTreeNode* Node) { deleted.push_back(Node->Text()); };
 
