@@ -2,7 +2,7 @@
 
 #include "RealShellFixture.h"
 
-#include "controls/StringList.h"
+#include "identifiers/StringList.h"
 #include "identifiers/WideText.h"
 #include "shell/FileOperation.h"
 #include "shell/OleGlobals.h"
