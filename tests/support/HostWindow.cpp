@@ -1,5 +1,7 @@
 #include "support/HostWindow.h"
 
+#include "identifiers/Holders.h"
+
 #include <tlhelp32.h>
 #include <winternl.h>
 
@@ -105,15 +107,15 @@ int CountGdiObjects() {
 }
 
 int CountThreads() {
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
-    if (snapshot == INVALID_HANDLE_VALUE)
+    const OwnedHandle held(CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
+    if (!held)
         return -1;
+    HANDLE snapshot = held.Get();
     int count = 0;
     THREADENTRY32 entry{};
     entry.dwSize = sizeof(entry);
     for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry))
         if (entry.th32OwnerProcessID == GetCurrentProcessId())
             ++count;
-    CloseHandle(snapshot);
     return count;
 }
