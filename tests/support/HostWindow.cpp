@@ -63,6 +63,24 @@ void PumpMessages() {
     }
 }
 
+void Pump(DWORD milliseconds) {
+    const ULONGLONG end = GetTickCount64() + milliseconds;
+    for (ULONGLONG now; (now = GetTickCount64()) < end;) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(end - now), QS_ALLINPUT);
+        PumpMessages();
+    }
+}
+
+bool PumpUntil(const std::function<bool()>& done, DWORD milliseconds) {
+    const ULONGLONG end = GetTickCount64() + milliseconds;
+    while (!done()) {
+        if (GetTickCount64() >= end)
+            return done();
+        Pump(20);
+    }
+    return true;
+}
+
 int CountThreadWindows() {
     int count = 0;
     EnumThreadWindows(GetCurrentThreadId(), CountTopLevel, reinterpret_cast<LPARAM>(&count));
