@@ -130,6 +130,27 @@ TEST(ChangeNotifyThread, SendsForAChangeDeepBelowItsPathOnTheReceiversThread) {
     EXPECT_TRUE(StopsWithin(watcher, 2000));
 }
 
+// Exactly what the views watch: the drive root, with a change a few levels below a folder made
+// before the watch began. Other programs may change C:\ meanwhile, so only the change is waited
+// for.
+TEST(ChangeNotifyThread, SendsForAChangeDeepBelowTheDriveRoot) {
+    TempFolder temp;
+    temp.MakeFolder("a\\b\\c");
+    Receiver receiver;
+    auto* watcher =
+        new TChangeNotifyThread("C:\\", receiver.Handle(), WM_TREE_CHANGE_NOTIFY, kFilter);
+    // Quiet first: nothing for a while (the watch is set up by then).
+    int seen = -1;
+    for (int rounds = 0; rounds < 20 && seen != receiver.Count(); ++rounds) {
+        seen = receiver.Count();
+        Pump(300);
+    }
+    temp.MakeFile("a\\b\\c\\deep.txt", "x");
+    EXPECT_TRUE(PumpUntil([&] { return receiver.Count() > seen; }, 3000))
+        << "a change three levels below a folder on C:\\ went unseen";
+    EXPECT_TRUE(StopsWithin(watcher, 2000));
+}
+
 TEST(ChangeNotifyThread, CoalescesABurstWhileTheReceiverIsBusy) {
     TempFolder temp;
     temp.MakeFolder("burst");
