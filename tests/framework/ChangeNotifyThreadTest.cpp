@@ -191,6 +191,19 @@ TEST(ChangeNotifyThread, EndsAtOnceWhenStoppedWithNothingChanging) {
     EXPECT_EQ(receiver.Count(), 0);
 }
 
+// Stopped through its base, as any code holding a thread may stop it: it still wakes and ends, and
+// a second stop is harmless.
+TEST(ChangeNotifyThread, EndsAtOnceWhenStoppedThroughTheBaseThread) {
+    TempFolder temp;
+    Receiver receiver;
+    TThread* watcher =
+        new TChangeNotifyThread(temp.Path(), receiver.Handle(), WM_TREE_CHANGE_NOTIFY, kFilter);
+    Pump(100);
+    HANDLE thread = OpenThread(SYNCHRONIZE, FALSE, watcher->ThreadID());
+    watcher->Terminate();
+    EXPECT_TRUE(Ends(thread, 1000)) << "the watcher was never woken";
+}
+
 TEST(ChangeNotifyThread, AMissingPathEndsTheWatchAndStoppingLaterIsStillSafe) {
     Receiver receiver;
     auto* watcher = new TChangeNotifyThread("C:\\no such folder here", receiver.Handle(),
