@@ -191,6 +191,12 @@ TEST_F(FakeShellRoutines, DroppedFilesAreAppendedBehindWhatTheListHeld) {
     files.Add("x");
     EXPECT_TRUE(OleGlobals::GetFilesFromDataObject(data.Get(), files));
     EXPECT_THAT(Lines(files), ElementsAre("x", "C:\\a.txt", "D:\\b"));
+    // The platform counts one (empty) name in an empty list; no empty path comes of it.
+    EXPECT_TRUE(GetFilesFromDataObject(m_Shell.DataObject({}).Get(), files));
+    EXPECT_THAT(Lines(files), ElementsAre("x", "C:\\a.txt", "D:\\b"));
+    std::string source = "stale";
+    GetSourcePathFromDataObject(m_Shell.DataObject({}).Get(), source);
+    EXPECT_EQ(source, "");
 }
 
 TEST_F(FakeShellRoutines, AnObjectWithoutAFileListLeavesTheListAlone) {
