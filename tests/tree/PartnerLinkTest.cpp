@@ -70,7 +70,7 @@ protected:
     ScopedShellMalloc scoped{&malloc};
     THostWindow host;
     FakeShell shell{{FakeFolder("Zeta")}, &malloc};
-    TFakeTreeShell treeShell{shell};
+    TFakeViewServices treeShell{shell};
     std::unique_ptr<TComponent> treeOwner = std::make_unique<TComponent>(nullptr);
     std::unique_ptr<TComponent> partnerOwner = std::make_unique<TComponent>(nullptr);
     TNameSpaceEnumerator* tree = nullptr;
