@@ -3,8 +3,8 @@
 #include <process.h>
 
 TThread::TThread() {
-    m_hThread = reinterpret_cast<HANDLE>(
-        _beginthreadex(nullptr, 0, ThreadProc, this, CREATE_SUSPENDED, &m_uThreadId));
+    m_hThread.Reset(reinterpret_cast<HANDLE>(
+        _beginthreadex(nullptr, 0, ThreadProc, this, CREATE_SUSPENDED, &m_uThreadId)));
 }
 
 TThread::~TThread() {
@@ -16,13 +16,12 @@ TThread::~TThread() {
             // Never started: let it run to its end without Execute.
             m_bSkipExecute = true;
             m_bFreeOnTerminate = false;
-            ResumeThread(m_hThread);
+            ResumeThread(m_hThread.Get());
         } else if (!m_bFinished) {
             m_bTerminated = true; // the derived part is gone: no TerminateRequested
         }
-        WaitForSingleObject(m_hThread, INFINITE);
+        WaitForSingleObject(m_hThread.Get(), INFINITE);
     }
-    CloseHandle(m_hThread);
 }
 
 bool TThread::Start() {
@@ -30,14 +29,14 @@ bool TThread::Start() {
         return false;
     if (!m_bStarted) {
         m_bStarted = true;
-        ResumeThread(m_hThread);
+        ResumeThread(m_hThread.Get());
     }
     return true;
 }
 
 DWORD TThread::WaitFor() {
     if (m_hThread && m_bStarted && GetCurrentThreadId() != m_uThreadId)
-        WaitForSingleObject(m_hThread, INFINITE);
+        WaitForSingleObject(m_hThread.Get(), INFINITE);
     return m_uReturnValue;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "identifiers/Holders.h"
+
 #include <windows.h>
 
 #include <atomic>
@@ -34,7 +36,7 @@ public:
     bool Finished() const { return m_bFinished; }
     // Waits until Execute has returned; its return value.
     DWORD WaitFor();
-    HANDLE Handle() const { return m_hThread; }
+    HANDLE Handle() const { return m_hThread.Get(); }
     DWORD ThreadID() const { return m_uThreadId; }
 
 protected:
@@ -47,7 +49,7 @@ protected:
 private:
     static unsigned __stdcall ThreadProc(void* Parameter);
 
-    HANDLE m_hThread = nullptr;
+    OwnedHandle m_hThread;
     unsigned m_uThreadId = 0;
     DWORD m_uReturnValue = 0;
     bool m_bStarted = false;

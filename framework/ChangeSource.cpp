@@ -1,6 +1,7 @@
 #include "framework/ChangeSource.h"
 
 #include "framework/HostInotifyChangeSource.h"
+#include "identifiers/Holders.h"
 #include "identifiers/WideText.h"
 
 namespace {
@@ -8,14 +9,14 @@ namespace {
 // The platform's notification with watch-subtree set: one handle for the whole tree.
 class TSubtreeNotificationSource final : public TChangeSource {
 public:
-    explicit TSubtreeNotificationSource(HANDLE handle) : m_hChange(handle) {}
-    ~TSubtreeNotificationSource() override { FindCloseChangeNotification(m_hChange); }
+    explicit TSubtreeNotificationSource(OwnedChangeNotification handle)
+        : m_hChange(std::move(handle)) {}
 
-    HANDLE Handle() const override { return m_hChange; }
-    bool Rearm() override { return FindNextChangeNotification(m_hChange) != FALSE; }
+    HANDLE Handle() const override { return m_hChange.Get(); }
+    bool Rearm() override { return FindNextChangeNotification(m_hChange.Get()) != FALSE; }
 
 private:
-    HANDLE m_hChange;
+    OwnedChangeNotification m_hChange;
 };
 
 // Wine reports changes only directly inside a watched folder, never deeper.
@@ -42,8 +43,9 @@ std::unique_ptr<TChangeSource> TChangeSource::Open(const std::string& path, DWOR
 
 std::unique_ptr<TChangeSource> TChangeSource::OpenSubtreeNotification(const std::string& path,
                                                                       DWORD filter) {
-    HANDLE handle = FindFirstChangeNotificationW(Utf8ToWide(path).c_str(), TRUE, filter);
-    if (handle == INVALID_HANDLE_VALUE)
+    OwnedChangeNotification handle(
+        FindFirstChangeNotificationW(Utf8ToWide(path).c_str(), TRUE, filter));
+    if (!handle)
         return nullptr;
-    return std::make_unique<TSubtreeNotificationSource>(handle);
+    return std::make_unique<TSubtreeNotificationSource>(std::move(handle));
 }

@@ -157,33 +157,25 @@ THostInotifyChangeSource::THostInotifyChangeSource(const std::string& windowsRoo
         m_WindowsRoot.pop_back();
 }
 
+// Both threads are ended here, before the holders close the handles they wait on.
 THostInotifyChangeSource::~THostInotifyChangeSource() {
     if (m_hReader) {
         const uint64_t one = 1;
         HostCall(SysWrite, m_Wakeup, reinterpret_cast<HostWord>(&one), sizeof one);
-        WaitForSingleObject(m_hReader, INFINITE);
-        CloseHandle(m_hReader);
+        WaitForSingleObject(m_hReader.Get(), INFINITE);
     }
     if (m_hShallowWaiter) {
-        SetEvent(m_hShallowStop);
-        WaitForSingleObject(m_hShallowWaiter, INFINITE);
-        CloseHandle(m_hShallowWaiter);
+        SetEvent(m_hShallowStop.Get());
+        WaitForSingleObject(m_hShallowWaiter.Get(), INFINITE);
     }
-    for (HANDLE shallow : m_Shallow)
-        FindCloseChangeNotification(shallow);
-    for (HANDLE event : {m_hShallowAdded, m_hShallowStop})
-        if (event)
-            CloseHandle(event);
     if (m_Inotify >= 0)
         HostCall(SysClose, m_Inotify);
     if (m_Wakeup >= 0)
         HostCall(SysClose, m_Wakeup);
-    if (m_hChanged)
-        CloseHandle(m_hChanged);
 }
 
 bool THostInotifyChangeSource::Start(const std::string& unixRoot) {
-    m_hChanged = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    m_hChanged.Reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
     m_Inotify = HostCall(SysInotifyInit1, kNonBlocking | kCloseOnExec);
     m_Wakeup = HostCall(SysEventfd2, 0, kNonBlocking | kCloseOnExec);
     if (!m_hChanged || m_Inotify < 0 || m_Wakeup < 0)
@@ -194,16 +186,16 @@ bool THostInotifyChangeSource::Start(const std::string& unixRoot) {
         return false;
     m_RootWatch = m_WatchOf.at(m_Root);
     WatchTree(m_Root);
-    m_hReader = CreateThread(nullptr, 64 * 1024, &ReaderMain, this,
-                             STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr);
-    return m_hReader != nullptr;
+    m_hReader.Reset(CreateThread(nullptr, 64 * 1024, &ReaderMain, this,
+                                 STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr));
+    return static_cast<bool>(m_hReader);
 }
 
 bool THostInotifyChangeSource::Rearm() {
     std::lock_guard lock(m_Lock);
     if (m_bRootGone)
         return false;
-    ResetEvent(m_hChanged);
+    ResetEvent(m_hChanged.Get());
     m_bSignalled = false;
     // Whatever changed after the last signal (while the receiver was busy) signals again now.
     if (m_Changes != m_ChangesAtSignal)
@@ -227,7 +219,7 @@ void THostInotifyChangeSource::Signal() {
         return;
     m_bSignalled = true;
     m_ChangesAtSignal = m_Changes;
-    SetEvent(m_hChanged);
+    SetEvent(m_hChanged.Get());
 }
 
 // Called with m_Lock held, or before the reader starts.
@@ -267,31 +259,31 @@ void THostInotifyChangeSource::WatchShallow(const std::string& folder) {
     for (char& c : windowsFolder)
         if (c == '/')
             c = '\\';
-    HANDLE handle = FindFirstChangeNotificationW(Utf8ToWide(windowsFolder).c_str(), TRUE, m_Filter);
-    if (handle == INVALID_HANDLE_VALUE)
+    OwnedChangeNotification handle(
+        FindFirstChangeNotificationW(Utf8ToWide(windowsFolder).c_str(), TRUE, m_Filter));
+    if (!handle)
         return;
     if (!m_hShallowWaiter) {
-        m_hShallowAdded = CreateEventW(nullptr, FALSE, FALSE, nullptr);
-        m_hShallowStop = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+        m_hShallowAdded.Reset(CreateEventW(nullptr, FALSE, FALSE, nullptr));
+        m_hShallowStop.Reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
         if (m_hShallowAdded && m_hShallowStop)
-            m_hShallowWaiter = CreateThread(nullptr, 64 * 1024, &ShallowWaiterMain, this,
-                                            STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr);
-        if (!m_hShallowWaiter) {
-            FindCloseChangeNotification(handle);
+            m_hShallowWaiter.Reset(CreateThread(nullptr, 64 * 1024, &ShallowWaiterMain, this,
+                                                STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr));
+        if (!m_hShallowWaiter)
             return;
-        }
     }
-    m_Shallow.push_back(handle);
-    SetEvent(m_hShallowAdded);
+    m_Shallow.push_back(std::move(handle));
+    SetEvent(m_hShallowAdded.Get());
 }
 
 DWORD WINAPI THostInotifyChangeSource::ShallowWaiterMain(void* self) {
     auto* source = static_cast<THostInotifyChangeSource*>(self);
     for (;;) {
-        std::vector<HANDLE> handles{source->m_hShallowStop, source->m_hShallowAdded};
+        std::vector<HANDLE> handles{source->m_hShallowStop.Get(), source->m_hShallowAdded.Get()};
         {
             std::lock_guard lock(source->m_Lock);
-            handles.insert(handles.end(), source->m_Shallow.begin(), source->m_Shallow.end());
+            for (const OwnedChangeNotification& shallow : source->m_Shallow)
+                handles.push_back(shallow.Get());
         }
         const DWORD woke = WaitForMultipleObjects(static_cast<DWORD>(handles.size()),
                                                   handles.data(), FALSE, INFINITE);

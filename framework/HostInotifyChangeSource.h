@@ -1,6 +1,7 @@
 #pragma once
 
 #include "framework/ChangeSource.h"
+#include "identifiers/Holders.h"
 
 #include <atomic>
 #include <map>
@@ -29,7 +30,7 @@ public:
                                                           int watchLimit = kHostLimitOnly);
     ~THostInotifyChangeSource() override;
 
-    HANDLE Handle() const override { return m_hChanged; }
+    HANDLE Handle() const override { return m_hChanged.Get(); }
     bool Rearm() override;
 
     // Folders watched through the host, and folders watched by the platform's notification
@@ -55,8 +56,8 @@ private:
     std::string m_WindowsRoot;
     DWORD m_Filter;
     int m_WatchLimit;
-    HANDLE m_hChanged = nullptr;
-    HANDLE m_hReader = nullptr;
+    OwnedHandle m_hChanged;
+    OwnedHandle m_hReader;
     long long m_Inotify = -1;
     long long m_Wakeup = -1; // an eventfd that ends the reader
     std::string m_Root;
@@ -73,8 +74,8 @@ private:
 
     // The platform's notifications for the folders past the host's limit, waited on by a thread
     // of their own (made with the first), told of new ones through m_hShallowAdded.
-    std::vector<HANDLE> m_Shallow;
-    HANDLE m_hShallowWaiter = nullptr;
-    HANDLE m_hShallowAdded = nullptr;
-    HANDLE m_hShallowStop = nullptr;
+    std::vector<OwnedChangeNotification> m_Shallow;
+    OwnedHandle m_hShallowWaiter;
+    OwnedHandle m_hShallowAdded;
+    OwnedHandle m_hShallowStop;
 };

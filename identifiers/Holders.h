@@ -1,9 +1,9 @@
 #pragma once
 
-// Owning holders for the platform handles the package frees: menus, icons, kernel handles, and
-// strings the shell or the platform's string routines allocate. Each frees what it holds exactly
-// once, when it goes or is reset; it moves and never copies. Adopting a handle is the explicit
-// constructor, as OwnedPidl adopts identifier lists and ComPtr interfaces.
+// Owning holders for the platform handles the package frees: menus, icons, kernel handles, change
+// notifications, and strings the shell or the platform's string routines allocate. Each frees
+// what it holds exactly once, when it goes or is reset; it moves and never copies. Adopting a
+// handle is the explicit constructor, as OwnedPidl adopts identifier lists and ComPtr interfaces.
 
 #include "identifiers/ShellMalloc.h"
 
@@ -62,6 +62,10 @@ struct Kernel {
     static bool Empty(HANDLE handle) { return handle == nullptr || handle == INVALID_HANDLE_VALUE; }
     void operator()(HANDLE handle) const { CloseHandle(handle); }
 };
+// A change notification is waited on like a kernel handle but ends through its own routine.
+struct ChangeNotification : Kernel {
+    void operator()(HANDLE handle) const { FindCloseChangeNotification(handle); }
+};
 // A display-name answer's wide text belongs to whoever asked, in a block of the shell allocator.
 struct ShellBlock : NullOnly<wchar_t*> {
     void operator()(wchar_t* text) const { g_ShellMalloc->Free(text); }
@@ -76,5 +80,6 @@ struct TaskBlock : NullOnly<wchar_t*> {
 using OwnedMenu = THolder<HMENU, HolderFree::Menu>;
 using OwnedIcon = THolder<HICON, HolderFree::Icon>;
 using OwnedHandle = THolder<HANDLE, HolderFree::Kernel>;
+using OwnedChangeNotification = THolder<HANDLE, HolderFree::ChangeNotification>;
 using ShellText = THolder<wchar_t*, HolderFree::ShellBlock>;
 using TaskText = THolder<wchar_t*, HolderFree::TaskBlock>;

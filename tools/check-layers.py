@@ -11,9 +11,9 @@ include one another: the views meet only through the link interfaces in framewor
 tests/<folder> obey their folder's layer and may also include their own folder and tests/support.
 
 The second check keeps the calls that free things by hand (delete, ->Release(), ->Free(),
-CloseHandle, DestroyMenu, DestroyIcon) inside the holders and the few classes that own such things,
-each named below with the reason it may. Tests are exempt from this half: a test frees by hand what
-it made by hand to see what the package does with it.
+CloseHandle, DestroyMenu, DestroyIcon, FindCloseChangeNotification) inside the holders and the few
+classes that own such things, each named below with the reason it may. Tests are exempt from this
+half: a test frees by hand what it made by hand to see what the package does with it.
 
 Every finding names the file and line; the exit code is 1 when there is one.
 
@@ -54,6 +54,7 @@ FREEING = {
     "CloseHandle": re.compile(r"\bCloseHandle\s*\("),
     "DestroyMenu": re.compile(r"\bDestroyMenu\s*\("),
     "DestroyIcon": re.compile(r"\bDestroyIcon\s*\("),
+    "FindCloseChangeNotification": re.compile(r"\bFindCloseChangeNotification\s*\("),
 }
 DELETED_FUNCTION = re.compile(r"=\s*delete\b")
 
@@ -61,6 +62,7 @@ OWNERS = {
     ("identifiers/Holders.h", "CloseHandle"): "the kernel handle holder",
     ("identifiers/Holders.h", "DestroyMenu"): "the menu holder",
     ("identifiers/Holders.h", "DestroyIcon"): "the icon holder",
+    ("identifiers/Holders.h", "FindCloseChangeNotification"): "the change notification holder",
     ("identifiers/Holders.h", "->Free("): "the holder of shell-allocated strings",
     ("identifiers/OwnedPidl.h", "->Free("): "the identifier list holder",
     ("identifiers/ComObject.h", "delete"): "the reference count of our COM objects frees them",
@@ -69,11 +71,8 @@ OWNERS = {
     ("shell/OleGlobals.cpp", "->Release()"):
         "the unit's Initialize/Finalize count holds its own reference of the shell allocator",
     ("controls/Component.cpp", "delete"): "an owner frees the components it owns",
-    ("controls/Thread.cpp", "CloseHandle"): "the thread object owns its thread's handle",
     ("controls/Thread.cpp", "delete"): "a thread that frees itself on termination",
     ("framework/ChangeNotifyThread.cpp", "delete"): "the watcher frees itself when it ends",
-    ("framework/HostInotifyChangeSource.cpp", "CloseHandle"):
-        "the change source owns its reader and event handles",
     ("tree/NameSpaceEnumerator.cpp", "delete"):
         "the tree frees each node record in its deletion handler and owns its image list",
 }

@@ -52,6 +52,22 @@ TEST(Holders, FailedKernelAnswersHoldNothing) {
     EXPECT_FALSE(none);
 }
 
+TEST(Holders, ChangeNotificationEndsWithItsHolder) {
+    wchar_t folder[MAX_PATH];
+    ASSERT_NE(GetTempPathW(MAX_PATH, folder), 0u);
+    HANDLE change = FindFirstChangeNotificationW(folder, FALSE, FILE_NOTIFY_CHANGE_FILE_NAME);
+    ASSERT_NE(change, INVALID_HANDLE_VALUE);
+    {
+        const OwnedChangeNotification held(change);
+        EXPECT_TRUE(HandleOpen(change));
+    }
+    EXPECT_FALSE(HandleOpen(change)) << "going out of scope ends the notification";
+
+    const OwnedChangeNotification refused(
+        FindFirstChangeNotificationW(L"C:\\no such folder", FALSE, FILE_NOTIFY_CHANGE_FILE_NAME));
+    EXPECT_FALSE(refused) << "a refused notification is no handle";
+}
+
 TEST(Holders, MenuIsDestroyedWithItsHolder) {
     HMENU menu = CreatePopupMenu();
     ASSERT_TRUE(IsMenu(menu));
