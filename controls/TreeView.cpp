@@ -76,7 +76,7 @@ void TCustomTreeView::Notification(TComponent* AComponent, TOperation Operation)
 LRESULT TCustomTreeView::ItemMessage(UINT Msg, WPARAM WParam, LPARAM LParam) const {
     if (!HandleAllocated())
         return 0;
-    return SendMessageW(const_cast<TCustomTreeView*>(this)->Handle(), Msg, WParam, LParam);
+    return SendMessageW(WindowHandle(), Msg, WParam, LParam);
 }
 
 TTreeNode* TCustomTreeView::NodeFromItem(HTREEITEM Item) const {
@@ -93,7 +93,7 @@ TTreeNode* TCustomTreeView::NodeFromItem(HTREEITEM Item) const {
 TTreeNode* TCustomTreeView::Selected() const {
     if (!HandleAllocated())
         return nullptr;
-    HWND window = const_cast<TCustomTreeView*>(this)->Handle();
+    HWND window = WindowHandle();
     return NodeFromItem(TreeView_GetSelection(window));
 }
 
@@ -109,7 +109,7 @@ void TCustomTreeView::SetSelected(TTreeNode* Value) {
 TTreeNode* TCustomTreeView::DropTarget() const {
     if (!HandleAllocated())
         return nullptr;
-    HWND window = const_cast<TCustomTreeView*>(this)->Handle();
+    HWND window = WindowHandle();
     // Some controls remember the last drop item after its highlight was removed: the state
     // bit decides.
     HTREEITEM item = TreeView_GetDropHilight(window);
@@ -141,8 +141,7 @@ TTreeNode* TCustomTreeView::GetNodeAt(int X, int Y) {
 }
 
 bool TCustomTreeView::IsEditing() const {
-    return HandleAllocated() &&
-           TreeView_GetEditControl(const_cast<TCustomTreeView*>(this)->Handle()) != nullptr;
+    return HandleAllocated() && TreeView_GetEditControl(WindowHandle()) != nullptr;
 }
 
 void TCustomTreeView::SetImages(TImageList* Value) {
@@ -207,15 +206,15 @@ void TCustomTreeView::CNNotify(TMessage& Message) {
     }
     const auto code = static_cast<int>(header->code);
     if (code == static_cast<int>(TVN_ITEMEXPANDINGW)) {
-        ItemExpanding(Message, *reinterpret_cast<const NMTREEVIEWW*>(header));
+        ItemExpanding(Message, *Message.Notification<const NMTREEVIEWW>());
     } else if (code == static_cast<int>(TVN_SELCHANGEDW)) {
-        const auto& info = *reinterpret_cast<const NMTREEVIEWW*>(header);
+        const auto& info = *Message.Notification<const NMTREEVIEWW>();
         if (OnChange)
             OnChange(this, NodeFromItem(info.itemNew.hItem));
     } else if (code == static_cast<int>(TVN_BEGINLABELEDITW)) {
-        BeginLabelEdit(Message, *reinterpret_cast<const NMTVDISPINFOW*>(header));
+        BeginLabelEdit(Message, *Message.Notification<const NMTVDISPINFOW>());
     } else if (code == static_cast<int>(TVN_ENDLABELEDITW)) {
-        EndLabelEdit(Message, *reinterpret_cast<const NMTVDISPINFOW*>(header));
+        EndLabelEdit(Message, *Message.Notification<const NMTVDISPINFOW>());
     } else {
         Inherited(Message);
     }
