@@ -27,6 +27,9 @@ LPITEMIDLIST GetFirstPidl(LPCITEMIDLIST& Pidl, IMalloc* ShellMalloc);
 LPCITEMIDLIST GetPidlAtIndex(LPCITEMIDLIST Pidl, int Index);
 // The number of items before the terminator; 0 for the empty list and for none.
 int GetPidlCount(LPCITEMIDLIST Pidl);
+// The last item, as a pointer into `Pidl` itself; nullptr for the empty list and for none. The
+// bytes before it are the list of the folder that holds it.
+LPCITEMIDLIST GetLastPidl(LPCITEMIDLIST Pidl);
 bool IsPidlSubsetOf(LPCITEMIDLIST Mainpidl, LPCITEMIDLIST SubPidl);
 bool ArePidlsSame(LPCITEMIDLIST pidl1, LPCITEMIDLIST pidl2);
 void ListPidl(LPCITEMIDLIST Pidl, TStringList& aStrings);

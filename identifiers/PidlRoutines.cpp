@@ -97,6 +97,14 @@ int GetPidlCount(LPCITEMIDLIST Pidl) {
     return count;
 }
 
+LPCITEMIDLIST GetLastPidl(LPCITEMIDLIST Pidl) {
+    const BYTE* last = nullptr;
+    if (Pidl)
+        for (const BYTE* p = Bytes(Pidl); USHORT cb = ItemSize(p); p += cb)
+            last = p;
+    return reinterpret_cast<LPCITEMIDLIST>(last);
+}
+
 namespace {
 
 // Compares the items of `driver` with those at the same places in `other`, up to the terminator

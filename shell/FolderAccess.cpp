@@ -146,19 +146,13 @@ SFGAOF GetAttributesOfItem(IShellFolder* Folder, LPCITEMIDLIST pidl, SFGAOF ulAt
         return 0;
     // The last item, and the folder that holds it: Folder itself for a list of one item (or none,
     // which names Folder), else Folder's binding of the list cut before that item.
-    const auto* bytes = reinterpret_cast<const BYTE*>(pidl);
-    size_t lastOffset = 0;
-    int depth = 0;
-    for (size_t offset = 0;; ++depth) {
-        USHORT cb;
-        std::memcpy(&cb, bytes + offset, sizeof cb);
-        if (cb == 0)
-            break;
-        lastOffset = offset;
-        offset += cb;
-    }
+    LPCITEMIDLIST last = GetLastPidl(pidl);
+    if (!last)
+        last = pidl;
+    const auto lastOffset = static_cast<size_t>(reinterpret_cast<const BYTE*>(last) -
+                                                reinterpret_cast<const BYTE*>(pidl));
     ComPtr<IShellFolder> holder(Folder);
-    if (depth > 1) {
+    if (lastOffset > 0) {
         OwnedPidl parent(OwnedPidl::Adopt, ConcatPidls(nullptr, pidl, g_ShellMalloc));
         if (!parent)
             return 0;
@@ -167,7 +161,6 @@ SFGAOF GetAttributesOfItem(IShellFolder* Folder, LPCITEMIDLIST pidl, SFGAOF ulAt
         if (!holder)
             return 0;
     }
-    LPCITEMIDLIST last = reinterpret_cast<LPCITEMIDLIST>(bytes + lastOffset);
     SFGAOF attributes = ulAttrs;
     if (holder->GetAttributesOf(1, &last, &attributes) != S_OK)
         return 0;

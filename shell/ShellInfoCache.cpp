@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cstring>
 #include <cwctype>
 
 namespace {
@@ -17,21 +16,6 @@ namespace {
 // Extensions whose files the shell draws with their own icon whatever the registry says.
 constexpr std::array kOwnIconExtensions{L".exe", L".com", L".scr", L".ico", L".cur", L".ani",
                                         L".lnk", L".pif", L".url", L".cpl", L".scf", L".msc"};
-
-// The items of a list, walked to find the last one.
-size_t LastItemOffset(LPCITEMIDLIST pidl) {
-    const auto* bytes = reinterpret_cast<const BYTE*>(pidl);
-    size_t offset = 0;
-    size_t last = 0;
-    for (;;) {
-        USHORT cb;
-        std::memcpy(&cb, bytes + offset, sizeof cb);
-        if (cb == 0)
-            return last;
-        last = offset;
-        offset += cb;
-    }
-}
 
 std::wstring Lower(std::wstring s) {
     if (!s.empty())
@@ -147,9 +131,11 @@ TShellInfoCache::Answer TShellInfoCache::Lookup(LPCITEMIDLIST pidl, Query query)
 }
 
 bool TShellInfoCache::BindParent(LPCITEMIDLIST pidl, LPCITEMIDLIST& child) {
-    const size_t last = LastItemOffset(pidl);
-    child = reinterpret_cast<LPCITEMIDLIST>(reinterpret_cast<const BYTE*>(pidl) + last);
     const auto* bytes = reinterpret_cast<const BYTE*>(pidl);
+    child = EnumGlobals::GetLastPidl(pidl);
+    if (!child)
+        return false;
+    const auto last = static_cast<size_t>(reinterpret_cast<const BYTE*>(child) - bytes);
     if (m_Parent && m_ParentBytes.size() == last + 2 &&
         std::equal(bytes, bytes + last, m_ParentBytes.begin()))
         return true;
@@ -201,7 +187,7 @@ std::wstring TShellInfoCache::ShareKey(LPCITEMIDLIST pidl) {
 
     // The desktop and the items directly on it (My Computer, the user's folders, the bin) are
     // special to the shell: always asked about.
-    if (size <= 2 || LastItemOffset(pidl) == 0)
+    if (EnumGlobals::GetPidlCount(pidl) <= 1)
         return m_LastKey;
     LPCITEMIDLIST child = nullptr;
     if (!BindParent(pidl, child))

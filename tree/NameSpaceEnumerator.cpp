@@ -8,7 +8,6 @@
 #include "shell/ShellRoutines.h"
 
 #include <algorithm>
-#include <cstring>
 #include <utility>
 
 using namespace EnumGlobals;
@@ -30,17 +29,6 @@ constexpr UINT WM_TREE_DEFERRED_REFRESH = WM_USER + 121;
 bool ShellPath(const std::string& Path, std::wstring& Result) {
     Result = Utf8ToWide(Path);
     return Result.size() < MAX_PATH;
-}
-
-int ItemCount(LPCITEMIDLIST pidl) {
-    int count = 0;
-    for (const auto* bytes = reinterpret_cast<const BYTE*>(pidl);; ++count) {
-        USHORT cb;
-        std::memcpy(&cb, bytes, sizeof cb);
-        if (cb == 0)
-            return count;
-        bytes += cb;
-    }
 }
 
 void DeleteRecord(TNodeData* Data) {
@@ -455,7 +443,7 @@ void TNameSpaceEnumerator::ApplyLook(TTreeNode* Node, const TNodeLook& Look, boo
 bool TNameSpaceEnumerator::IsRecycleBin(LPCITEMIDLIST FQPidl, LPCITEMIDLIST RecycleBin) {
     // Lists of different depths never name one object: the shell is asked only about the few
     // children as deep as the bin.
-    if (!FQPidl || !RecycleBin || ItemCount(FQPidl) != ItemCount(RecycleBin))
+    if (!FQPidl || !RecycleBin || GetPidlCount(FQPidl) != GetPidlCount(RecycleBin))
         return false;
     return m_Shell->Comparepidls(FQPidl, RecycleBin) == 0;
 }

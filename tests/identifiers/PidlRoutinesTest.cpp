@@ -144,6 +144,27 @@ TEST_F(PidlRoutines, PidlAtIndexPointsInsideTheListWithoutAllocating) {
     EXPECT_EQ(PidlBytes(three), before);
 }
 
+TEST_F(PidlRoutines, CountAndLastItemWalkTheListWithoutAllocating) {
+    LPITEMIDLIST three = Make({{1}, {2, 2}, {3, 3, 3}});
+    LPITEMIDLIST one = Make({{7, 7}});
+    LPITEMIDLIST empty = Make({});
+    const int allocations = malloc.Allocations();
+    const auto* base = reinterpret_cast<const BYTE*>(three);
+
+    EXPECT_EQ(GetPidlCount(three), 3);
+    EXPECT_EQ(GetPidlCount(one), 1);
+    EXPECT_EQ(GetPidlCount(empty), 0);
+    EXPECT_EQ(GetPidlCount(nullptr), 0);
+
+    EXPECT_EQ(reinterpret_cast<const BYTE*>(GetLastPidl(three)), base + 7)
+        << "the last item is the one before the terminator, inside the list";
+    EXPECT_EQ(GetLastPidl(one), one) << "a single item is its own last";
+    EXPECT_EQ(GetLastPidl(empty), nullptr) << "the empty list has no last item";
+    EXPECT_EQ(GetLastPidl(nullptr), nullptr);
+
+    EXPECT_EQ(malloc.Allocations(), allocations);
+}
+
 TEST_F(PidlRoutines, SubsetIsALeadingRunOfWholeItems) {
     LPITEMIDLIST a = Make({{1, 2}, {3, 4}, {5, 6}});
     LPITEMIDLIST copyOfA = Keep(ConcatPidls(nullptr, a, &malloc));
