@@ -73,8 +73,6 @@ OWNERS = {
     ("controls/Component.cpp", "delete"): "an owner frees the components it owns",
     ("controls/Thread.cpp", "delete"): "a thread that frees itself on termination",
     ("framework/ChangeNotifyThread.cpp", "delete"): "the watcher frees itself when it ends",
-    ("tree/NameSpaceEnumerator.cpp", "delete"):
-        "the tree frees each node record in its deletion handler and owns its image list",
 }
 
 SOURCE_SUFFIXES = (".h", ".hpp", ".cpp", ".c")

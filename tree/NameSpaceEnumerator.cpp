@@ -8,6 +8,7 @@
 #include "shell/ShellRoutines.h"
 
 #include <algorithm>
+#include <memory>
 #include <utility>
 
 using namespace EnumGlobals;
@@ -31,8 +32,11 @@ bool ShellPath(const std::string& Path, std::wstring& Result) {
     return Result.size() < MAX_PATH;
 }
 
-void DeleteRecord(TNodeData* Data) {
-    delete Data;
+// The one place the tree frees node records: a node gives up its record when it goes (Deletion)
+// and when a refill hands it a fresh one.
+void ReplaceRecord(TTreeNode* Node, std::unique_ptr<TNodeData> Data) {
+    const std::unique_ptr<TNodeData> old(TNameSpaceEnumerator::NodeData(Node));
+    Node->SetData(Data.release());
 }
 
 } // namespace
@@ -112,7 +116,8 @@ TNameSpaceEnumerator::TNameSpaceEnumerator(TComponent* AOwner, TViewServices* Sh
     OnDeletion = MethodEvent(this, &TNameSpaceEnumerator::Deletion);
     SetSortType(stNone);
 
-    // The shell's own small icons; the list is shared, never destroyed by the tree.
+    // The shell's own small icons; the list is shared, never destroyed by the tree. The image list
+    // component is the tree's own: it goes with the tree's other components.
     m_ilSmall = new TImageList(this);
     m_ilSmall->SetShareImages(true);
     m_ilSmall->SetHandle(m_Shell->GetSmallSystemImageList());
@@ -135,7 +140,6 @@ TNameSpaceEnumerator::~TNameSpaceEnumerator() {
     DestroyHandle();
     Items().Clear();
     SetImages(nullptr);
-    delete std::exchange(m_ilSmall, nullptr);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -269,20 +273,20 @@ void TNameSpaceEnumerator::InitEnumerator() {
         return;
 
     const std::string caption = m_Shell->GetDisplayName(root.Get());
-    auto* data = new TNodeData;
+    auto data = std::make_unique<TNodeData>();
     data->sfFolder = desktop;
     if (m_RootedAt != raDesktop)
         data->pFQpidl.Reset(ConcatPidls(nullptr, root.Get(), g_ShellMalloc));
     data->pPidl.Reset(ConcatPidls(nullptr, root.Get(), g_ShellMalloc));
+    data->bFolder = true;
 
-    TTreeNode* node = Items().AddObject(nullptr, caption, data);
+    TTreeNode* node = Items().AddObject(nullptr, caption, data.release());
     int normal = 0;
     int selected = 0;
     m_Shell->GetSmallIcons(root.Get(), normal, selected);
     node->SetImageIndex(normal);
     node->SetSelectedIndex(selected);
     node->SetHasChildren(true);
-    data->bFolder = true;
     // Selection lives in the window. A tree not yet placed selects its root when it gets one.
     m_bSelectRootOnCreate = !ShellOwnerWindow();
     if (!m_bSelectRootOnCreate)
@@ -363,7 +367,7 @@ void TNameSpaceEnumerator::FillSubTree(TTreeNode* ParentNode, IShellFolder* pFol
                                ConcatPidls(parentData->pFQpidl.Get(), child, g_ShellMalloc));
             if (!fullPidl)
                 continue;
-            auto* data = new TNodeData;
+            auto data = std::make_unique<TNodeData>();
             data->sfFolder = folder;
             data->pFQpidl = std::move(fullPidl);
             // The enumerated list itself becomes the record's; child still points into it.
@@ -399,11 +403,10 @@ void TNameSpaceEnumerator::FillSubTree(TTreeNode* ParentNode, IShellFolder* pFol
                     data->bSort = old->bSort;
                     data->bExpandedOnce = old->bExpandedOnce;
                 }
-                node->SetData(data);
-                DeleteRecord(old);
+                ReplaceRecord(node, std::move(data));
                 ApplyLook(node, look, buttonKnown, button);
             } else {
-                Items().AddChildObject(ParentNode, caption, data, look);
+                Items().AddChildObject(ParentNode, caption, data.release(), look);
             }
         }
         if (ParentNode->Count() == 0)
@@ -541,11 +544,7 @@ void TNameSpaceEnumerator::SortChildren(TTreeNode* ParentNode) {
 void TNameSpaceEnumerator::Deletion(TObject*, TTreeNode* Node) {
     if (!m_bDeleteData || !Node)
         return;
-    TNodeData* data = NodeData(Node);
-    if (!data)
-        return;
-    Node->SetData(nullptr);
-    DeleteRecord(data);
+    ReplaceRecord(Node, nullptr);
 }
 
 void TNameSpaceEnumerator::NodeChange(TObject*, TTreeNode*) {
