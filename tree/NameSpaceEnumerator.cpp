@@ -135,6 +135,7 @@ TNameSpaceEnumerator::TNameSpaceEnumerator(TComponent* AOwner, TNameSpaceShell* 
     OnCollapsing = MethodEvent(this, &TNameSpaceEnumerator::Collapsing);
     OnChange = MethodEvent(this, &TNameSpaceEnumerator::NodeChange);
     OnDeletion = MethodEvent(this, &TNameSpaceEnumerator::Deletion);
+    OnGetImages = MethodEvent(this, &TNameSpaceEnumerator::GetImages);
     SetSortType(stNone);
 
     // The shell's own small icons; the list is shared, never destroyed by the tree.
@@ -354,7 +355,7 @@ void TNameSpaceEnumerator::FillSubTree(TTreeNode* ParentNode, IShellFolder* pFol
         // Every child goes in the sweep; a later expansion or refresh tries again.
         parentData->bExpandedOnce = false;
     } else {
-        TNodeLook plainIcons;
+        m_PlainIcons = TNodeLook{};
         OwnedPidl item;
         while (items->Next(1, item.Put(), nullptr) == S_OK && item) {
             LPCITEMIDLIST child = item.Get();
@@ -376,19 +377,13 @@ void TNameSpaceEnumerator::FillSubTree(TTreeNode* ParentNode, IShellFolder* pFol
             // The enumerated list itself becomes the record's; child still points into it.
             data->pPidl = std::move(item);
 
-            // Icons, overlay and expand button are read again for every item. A link's arrow
-            // wins over the share's hand; a reused node loses an overlay the item lost.
+            // Icons, overlay and expand button are read again for every item. The icons are
+            // looked up only when the node is drawn or read (GetImages): most nodes of a large
+            // folder never are. A link's arrow wins over the share's hand; a reused node loses
+            // an overlay the item lost.
             TNodeLook look;
-            // Plain directories share their icons: the first of a fill asks the shell for all.
-            if (m_Shell->IsPlainFolder(folder.Get(), child, attributes)) {
-                if (plainIcons.ImageIndex < 0)
-                    m_Shell->GetSmallIcons(data->pFQpidl.Get(), plainIcons.ImageIndex,
-                                           plainIcons.SelectedIndex);
-                look.ImageIndex = plainIcons.ImageIndex;
-                look.SelectedIndex = plainIcons.SelectedIndex;
-            } else {
-                m_Shell->GetSmallIcons(data->pFQpidl.Get(), look.ImageIndex, look.SelectedIndex);
-            }
+            look.ImagesOnDemand = true;
+            data->ulAttributes = attributes;
             if (AttributeExists(attributes, SFGAO_SHARE))
                 look.OverlayIndex = 0;
             if (AttributeExists(attributes, SFGAO_LINK))
@@ -439,9 +434,14 @@ void TNameSpaceEnumerator::ApplyLook(TTreeNode* Node, const TNodeLook& Look, boo
                                      bool Button) {
     if ((ButtonKnown ? Button : Node->HasChildren()) != Look.HasChildren)
         Node->SetHasChildren(Look.HasChildren);
-    if (Node->ImageIndex() != Look.ImageIndex)
+    // A node whose icons were never needed finds them from its new record when they are; one
+    // that showed them is asked again.
+    if (Look.ImagesOnDemand) {
+        if (!Node->ImagesOnDemand())
+            Node->SetImagesOnDemand();
+    } else if (Node->ImageIndex() != Look.ImageIndex)
         Node->SetImageIndex(Look.ImageIndex);
-    if (Node->SelectedIndex() != Look.SelectedIndex)
+    if (!Look.ImagesOnDemand && Node->SelectedIndex() != Look.SelectedIndex)
         Node->SetSelectedIndex(Look.SelectedIndex);
     if (Node->OverlayIndex() != Look.OverlayIndex)
         Node->SetOverlayIndex(Look.OverlayIndex);
@@ -516,12 +516,12 @@ void TNameSpaceEnumerator::SetFoundFlag(TTreeNode* Node, bool bFound) {
 }
 
 void TNameSpaceEnumerator::DeleteNodesNotFound(TTreeNode* ParentNode) {
-    for (int i = ParentNode->Count() - 1; i >= 0; --i) {
-        TTreeNode* child = ParentNode->Item(i);
-        const TNodeData* data = NodeData(child);
-        if (!data || !data->bFound)
-            Items().Delete(child);
-    }
+    if (!ParentNode)
+        return;
+    Items().DeleteChildrenIf(ParentNode, [](TTreeNode* Child) {
+        const TNodeData* data = NodeData(Child);
+        return !data || !data->bFound;
+    });
 }
 
 void TNameSpaceEnumerator::SortChildren(TTreeNode* ParentNode) {
@@ -552,6 +552,24 @@ void TNameSpaceEnumerator::Deletion(TObject*, TTreeNode* Node) {
         return;
     Node->SetData(nullptr);
     DeleteRecord(data);
+}
+
+// The icons of a filled node, from its record: plain directories share the icons the first of
+// them was given; every other item is asked about by its own list.
+void TNameSpaceEnumerator::GetImages(TObject*, TTreeNode* Node, int& ImageIndex,
+                                     int& SelectedIndex) {
+    const TNodeData* data = NodeData(Node);
+    if (!data || !data->pFQpidl)
+        return;
+    if (!m_Shell->IsPlainFolder(data->sfFolder.Get(), data->pPidl.Get(), data->ulAttributes)) {
+        m_Shell->GetSmallIcons(data->pFQpidl.Get(), ImageIndex, SelectedIndex);
+        return;
+    }
+    if (m_PlainIcons.ImageIndex < 0)
+        m_Shell->GetSmallIcons(data->pFQpidl.Get(), m_PlainIcons.ImageIndex,
+                               m_PlainIcons.SelectedIndex);
+    ImageIndex = m_PlainIcons.ImageIndex;
+    SelectedIndex = m_PlainIcons.SelectedIndex;
 }
 
 void TNameSpaceEnumerator::NodeChange(TObject*, TTreeNode*) {

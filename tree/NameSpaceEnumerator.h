@@ -123,6 +123,7 @@ protected:
     void Expanding(TObject* Sender, TTreeNode* ParentNode, bool& AllowExpansion);
     void Collapsing(TObject* Sender, TTreeNode* Node, bool& AllowCollapse);
     void Deletion(TObject* Sender, TTreeNode* Node);
+    void GetImages(TObject* Sender, TTreeNode* Node, int& ImageIndex, int& SelectedIndex);
     void NodeChange(TObject* Sender, TTreeNode* Node);
 
     // WM_USER+21 from the change watcher.
@@ -166,4 +167,6 @@ private:
 
     TNameSpaceShell* m_Shell;
     TReuseIndex m_Reuse;
+    // The icons every plain directory shares, asked once per fill (ImageIndex -1: not yet).
+    TNodeLook m_PlainIcons;
 };

@@ -41,8 +41,9 @@ void TFakeTreeShell::GetSmallIcons(LPCITEMIDLIST FQPidl, int& Normal, int& Selec
     for (LPCITEMIDLIST p = FQPidl; p && p->mkid.cb;
          p = reinterpret_cast<LPCITEMIDLIST>(reinterpret_cast<const BYTE*>(p) + p->mkid.cb))
         ++depth;
-    Normal = 10 + depth;
-    Selected = 20 + depth;
+    ++IconLookups;
+    Normal = IconBase + depth;
+    Selected = IconBase + 10 + depth;
 }
 
 std::string TFakeTreeShell::GetPathFromIDList(LPCITEMIDLIST FQPidl) {
