@@ -525,21 +525,31 @@ void TNameSpaceEnumerator::DeleteNodesNotFound(TTreeNode* ParentNode) {
 }
 
 void TNameSpaceEnumerator::SortChildren(TTreeNode* ParentNode) {
-    // The captions are converted once; a folder already in order is left alone.
-    std::vector<std::wstring> keys;
+    // Each caption becomes the system's sort key for the comparison TVCompareProc makes (keys
+    // compare as the strings do): one conversion per child instead of a comparison call per pair,
+    // which the system makes slowly enough to dominate the fill of a large folder. A folder
+    // already in order is left alone.
+    std::vector<std::string> keys;
     keys.reserve(static_cast<size_t>(ParentNode->Count()));
-    for (TTreeNode* child = ParentNode->GetFirstChild(); child; child = child->GetNextSibling())
-        keys.push_back(Utf8ToWide(child->Text()));
-    bool sorted = true;
-    for (size_t i = 1; i < keys.size() && sorted; ++i)
-        sorted = lstrcmpiW(keys[i - 1].c_str(), keys[i].c_str()) <= 0;
-    if (sorted)
+    for (TTreeNode* child = ParentNode->GetFirstChild(); child; child = child->GetNextSibling()) {
+        const std::wstring caption = Utf8ToWide(child->Text());
+        const int size = LCMapStringW(LOCALE_USER_DEFAULT, LCMAP_SORTKEY | NORM_IGNORECASE,
+                                      caption.c_str(), -1, nullptr, 0);
+        std::string key(static_cast<size_t>(std::max(size, 0)), '\0');
+        if (size <= 0 ||
+            !LCMapStringW(LOCALE_USER_DEFAULT, LCMAP_SORTKEY | NORM_IGNORECASE, caption.c_str(), -1,
+                          reinterpret_cast<LPWSTR>(key.data()), size)) {
+            ParentNode->CustomSort(TVCompareProc, 0, false);
+            return;
+        }
+        keys.push_back(std::move(key));
+    }
+    if (std::is_sorted(keys.begin(), keys.end()))
         return;
-    // The same order as TVCompareProc, from the converted captions (by position until the sort
-    // renumbers the children).
+    // By position until the sort renumbers the children.
     const auto byKey = [](TTreeNode* Node1, TTreeNode* Node2, LPARAM Keys) {
-        const auto& k = *reinterpret_cast<const std::vector<std::wstring>*>(Keys);
-        return lstrcmpiW(k[Node1->Index()].c_str(), k[Node2->Index()].c_str());
+        const auto& k = *reinterpret_cast<const std::vector<std::string>*>(Keys);
+        return k[Node1->Index()].compare(k[Node2->Index()]);
     };
     ParentNode->CustomSort(byKey, reinterpret_cast<LPARAM>(&keys), false);
 }

@@ -5,10 +5,12 @@
 #include "support/HostWindow.h"
 #include "support/CountingMalloc.h"
 #include "support/PidlBuilder.h"
+#include "identifiers/WideText.h"
 #include "tree/NameSpaceEnumerator.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <memory>
 #include <string>
@@ -456,6 +458,24 @@ TEST_F(FakeTree, TheSweepTakesTimeInProportionToTheChildren) {
     // about sixteen.
     EXPECT_LT(large, 6 * small + 40.0); // room for a busy machine
     std::printf("sweeping 5,000 of 10,000: %.1f ms; 20,000 of 40,000: %.1f ms\n", small, large);
+}
+
+TEST_F(FakeTree, AFileSystemFolderIsSortedInTheComparisonsOwnOrder) {
+    const std::vector<std::string> names{"co-op", "Zeta",  "coop",  "_x", "Coop", "a_b", "ab",
+                                         "A b",   "Äpfel", "apfel", "10", "2",    "~z",  "zeta"};
+    std::vector<FakeItem> items;
+    for (const std::string& name : names)
+        items.push_back(FakeFolder(name));
+    Make({FakeFolder("Sorted", std::move(items))});
+    Root()->Expand(false);
+    TTreeNode* sorted = Child(Root(), "Sorted");
+    sorted->Expand(false);
+    std::vector<std::string> expected = names;
+    std::stable_sort(expected.begin(), expected.end(),
+                     [](const std::string& a, const std::string& b) {
+                         return lstrcmpiW(Utf8ToWide(a).c_str(), Utf8ToWide(b).c_str()) < 0;
+                     });
+    EXPECT_EQ(Captions(sorted), expected);
 }
 
 } // namespace
