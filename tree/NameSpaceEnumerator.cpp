@@ -525,14 +525,23 @@ void TNameSpaceEnumerator::DeleteNodesNotFound(TTreeNode* ParentNode) {
 }
 
 void TNameSpaceEnumerator::SortChildren(TTreeNode* ParentNode) {
-    // Each caption becomes the system's sort key for the comparison TVCompareProc makes (keys
-    // compare as the strings do): one conversion per child instead of a comparison call per pair,
-    // which the system makes slowly enough to dominate the fill of a large folder. A folder
-    // already in order is left alone.
+    // The captions are converted once; a folder already in order (the usual case on a refresh)
+    // costs one comparison per child and is left alone.
+    std::vector<std::wstring> captions;
+    captions.reserve(static_cast<size_t>(ParentNode->Count()));
+    for (TTreeNode* child = ParentNode->GetFirstChild(); child; child = child->GetNextSibling())
+        captions.push_back(Utf8ToWide(child->Text()));
+    bool sorted = true;
+    for (size_t i = 1; i < captions.size() && sorted; ++i)
+        sorted = lstrcmpiW(captions[i - 1].c_str(), captions[i].c_str()) <= 0;
+    if (sorted)
+        return;
+    // Sorting compares each caption many times: each becomes the system's sort key for the
+    // comparison TVCompareProc makes (keys compare as the strings do), one conversion per child
+    // instead of a slow comparison call per pair.
     std::vector<std::string> keys;
-    keys.reserve(static_cast<size_t>(ParentNode->Count()));
-    for (TTreeNode* child = ParentNode->GetFirstChild(); child; child = child->GetNextSibling()) {
-        const std::wstring caption = Utf8ToWide(child->Text());
+    keys.reserve(captions.size());
+    for (const std::wstring& caption : captions) {
         const int size = LCMapStringW(LOCALE_USER_DEFAULT, LCMAP_SORTKEY | NORM_IGNORECASE,
                                       caption.c_str(), -1, nullptr, 0);
         std::string key(static_cast<size_t>(std::max(size, 0)), '\0');
@@ -544,8 +553,6 @@ void TNameSpaceEnumerator::SortChildren(TTreeNode* ParentNode) {
         }
         keys.push_back(std::move(key));
     }
-    if (std::is_sorted(keys.begin(), keys.end()))
-        return;
     // By position until the sort renumbers the children.
     const auto byKey = [](TTreeNode* Node1, TTreeNode* Node2, LPARAM Keys) {
         const auto& k = *reinterpret_cast<const std::vector<std::string>*>(Keys);

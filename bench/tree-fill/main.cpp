@@ -6,10 +6,11 @@
 //   raw:     EnumObjects(folders, hidden) + Next + GetDisplayNameOf(SHGDN_NORMAL) + GetAttributesOf
 //            per item;
 //   fill:    the first expansion of that folder's node in a tree opened down to drive C (names,
-//            attributes, nodes in a real tree window, sorting, and the icons of the rows drawn
-//            when asked), with the icon cache emptied first;
+//            attributes, nodes in a real tree window, sorting), with the icon cache emptied first;
+//   paint:   drawing the window after the fill, which finds the icons of the rows in view (the
+//            first of them asked of the shell with its cache empty);
 //   refresh: Refresh of that tree, which enumerates the folder again and reuses every node (and
-//            refills My Computer and the drive, a few items each);
+//            refills the desktop, My Computer and the drive, a few items each);
 //   sweep:   the refill's sweep when every other child has vanished (half the children deleted
 //            from the tree and its window: 10,000 of 20,000 at the largest size);
 // and prints them with the ratios to raw. The folders are removed afterwards, unless the first
@@ -126,6 +127,7 @@ public:
 
 struct TreeTimes {
     double fill = 0;
+    double paint = 0;
     double refresh = 0;
     double sweep = 0;
     int nodes = 0;
@@ -139,7 +141,6 @@ TreeTimes TreePass(HWND host, const std::string& dir) {
     tree.SetParentWindow(host);
     tree.SetBounds(0, 0, 380, 560);
     tree.HandleNeeded();
-    tree.SetRootedAt(raMyComputer);
     // The folder's node as a user meets it: a child of the drive's node.
     tree.GotoFolder("C:\\");
     TTreeNode* drive = tree.Selected();
@@ -152,8 +153,10 @@ TreeTimes TreePass(HWND host, const std::string& dir) {
     FlushShellInfoCache();
     auto start = Clock::now();
     root->Expand(false);
-    UpdateWindow(tree.Handle());
     times.fill = Milliseconds(start);
+    start = Clock::now();
+    UpdateWindow(tree.Handle());
+    times.paint = Milliseconds(start);
     start = Clock::now();
     tree.Refresh();
     times.refresh = Milliseconds(start);
@@ -193,8 +196,8 @@ int main(int argc, char** argv) {
     // Shown, so that the rows in view are drawn (and their icons found) as part of a fill.
     ShowWindow(host, SW_SHOWNOACTIVATE);
 
-    std::printf("%8s %10s %10s %10s %8s %8s %10s\n", "folders", "raw ms", "fill ms", "refresh ms",
-                "fill/raw", "refr/raw", "sweep ms");
+    std::printf("%8s %10s %10s %10s %8s %8s %10s %10s\n", "folders", "raw ms", "fill ms",
+                "refresh ms", "fill/raw", "refr/raw", "paint ms", "sweep ms");
     int status = 0;
     for (const int count : sizes) {
         wchar_t dir[64];
@@ -207,13 +210,14 @@ int main(int argc, char** argv) {
             status = 1;
             continue;
         }
-        std::vector<double> raw, fill, refresh, sweep;
+        std::vector<double> raw, fill, paint, refresh, sweep;
         int items = 0;
         int nodes = 0;
         for (int run = 0; run < 3; ++run) {
             raw.push_back(RawPass(dir, items));
             const TreeTimes t = TreePass(host, WideToUtf8(dir));
             fill.push_back(t.fill);
+            paint.push_back(t.paint);
             refresh.push_back(t.refresh);
             sweep.push_back(t.sweep);
             nodes = t.nodes;
@@ -221,8 +225,8 @@ int main(int argc, char** argv) {
         const double r = Median(raw);
         const double f = Median(fill);
         const double s = Median(refresh);
-        std::printf("%8d %10.1f %10.1f %10.1f %8.2f %8.2f %10.1f%s\n", count, r, f, s, f / r, s / r,
-                    Median(sweep),
+        std::printf("%8d %10.1f %10.1f %10.1f %8.2f %8.2f %10.1f %10.1f%s\n", count, r, f, s, f / r,
+                    s / r, Median(paint), Median(sweep),
                     items == count && nodes == count ? "" : "  (item count differs)");
         if (!keep)
             RemoveFolders(dir, count);
