@@ -39,8 +39,9 @@ void TFakeViewServices::GetSmallIcons(LPCITEMIDLIST FQPidl, int& Normal, int& Se
     for (LPCITEMIDLIST p = FQPidl; p && p->mkid.cb;
          p = reinterpret_cast<LPCITEMIDLIST>(reinterpret_cast<const BYTE*>(p) + p->mkid.cb))
         ++depth;
-    Normal = 10 + depth;
-    Selected = 20 + depth;
+    ++IconLookups;
+    Normal = IconBase + depth;
+    Selected = IconBase + 10 + depth;
 }
 
 std::string TFakeViewServices::GetPathFromIDList(LPCITEMIDLIST FQPidl) {
