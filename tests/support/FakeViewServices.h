@@ -21,11 +21,13 @@ public:
     void GetSmallIcons(LPCITEMIDLIST FQPidl, int& Normal, int& Selected) override;
     bool IsPlainFolder(IShellFolder*, LPCITEMIDLIST, SFGAOF) override { return false; }
     std::string GetPathFromIDList(LPCITEMIDLIST FQPidl) override;
-    HIMAGELIST GetSmallSystemImageList() override { return nullptr; }
+    HIMAGELIST GetSmallSystemImageList() override { return SmallImageList; }
     // Views over the fake namespace do not watch the disk.
     TChangeNotifyThread* StartChangeNotifyThread(HWND, UINT) override { return nullptr; }
 
     bool DesktopAvailable = true;
+    // What the views draw their icons from; none unless a test gives one (and keeps it).
+    HIMAGELIST SmallImageList = nullptr;
 
 private:
     FakeShell& m_Shell;
