@@ -2,6 +2,8 @@
 
 #include "ComboTestSupport.h"
 
+#include "tree/NameSpaceEnumerator.h"
+
 namespace {
 
 void Settle() {
@@ -44,6 +46,8 @@ protected:
         Make();
         tree.Shell = shell.get();
         combo->SetNameSpaceEnumerator(&tree);
+        // Away from where an open list would be: the list follows the pointer.
+        SetCursorPos(600, 600);
         SetForegroundWindow(host.Handle());
         combo->SetFocus();
         Settle();
@@ -108,6 +112,42 @@ TEST_F(ComboInput, AMousePickInTheOpenListMovesOnce) {
     EXPECT_FALSE(combo->DroppedState());
     EXPECT_EQ(SelectedCaption(), "Documents");
     EXPECT_EQ(tree.Expanded, (std::vector<std::string>{"Documents"}));
+}
+
+// With a list behind the tree, the tree answers a choice by refilling the combo: from inside the
+// close of the combo's own list, and from inside a mouse pick's late selection change.
+TEST_F(ComboInput, TheTreesAnswerRefillsTheComboWhileItsListCloses) {
+    TListDouble list;
+    TNameSpaceEnumerator realTree(nullptr, services.get());
+    realTree.SetAutoRefresh(false);
+    realTree.SetBounds(10, 40, 260, 200);
+    realTree.SetParentWindow(host.Handle());
+    realTree.SetFolderEnumerator(&list);
+    combo->SetNameSpaceEnumerator(&realTree);
+    combo->SetFocus();
+    Settle();
+    list.Calls.clear();
+
+    PressKeys({VK_F4});
+    PressKeys({VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN});
+    EXPECT_FALSE(combo->DroppedState());
+    ASSERT_EQ(list.Calls.size(), 1u);
+    EXPECT_EQ(list.Calls[0].FolderPath, "C:\\Fake\\My Computer\\Local Disk (C:)");
+    EXPECT_EQ(SelectedCaption(), "Local Disk (C:)");
+
+    PressKeys({VK_F4});
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof info;
+    ASSERT_TRUE(GetComboBoxInfo(combo->Handle(), &info));
+    RECT item{};
+    SendMessageW(info.hwndList, LB_GETITEMRECT, IndexOf("Zeta"), reinterpret_cast<LPARAM>(&item));
+    POINT centre{(item.left + item.right) / 2, (item.top + item.bottom) / 2};
+    ClientToScreen(info.hwndList, &centre);
+    ClickAt(centre);
+    EXPECT_EQ(list.Calls.size(), 2u);
+    EXPECT_EQ(SelectedCaption(), "Zeta");
+    EXPECT_EQ(realTree.Selected()->Text(), "Zeta");
+    combo->SetNameSpaceEnumerator(nullptr);
 }
 
 } // namespace

@@ -188,3 +188,29 @@ TEST_F(FakeComboTest, ItemsAreTallEnoughForTheIconAndTheCaption) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(FakeComboTest, AnOwnerControlBecomesTheParentAndNoWindowIsForcedIntoExistence) {
+    shell = std::make_unique<FakeShell>(ComboNamespace(), &malloc);
+    services = std::make_unique<TFakeViewServices>(*shell);
+    const int windows = CountThreadWindows();
+    {
+        // A parent not yet placed: the fill asks the shell with no owner window.
+        TWinControl panel(nullptr);
+        auto* owned = new TNameSpaceCombo(&panel, services.get());
+        EXPECT_EQ(owned->Parent(), &panel);
+        EXPECT_FALSE(panel.HandleAllocated());
+        EXPECT_FALSE(owned->HandleAllocated());
+        EXPECT_EQ(CountThreadWindows(), windows) << "no stray top-level window";
+        EXPECT_EQ(owned->EntryCount(), 8);
+
+        panel.SetParentWindow(host.Handle());
+        EXPECT_EQ(GetParent(owned->Handle()), panel.Handle());
+        EXPECT_EQ(SendMessageW(owned->Handle(), CB_GETCOUNT, 0, 0), 8);
+        EXPECT_EQ(SendMessageW(owned->Handle(), CB_GETCURSEL, 0, 0), 0);
+    } // the panel destroys the combo it owns
+    EXPECT_EQ(malloc.LiveBlocks(), 0);
+}
+
+} // namespace
