@@ -22,7 +22,9 @@ template <class Link, auto Get, auto Set> TPropInfo LinkProperty(std::string Nam
     TPropInfo info;
     info.Name = std::move(Name);
     info.Kind = TPropKind::Component;
-    info.Read = [](const TComponent& c) { return TPropValue{(static_cast<const T&>(c).*Get)()}; };
+    info.Read = [](const TComponent& c) {
+        return TPropValue{dynamic_cast<TComponent*>((static_cast<const T&>(c).*Get)())};
+    };
     info.Write = [](TComponent& c, const TPropValue& v) {
         TComponent* const* ref = std::get_if<TComponent*>(&v);
         if (!ref)
@@ -50,9 +52,9 @@ const TClassInfo& TNameSpaceCombo::StaticClassInfo() {
                 IntegerProperty("Color", &T::Color, &T::SetColor, clWindow),
                 // No default: always stored.
                 EnumProperty("About", &T::About, &T::SetAbout, {"taAbout"}),
-                LinkProperty<INameSpaceEnumeratorLink, &T::NameSpaceEnumeratorComponent,
+                LinkProperty<INameSpaceEnumeratorLink, &T::NameSpaceEnumerator,
                              &T::SetNameSpaceEnumerator>("NameSpaceEnumerator"),
-                LinkProperty<IFolderEnumeratorLink, &T::FolderEnumeratorComponent,
+                LinkProperty<IFolderEnumeratorLink, &T::FolderEnumerator,
                              &T::SetFolderEnumerator>("FolderEnumerator"),
             },
         .Messages = {MessageHandler<CN_DRAWITEM, &T::CNDrawItem>()},
@@ -237,15 +239,15 @@ void TNameSpaceCombo::Navigate() {
 // ---------------------------------------------------------------------------------------------
 // Links.
 
+// Both partners forget the combo. Their removal notices stay registered: the registration runs
+// both ways, and a notice for a partner no longer linked is not matched.
 void TNameSpaceCombo::UnlinkPartners() {
-    if (IFolderEnumeratorLink* list = std::exchange(m_FolderEnumerator, nullptr)) {
-        if (TComponent* component = std::exchange(m_FolderEnumeratorComponent, nullptr))
-            RemoveFreeNotification(component);
+    if (IFolderEnumeratorLink* list = m_FolderEnumerator.Get()) {
+        m_FolderEnumerator.Set(this, nullptr);
         list->SetNameSpaceCombo(nullptr);
     }
-    if (INameSpaceEnumeratorLink* tree = std::exchange(m_NameSpaceEnumerator, nullptr)) {
-        if (TComponent* component = std::exchange(m_NameSpaceEnumeratorComponent, nullptr))
-            RemoveFreeNotification(component);
+    if (INameSpaceEnumeratorLink* tree = m_NameSpaceEnumerator.Get()) {
+        m_NameSpaceEnumerator.Set(this, nullptr);
         tree->SetNameSpaceCombo(nullptr);
     }
 }
@@ -254,9 +256,7 @@ void TNameSpaceCombo::SetNameSpaceEnumerator(INameSpaceEnumeratorLink* NSE) {
     UnlinkPartners();
     if (!NSE)
         return;
-    m_NameSpaceEnumerator = NSE;
-    m_NameSpaceEnumeratorComponent = dynamic_cast<TComponent*>(NSE);
-    FreeNotification(m_NameSpaceEnumeratorComponent);
+    m_NameSpaceEnumerator.Set(this, NSE);
     NSE->SetNameSpaceCombo(this);
     FillCombo();
 }
@@ -265,9 +265,7 @@ void TNameSpaceCombo::SetFolderEnumerator(IFolderEnumeratorLink* FE) {
     UnlinkPartners();
     if (!FE)
         return;
-    m_FolderEnumerator = FE;
-    m_FolderEnumeratorComponent = dynamic_cast<TComponent*>(FE);
-    FreeNotification(m_FolderEnumeratorComponent);
+    m_FolderEnumerator.Set(this, FE);
     FE->SetNameSpaceCombo(this);
     FillCombo();
 }
@@ -277,12 +275,6 @@ void TNameSpaceCombo::Notification(TComponent* AComponent, TOperation Operation)
     TCustomComboBox::Notification(AComponent, Operation);
     if (Operation != opRemove || !AComponent)
         return;
-    if (AComponent == m_NameSpaceEnumeratorComponent) {
-        m_NameSpaceEnumerator = nullptr;
-        m_NameSpaceEnumeratorComponent = nullptr;
-    }
-    if (AComponent == m_FolderEnumeratorComponent) {
-        m_FolderEnumerator = nullptr;
-        m_FolderEnumeratorComponent = nullptr;
-    }
+    m_NameSpaceEnumerator.Forget(AComponent);
+    m_FolderEnumerator.Forget(AComponent);
 }

@@ -3,7 +3,7 @@
 #include "combo/ItemEntry.h"
 #include "controls/ComboBox.h"
 #include "controls/ImageList.h"
-#include "design/About.h"
+#include "framework/About.h"
 #include "framework/ViewLinks.h"
 
 #include <memory>
@@ -33,11 +33,8 @@ public:
     // Published properties (Color, Font, OnEnter and OnExit come from the framework).
     TAbout About() const { return m_About; }
     void SetAbout(TAbout Value) { m_About = Value; }
-    INameSpaceEnumeratorLink* NameSpaceEnumerator() const { return m_NameSpaceEnumerator; }
-    IFolderEnumeratorLink* FolderEnumerator() const { return m_FolderEnumerator; }
-    // The linked views as the components they are (for the stored form), or nullptr.
-    TComponent* NameSpaceEnumeratorComponent() const { return m_NameSpaceEnumeratorComponent; }
-    TComponent* FolderEnumeratorComponent() const { return m_FolderEnumeratorComponent; }
+    INameSpaceEnumeratorLink* NameSpaceEnumerator() const { return m_NameSpaceEnumerator.Get(); }
+    IFolderEnumeratorLink* FolderEnumerator() const { return m_FolderEnumerator.Get(); }
 
     // The selected entry's list, a new copy each time; empty without a selection.
     OwnedPidl CurrentPidl() const { return GetCurrentPidl(); }
@@ -109,12 +106,9 @@ private:
     std::string m_sCurrentPath;
     bool m_bEditDraw = false;
     TAbout m_About = taAbout;
-    INameSpaceEnumeratorLink* m_NameSpaceEnumerator = nullptr;
-    IFolderEnumeratorLink* m_FolderEnumerator = nullptr;
+    TPartnerLink<INameSpaceEnumeratorLink> m_NameSpaceEnumerator;
+    TPartnerLink<IFolderEnumeratorLink> m_FolderEnumerator;
 
-    // Taken when a partner is linked: a partner being destroyed is no longer one to cast.
-    TComponent* m_NameSpaceEnumeratorComponent = nullptr;
-    TComponent* m_FolderEnumeratorComponent = nullptr;
     TViewServices* m_Shell;
     // The item whose folder the linked views show: what a cancelled list returns to, and what
     // an accepted close need not navigate to again.

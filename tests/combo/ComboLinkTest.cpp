@@ -136,7 +136,6 @@ TEST_F(ComboLinks, TreeAndComboWithoutACommonOwnerGoInEitherOrder) {
     combo->SetNameSpaceEnumerator(tree.get());
     tree.reset();
     EXPECT_EQ(combo->NameSpaceEnumerator(), nullptr);
-    EXPECT_EQ(combo->NameSpaceEnumeratorComponent(), nullptr);
     Pick("Zeta"); // tells nobody
 
     MakeTree();
@@ -153,10 +152,8 @@ TEST_F(ComboLinks, APartnerComponentGoingAwayIsForgottenAndADestroyedComboIsForg
     Make();
     auto partner = std::make_unique<TComponentList>();
     combo->SetFolderEnumerator(partner.get());
-    EXPECT_EQ(combo->FolderEnumeratorComponent(), partner.get());
     partner.reset();
     EXPECT_EQ(combo->FolderEnumerator(), nullptr);
-    EXPECT_EQ(combo->FolderEnumeratorComponent(), nullptr);
 
     combo->SetFolderEnumerator(&list);
     combo.reset();
