@@ -1,22 +1,5 @@
 #include "ComboTestSupport.h"
 
-std::vector<FakeItem> ComboNamespace() {
-    return {FakeFolder("Zeta", {FakeFolder("inner")}),
-            FakeFile("notes.txt"),
-            FakeFolder(".private").Hidden(),
-            FakeVirtualFolder(
-                "My Computer",
-                {FakeFolder("Local Disk (C:)",
-                            {FakeFolder("beta"),
-                             FakeFolder("Alpha", {FakeFolder("deep", {FakeFolder("deeper")})}),
-                             FakeFile("f.txt"), FakeFolder("gamma"),
-                             FakeFolder(".hidden", {FakeFolder("x")}).Hidden()}),
-                 FakeFolder("Local Disk (D:)", {FakeFolder("Alpha")}),
-                 FakeVirtualFolder("Control Panel")}),
-            FakeVirtualFolder("Recycle Bin"),
-            FakeFolder("Documents", {FakeFolder("Letters")})};
-}
-
 std::vector<std::string> EntryLines(const TNameSpaceCombo& Combo) {
     std::vector<std::string> lines;
     for (int i = 0; i < Combo.EntryCount(); ++i)

@@ -6,6 +6,8 @@
 #include "support/CountingMalloc.h"
 #include "support/FakeViewServices.h"
 #include "support/HostWindow.h"
+#include "support/Input.h"
+#include "support/SampleNamespace.h"
 #include "support/ViewDoubles.h"
 
 #include "combo/NameSpaceCombo.h"
@@ -16,14 +18,12 @@
 #include <string>
 #include <vector>
 
-std::vector<FakeItem> ComboNamespace();
-
 // One line per entry: the caption and the level, "Desktop/1".
 std::vector<std::string> EntryLines(const TNameSpaceCombo& Combo);
 
 class FakeComboTest : public testing::Test {
 protected:
-    void Make(std::vector<FakeItem> Items = ComboNamespace());
+    void Make(std::vector<FakeItem> Items = ViewsNamespace());
     void TearDown() override;
     // The entry with that caption, or -1.
     int IndexOf(const std::string& Caption) const;

@@ -192,7 +192,7 @@ TEST_F(FakeComboTest, ItemsAreTallEnoughForTheIconAndTheCaption) {
 namespace {
 
 TEST_F(FakeComboTest, AnOwnerControlBecomesTheParentAndNoWindowIsForcedIntoExistence) {
-    shell = std::make_unique<FakeShell>(ComboNamespace(), &malloc);
+    shell = std::make_unique<FakeShell>(ViewsNamespace(), &malloc);
     services = std::make_unique<TFakeViewServices>(*shell);
     const int windows = CountThreadWindows();
     {
