@@ -54,8 +54,8 @@ const TClassInfo& TNameSpaceCombo::StaticClassInfo() {
                 EnumProperty("About", &T::About, &T::SetAbout, {"taAbout"}),
                 LinkProperty<INameSpaceEnumeratorLink, &T::NameSpaceEnumerator,
                              &T::SetNameSpaceEnumerator>("NameSpaceEnumerator"),
-                LinkProperty<IFolderEnumeratorLink, &T::FolderEnumerator,
-                             &T::SetFolderEnumerator>("FolderEnumerator"),
+                LinkProperty<IFolderEnumeratorLink, &T::FolderEnumerator, &T::SetFolderEnumerator>(
+                    "FolderEnumerator"),
             },
         .Messages = {MessageHandler<CN_DRAWITEM, &T::CNDrawItem>()},
     };
