@@ -164,10 +164,22 @@ void TCustomComboBox::DrawItem(int Index, const RECT& Rect, TOwnerDrawState Stat
 }
 
 void TCustomComboBox::CNCommand(TMessage& Message) {
-    if (Message.NotifyCode() == CBN_SELCHANGE)
+    switch (Message.NotifyCode()) {
+    case CBN_SELCHANGE:
         Change();
-    else
+        break;
+    case CBN_SELENDOK:
+        SelEndOk();
+        break;
+    case CBN_SELENDCANCEL:
+        SelEndCancel();
+        break;
+    case CBN_CLOSEUP:
+        CloseUp();
+        break;
+    default:
         Inherited(Message);
+    }
 }
 
 void TCustomComboBox::CNDrawItem(TMessage& Message) {

@@ -178,6 +178,17 @@ bool AttributeExists(SFGAOF ulAttribs, SFGAOF ulAttrib) {
     return (ulAttribs & ulAttrib) != 0;
 }
 
+bool AreItemsSame(IShellFolder* Folder, LPCITEMIDLIST pidl1, LPCITEMIDLIST pidl2) {
+    if (!pidl1 || !pidl2)
+        return false;
+    if (ArePidlsSame(pidl1, pidl2))
+        return true;
+    if (!Folder)
+        return false;
+    const HRESULT order = Folder->CompareIDs(0, pidl1, pidl2);
+    return SUCCEEDED(order) && HRESULT_CODE(order) == 0;
+}
+
 int Comparepidls(LPCITEMIDLIST FQpidl1, LPCITEMIDLIST FQpidl2) {
     if (!FQpidl1 || !FQpidl2)
         return 0;

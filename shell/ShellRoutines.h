@@ -52,6 +52,10 @@ bool HasAttributeFQ(LPCITEMIDLIST FQPidl, SFGAOF ulAttrs);
 // desktop does). 0 when that folder cannot be bound or does not answer.
 SFGAOF GetAttributesOfItem(IShellFolder* Folder, LPCITEMIDLIST pidl, SFGAOF ulAttrs);
 bool AttributeExists(SFGAOF ulAttribs, SFGAOF ulAttrib);
+// Whether two lists relative to `Folder` name one object: the same bytes, or else the folder's own
+// comparison. A parsed list and the enumerated list of one item may differ in their bytes (the
+// shell keeps times and sizes in them), so bytes alone miss the match.
+bool AreItemsSame(IShellFolder* Folder, LPCITEMIDLIST pidl1, LPCITEMIDLIST pidl2);
 // The desktop's comparison of two fully qualified lists: 0 when they name one object. A null list
 // compares as the same object.
 int Comparepidls(LPCITEMIDLIST FQpidl1, LPCITEMIDLIST FQpidl2);

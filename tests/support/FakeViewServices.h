@@ -21,7 +21,7 @@ public:
     void GetSmallIcons(LPCITEMIDLIST FQPidl, int& Normal, int& Selected) override;
     bool IsPlainFolder(IShellFolder*, LPCITEMIDLIST, SFGAOF) override { return PlainFolders; }
     std::string GetPathFromIDList(LPCITEMIDLIST FQPidl) override;
-    HIMAGELIST GetSmallSystemImageList() override { return nullptr; }
+    HIMAGELIST GetSmallSystemImageList() override { return SmallImageList; }
     // Views over the fake namespace do not watch the disk.
     TChangeNotifyThread* StartChangeNotifyThread(HWND, UINT) override { return nullptr; }
 
@@ -29,6 +29,8 @@ public:
     bool PlainFolders = false;
     int IconBase = 10;
     int IconLookups = 0;
+    // What the views draw their icons from; none unless a test gives one (and keeps it).
+    HIMAGELIST SmallImageList = nullptr;
 
 private:
     FakeShell& m_Shell;
