@@ -211,6 +211,8 @@ void TCustomTreeView::CNNotify(TMessage& Message) {
         const auto& info = *Message.Notification<const NMTREEVIEWW>();
         if (OnChange)
             OnChange(this, NodeFromItem(info.itemNew.hItem));
+    } else if (code == static_cast<int>(TVN_GETDISPINFOW)) {
+        GetDispInfo(*reinterpret_cast<NMTVDISPINFOW*>(Message.LParam));
     } else if (code == static_cast<int>(TVN_BEGINLABELEDITW)) {
         BeginLabelEdit(Message, *Message.Notification<const NMTVDISPINFOW>());
     } else if (code == static_cast<int>(TVN_ENDLABELEDITW)) {
@@ -236,6 +238,22 @@ void TCustomTreeView::ItemExpanding(TMessage& Message, const NMTREEVIEWW& Info) 
             OnCollapsing(this, node, allow);
     }
     Message.Result = allow ? FALSE : TRUE;
+}
+
+// The control asks only for what a node left to be found when drawn: its images.
+void TCustomTreeView::GetDispInfo(NMTVDISPINFOW& Info) {
+    TVITEMW& item = Info.item;
+    const auto* node = reinterpret_cast<const TTreeNode*>(item.lParam);
+    if (!node || !(item.mask & (TVIF_IMAGE | TVIF_SELECTEDIMAGE)))
+        return;
+    const int image = node->ImageIndex();
+    const int selected = node->SelectedIndex();
+    if (item.mask & TVIF_IMAGE)
+        item.iImage = image < 0 ? I_IMAGENONE : image;
+    if (item.mask & TVIF_SELECTEDIMAGE)
+        item.iSelectedImage = selected < 0 ? I_IMAGENONE : selected;
+    // Found once: the control keeps them and stops asking.
+    item.mask |= TVIF_DI_SETITEM;
 }
 
 void TCustomTreeView::BeginLabelEdit(TMessage& Message, const NMTVDISPINFOW& Info) {

@@ -16,6 +16,9 @@ using TTVEditingEvent = std::function<void(TObject* Sender, TTreeNode* Node, boo
 using TTVEditedEvent = std::function<void(TObject* Sender, TTreeNode* Node, std::string& S)>;
 using TTVChangedEvent = std::function<void(TObject* Sender, TTreeNode* Node)>;
 using TTVDeletionEvent = std::function<void(TObject* Sender, TTreeNode* Node)>;
+// Gives the images of a node whose images are on demand (-1: none).
+using TTVGetImagesEvent =
+    std::function<void(TObject* Sender, TTreeNode* Node, int& ImageIndex, int& SelectedIndex)>;
 
 // A tree view over the common control WC_TREEVIEW.
 class TCustomTreeView : public TWinControl {
@@ -69,6 +72,8 @@ public:
     TTVEditedEvent OnEdited;
     TTVChangedEvent OnChange;
     TTVDeletionEvent OnDeletion;
+    // Raised once per node whose images are on demand, when they are first drawn or read.
+    TTVGetImagesEvent OnGetImages;
 
 protected:
     void CreateParams(TCreateParams& Params) override;
@@ -90,6 +95,7 @@ private:
     void ItemExpanding(TMessage& Message, const NMTREEVIEWW& Info);
     void BeginLabelEdit(TMessage& Message, const NMTVDISPINFOW& Info);
     void EndLabelEdit(TMessage& Message, const NMTVDISPINFOW& Info);
+    void GetDispInfo(NMTVDISPINFOW& Info);
 
     TTreeNodes m_Items{this};
     TImageList* m_Images = nullptr;

@@ -114,6 +114,7 @@ TNameSpaceEnumerator::TNameSpaceEnumerator(TComponent* AOwner, TViewServices* Sh
     OnEdited = MethodEvent(this, &TNameSpaceEnumerator::Edited);
     OnChange = MethodEvent(this, &TNameSpaceEnumerator::NodeChange);
     OnDeletion = MethodEvent(this, &TNameSpaceEnumerator::Deletion);
+    OnGetImages = MethodEvent(this, &TNameSpaceEnumerator::GetImages);
     SetSortType(stNone);
 
     // The shell's own small icons; the list is shared, never destroyed by the tree. The image list
@@ -346,7 +347,7 @@ void TNameSpaceEnumerator::FillSubTree(TTreeNode* ParentNode, IShellFolder* pFol
         // Every child goes in the sweep; a later expansion or refresh tries again.
         parentData->bExpandedOnce = false;
     } else {
-        TNodeLook plainIcons;
+        m_PlainIcons = TNodeLook{};
         OwnedPidl item;
         while (items && items->Next(1, item.Put(), nullptr) == S_OK && item) {
             LPCITEMIDLIST child = item.Get();
@@ -373,19 +374,13 @@ void TNameSpaceEnumerator::FillSubTree(TTreeNode* ParentNode, IShellFolder* pFol
             // The enumerated list itself becomes the record's; child still points into it.
             data->pPidl = std::move(item);
 
-            // Icons, overlay and expand button are read again for every item. A link's arrow
-            // wins over the share's hand; a reused node loses an overlay the item lost.
+            // Icons, overlay and expand button are read again for every item. The icons are
+            // looked up only when the node is drawn or read (GetImages): most nodes of a large
+            // folder never are. A link's arrow wins over the share's hand; a reused node loses
+            // an overlay the item lost.
             TNodeLook look;
-            // Plain directories share their icons: the first of a fill asks the shell for all.
-            if (m_Shell->IsPlainFolder(folder.Get(), child, attributes)) {
-                if (plainIcons.ImageIndex < 0)
-                    m_Shell->GetSmallIcons(data->pFQpidl.Get(), plainIcons.ImageIndex,
-                                           plainIcons.SelectedIndex);
-                look.ImageIndex = plainIcons.ImageIndex;
-                look.SelectedIndex = plainIcons.SelectedIndex;
-            } else {
-                m_Shell->GetSmallIcons(data->pFQpidl.Get(), look.ImageIndex, look.SelectedIndex);
-            }
+            look.ImagesOnDemand = true;
+            data->ulAttributes = attributes;
             if (AttributeExists(attributes, SFGAO_SHARE))
                 look.OverlayIndex = 0;
             if (AttributeExists(attributes, SFGAO_LINK))
@@ -435,9 +430,14 @@ void TNameSpaceEnumerator::ApplyLook(TTreeNode* Node, const TNodeLook& Look, boo
                                      bool Button) {
     if ((ButtonKnown ? Button : Node->HasChildren()) != Look.HasChildren)
         Node->SetHasChildren(Look.HasChildren);
-    if (Node->ImageIndex() != Look.ImageIndex)
+    // A node whose icons were never needed finds them from its new record when they are; one
+    // that showed them is asked again.
+    if (Look.ImagesOnDemand) {
+        if (!Node->ImagesOnDemand())
+            Node->SetImagesOnDemand();
+    } else if (Node->ImageIndex() != Look.ImageIndex)
         Node->SetImageIndex(Look.ImageIndex);
-    if (Node->SelectedIndex() != Look.SelectedIndex)
+    if (!Look.ImagesOnDemand && Node->SelectedIndex() != Look.SelectedIndex)
         Node->SetSelectedIndex(Look.SelectedIndex);
     if (Node->OverlayIndex() != Look.OverlayIndex)
         Node->SetOverlayIndex(Look.OverlayIndex);
@@ -513,30 +513,47 @@ void TNameSpaceEnumerator::SetFoundFlag(TTreeNode* Node, bool bFound) {
 }
 
 void TNameSpaceEnumerator::DeleteNodesNotFound(TTreeNode* ParentNode) {
-    for (int i = ParentNode->Count() - 1; i >= 0; --i) {
-        TTreeNode* child = ParentNode->Item(i);
-        const TNodeData* data = NodeData(child);
-        if (!data || !data->bFound)
-            Items().Delete(child);
-    }
+    if (!ParentNode)
+        return;
+    Items().DeleteChildrenIf(ParentNode, [](TTreeNode* Child) {
+        const TNodeData* data = NodeData(Child);
+        return !data || !data->bFound;
+    });
 }
 
 void TNameSpaceEnumerator::SortChildren(TTreeNode* ParentNode) {
-    // The captions are converted once; a folder already in order is left alone.
-    std::vector<std::wstring> keys;
-    keys.reserve(static_cast<size_t>(ParentNode->Count()));
+    // The captions are converted once; a folder already in order (the usual case on a refresh)
+    // costs one comparison per child and is left alone.
+    std::vector<std::wstring> captions;
+    captions.reserve(static_cast<size_t>(ParentNode->Count()));
     for (TTreeNode* child = ParentNode->GetFirstChild(); child; child = child->GetNextSibling())
-        keys.push_back(Utf8ToWide(child->Text()));
+        captions.push_back(Utf8ToWide(child->Text()));
     bool sorted = true;
-    for (size_t i = 1; i < keys.size() && sorted; ++i)
-        sorted = lstrcmpiW(keys[i - 1].c_str(), keys[i].c_str()) <= 0;
+    for (size_t i = 1; i < captions.size() && sorted; ++i)
+        sorted = lstrcmpiW(captions[i - 1].c_str(), captions[i].c_str()) <= 0;
     if (sorted)
         return;
-    // The same order as TVCompareProc, from the converted captions (by position until the sort
-    // renumbers the children).
+    // Sorting compares each caption many times: each becomes the system's sort key for the
+    // comparison TVCompareProc makes (keys compare as the strings do), one conversion per child
+    // instead of a slow comparison call per pair.
+    std::vector<std::string> keys;
+    keys.reserve(captions.size());
+    for (const std::wstring& caption : captions) {
+        const int size = LCMapStringW(LOCALE_USER_DEFAULT, LCMAP_SORTKEY | NORM_IGNORECASE,
+                                      caption.c_str(), -1, nullptr, 0);
+        std::string key(static_cast<size_t>(std::max(size, 0)), '\0');
+        if (size <= 0 ||
+            !LCMapStringW(LOCALE_USER_DEFAULT, LCMAP_SORTKEY | NORM_IGNORECASE, caption.c_str(), -1,
+                          reinterpret_cast<LPWSTR>(key.data()), size)) {
+            ParentNode->CustomSort(TVCompareProc, 0, false);
+            return;
+        }
+        keys.push_back(std::move(key));
+    }
+    // By position until the sort renumbers the children.
     const auto byKey = [](TTreeNode* Node1, TTreeNode* Node2, LPARAM Keys) {
-        const auto& k = *reinterpret_cast<const std::vector<std::wstring>*>(Keys);
-        return lstrcmpiW(k[Node1->Index()].c_str(), k[Node2->Index()].c_str());
+        const auto& k = *reinterpret_cast<const std::vector<std::string>*>(Keys);
+        return k[Node1->Index()].compare(k[Node2->Index()]);
     };
     ParentNode->CustomSort(byKey, reinterpret_cast<LPARAM>(&keys), false);
 }
@@ -545,6 +562,24 @@ void TNameSpaceEnumerator::Deletion(TObject*, TTreeNode* Node) {
     if (!m_bDeleteData || !Node)
         return;
     ReplaceRecord(Node, nullptr);
+}
+
+// The icons of a filled node, from its record: plain directories share the icons the first of
+// them was given; every other item is asked about by its own list.
+void TNameSpaceEnumerator::GetImages(TObject*, TTreeNode* Node, int& ImageIndex,
+                                     int& SelectedIndex) {
+    const TNodeData* data = NodeData(Node);
+    if (!data || !data->pFQpidl)
+        return;
+    if (!m_Shell->IsPlainFolder(data->sfFolder.Get(), data->pPidl.Get(), data->ulAttributes)) {
+        m_Shell->GetSmallIcons(data->pFQpidl.Get(), ImageIndex, SelectedIndex);
+        return;
+    }
+    if (m_PlainIcons.ImageIndex < 0)
+        m_Shell->GetSmallIcons(data->pFQpidl.Get(), m_PlainIcons.ImageIndex,
+                               m_PlainIcons.SelectedIndex);
+    ImageIndex = m_PlainIcons.ImageIndex;
+    SelectedIndex = m_PlainIcons.SelectedIndex;
 }
 
 void TNameSpaceEnumerator::NodeChange(TObject*, TTreeNode*) {

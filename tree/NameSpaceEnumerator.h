@@ -125,6 +125,7 @@ protected:
     void Expanding(TObject* Sender, TTreeNode* ParentNode, bool& AllowExpansion);
     void Collapsing(TObject* Sender, TTreeNode* Node, bool& AllowCollapse);
     void Deletion(TObject* Sender, TTreeNode* Node);
+    void GetImages(TObject* Sender, TTreeNode* Node, int& ImageIndex, int& SelectedIndex);
     void NodeChange(TObject* Sender, TTreeNode* Node);
     // No caption is edited in place: a caption is the shell's name of the item, and only a rename
     // through the shell may change it.
@@ -191,4 +192,7 @@ private:
     // Operations of the tree under way (TBusy), and a refresh asked for meanwhile.
     int m_iBusy = 0;
     bool m_bRefreshPending = false;
+
+    // The icons every plain directory shares, asked once per fill (ImageIndex -1: not yet).
+    TNodeLook m_PlainIcons;
 };

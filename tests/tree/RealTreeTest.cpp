@@ -5,6 +5,7 @@
 #include "support/HostWindow.h"
 #include "support/TempFolder.h"
 #include "identifiers/WideText.h"
+#include "shell/ShellRoutines.h"
 #include "tree/NameSpaceEnumerator.h"
 
 #include <gtest/gtest.h>
@@ -106,6 +107,34 @@ TEST_F(RealTree, AFolderRootSortsItsChildrenAndTellsTheListToSort) {
     tree.SetFolderEnumerator(&list);
     ASSERT_EQ(list.Calls.size(), 1u);
     EXPECT_TRUE(list.Calls[0].bSorting);
+}
+
+TEST_F(RealTree, EveryNodeShowsAndReadsTheShellsOwnIcons) {
+    tree.GotoFolder(temp.Path() + "\\a\\b\\c");
+    ASSERT_NE(tree.Selected(), nullptr);
+    // Half the nodes are read first from the window, half from the node.
+    int checked = 0;
+    for (TTreeNode* node = tree.Items().GetFirstNode()->GetFirstChild(); node;
+         node = node->GetNext(), ++checked) {
+        const TNodeData* data = TNameSpaceEnumerator::NodeData(node);
+        ASSERT_TRUE(data && data->pFQpidl) << node->Text();
+        const int normal = EnumGlobals::GetSmallIconIndex(data->pFQpidl.Get());
+        const int open = EnumGlobals::GetOpenSmallIconIndex(data->pFQpidl.Get());
+        TVITEMW item{};
+        item.mask = TVIF_HANDLE | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+        item.hItem = node->ItemId();
+        if (checked % 2 == 0) {
+            TreeView_GetItem(tree.Handle(), &item);
+            EXPECT_EQ(node->ImageIndex(), normal) << node->Text();
+        } else {
+            EXPECT_EQ(node->ImageIndex(), normal) << node->Text();
+            TreeView_GetItem(tree.Handle(), &item);
+        }
+        EXPECT_EQ(node->SelectedIndex(), open) << node->Text();
+        EXPECT_EQ(item.iImage, normal) << node->Text();
+        EXPECT_EQ(item.iSelectedImage, open) << node->Text();
+    }
+    EXPECT_GT(checked, 8);
 }
 
 } // namespace
