@@ -37,3 +37,8 @@ std::string WideToUtf8(std::wstring_view s) {
 std::string AnsiToUtf8(std::string_view s) {
     return WideToUtf8(ToWide(CP_ACP, s));
 }
+
+bool WidePath(std::string_view Path, std::wstring& Result) {
+    Result = Utf8ToWide(Path);
+    return Result.size() < MAX_PATH;
+}

@@ -9,3 +9,6 @@ std::wstring Utf8ToWide(std::string_view s);
 std::string WideToUtf8(std::wstring_view s);
 // Bytes in the ANSI code page (what the shell hands back in some answers) to UTF-8.
 std::string AnsiToUtf8(std::string_view s);
+// A path in UTF-16 for the platform, false when it is longer than MAX_PATH allows: cut short, it
+// could name another folder, or split a character in two.
+bool WidePath(std::string_view Path, std::wstring& Result);

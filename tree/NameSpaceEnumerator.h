@@ -6,11 +6,10 @@
 #include "dragdrop/DropTargetRegistration.h"
 #include "framework/ViewLinks.h"
 #include "tree/NodeData.h"
+#include "tree/NodeReuseIndex.h"
 
 #include <functional>
 #include <string>
-#include <unordered_map>
-#include <vector>
 
 class TChangeNotifyThread;
 class TNameSpaceEnumerator;
@@ -138,12 +137,8 @@ protected:
     void DeferredRefresh(TMessage& Message);
 
 private:
-    // The children of the node being filled, by caption, in order, for the reuse matching.
-    struct TReuseIndex {
-        TTreeNode* ParentNode = nullptr;
-        std::unordered_map<std::string, std::vector<TTreeNode*>> Children;
-        std::unordered_map<std::string, size_t> Next;
-    };
+    // The tree's note to itself that a refresh was put off until its operation under way ended.
+    static constexpr UINT WM_TREE_DEFERRED_REFRESH = WM_USER + 121;
 
     // Held by every operation of the tree that keeps nodes or records across calls to the shell
     // or to the partners: either may let the thread handle messages, the watcher's among them,
@@ -188,7 +183,7 @@ private:
     TPartnerLink<INameSpaceComboLink> m_NameSpaceCombo;
 
     TViewServices* m_Shell;
-    TReuseIndex m_Reuse;
+    TNodeReuseIndex m_Reuse;
     // Operations of the tree under way (TBusy), and a refresh asked for meanwhile.
     int m_iBusy = 0;
     bool m_bRefreshPending = false;

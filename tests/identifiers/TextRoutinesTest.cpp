@@ -1,5 +1,6 @@
 #include "identifiers/StringList.h"
 #include "identifiers/EnumGlobals.h"
+#include "identifiers/WideText.h"
 
 #include <gtest/gtest.h>
 
@@ -129,6 +130,27 @@ TEST(ContainsPoint, AllFourEdgesAreInside) {
     EXPECT_FALSE(ContainsPoint(r, POINT{21, 15}));
     EXPECT_FALSE(ContainsPoint(r, POINT{15, 9}));
     EXPECT_TRUE(ContainsPoint(RECT{-20, -20, -10, -10}, POINT{-15, -10}));
+}
+
+TEST(WidePath, AcceptsWhatFitsTheBufferAndRefusesRatherThanCut) {
+    std::wstring path;
+    const std::string fits = "C:\\" + std::string(MAX_PATH - 4, 'a'); // 259 units and the zero
+    EXPECT_TRUE(WidePath(fits, path));
+    EXPECT_EQ(path.size(), MAX_PATH - 1u);
+    EXPECT_FALSE(WidePath(fits + "a", path)) << "one more unit leaves no room for the zero";
+
+    // Counted in UTF-16 units, not in bytes: two-byte characters fit as one unit, a character
+    // beyond the basic plane takes two.
+    std::string accented = "C:\\";
+    for (int i = 0; i < MAX_PATH - 4; ++i)
+        accented += "\xc3\xa9";
+    EXPECT_TRUE(WidePath(accented, path));
+    EXPECT_EQ(path[3], L'\x00e9');
+    std::string astral = "C:\\" + std::string(MAX_PATH - 5, 'a') + "\xf0\x9f\x98\x80";
+    EXPECT_FALSE(WidePath(astral, path)) << "a pair split at the limit would be another name";
+
+    EXPECT_TRUE(WidePath("", path));
+    EXPECT_TRUE(path.empty());
 }
 
 } // namespace
