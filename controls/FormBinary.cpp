@@ -94,6 +94,7 @@ private:
 
     void ReadObject(TFormObject& Object, int Depth) {
         const std::size_t start = m_Pos;
+        Object.Position.Offset = start;
         if (Depth > kFormMaxDepth)
             Fail("objects nested at most " + std::to_string(kFormMaxDepth) + " deep", "");
         Object.ClassName = Name("a class name", "");
@@ -107,6 +108,7 @@ private:
         while (Peek("a property name or the end of the properties", context) != vaNull) {
             const std::size_t propStart = m_Pos;
             TFormProperty prop;
+            prop.Position.Offset = propStart;
             prop.Name = Name("a property name", context);
             if (!IsFormDottedIdent(prop.Name))
                 Fail("a property name", prop.Name, propStart);
@@ -122,6 +124,13 @@ private:
     }
 
     TFormValue ReadValue(int Depth, const std::string& Context) {
+        const std::size_t start = m_Pos;
+        TFormValue value = ReadBareValue(Depth, Context);
+        value.Position.Offset = start;
+        return value;
+    }
+
+    TFormValue ReadBareValue(int Depth, const std::string& Context) {
         const std::size_t start = m_Pos;
         const std::uint8_t tag = Byte("a value", Context);
         switch (tag) {

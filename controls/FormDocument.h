@@ -37,6 +37,15 @@
 constexpr int kFormMaxDepth = 32;
 constexpr std::size_t kFormMaxName = 255;
 
+// Where an item of a document was read from (a byte offset, or a line of text, from 1), so that
+// errors found later, while binding it to objects, can say where. Not part of the item's value:
+// positions always compare equal.
+struct TFormPosition {
+    std::size_t Offset = 0;
+    int Line = 0;
+    bool operator==(const TFormPosition&) const { return true; }
+};
+
 enum class TFormValueKind : std::uint8_t { Nil, Integer, Boolean, String, Ident, Set, List };
 
 struct TFormValue {
@@ -49,6 +58,7 @@ struct TFormValue {
     std::vector<std::string> Names;
     // List: the values.
     std::vector<TFormValue> Items;
+    TFormPosition Position{};
 
     static TFormValue MakeNil() { return {}; }
     static TFormValue MakeInteger(std::int64_t Value);
@@ -64,6 +74,7 @@ struct TFormValue {
 struct TFormProperty {
     std::string Name;
     TFormValue Value;
+    TFormPosition Position{};
     bool operator==(const TFormProperty&) const = default;
 };
 
@@ -72,6 +83,7 @@ struct TFormObject {
     std::string Name;
     std::vector<TFormProperty> Properties;
     std::vector<TFormObject> Children;
+    TFormPosition Position{};
     bool operator==(const TFormObject&) const = default;
 };
 
@@ -83,6 +95,9 @@ struct TFormError {
     std::string Expected;
     std::string Name;
 
+    static TFormError At(const TFormPosition& Where, std::string Expected, std::string Name) {
+        return {Where.Offset, Where.Line, std::move(Expected), std::move(Name)};
+    }
     // For instance "line 4: expected a value after '=' (Caption)".
     std::string Message() const;
 };

@@ -195,6 +195,7 @@ private:
 
     void ReadObject(TFormObject& Object, int Depth) {
         const int line = Peek().Line;
+        Object.Position.Line = line;
         if (!IsWord(Peek(), "object"))
             Fail(line, "\"object\"", "");
         if (Depth > kFormMaxDepth)
@@ -235,6 +236,7 @@ private:
                 Fail(token.Line, "a property name of 1 to 255 letters, digits, '_' or '.'",
                      token.Text);
             TFormProperty prop;
+            prop.Position.Line = token.Line;
             prop.Name = Take().Text;
             ExpectSymbol('=', prop.Name);
             prop.Value = ReadValue(Depth, prop.Name);
@@ -243,6 +245,13 @@ private:
     }
 
     TFormValue ReadValue(int Depth, const std::string& Context) {
+        const int line = Peek().Line;
+        TFormValue value = ReadBareValue(Depth, Context);
+        value.Position.Line = line;
+        return value;
+    }
+
+    TFormValue ReadBareValue(int Depth, const std::string& Context) {
         const TToken& token = Take();
         switch (token.Kind) {
         case TTokenKind::Integer:
