@@ -1,11 +1,11 @@
 #include "tree/NameSpaceEnumerator.h"
 
 #include "framework/ChangeNotifyThread.h"
+#include "framework/ViewServices.h"
 #include "identifiers/EnumGlobals.h"
 #include "identifiers/ShellMalloc.h"
 #include "identifiers/WideText.h"
 #include "shell/ShellRoutines.h"
-#include "tree/NameSpaceShell.h"
 
 #include <algorithm>
 #include <cstring>
@@ -125,8 +125,8 @@ const TClassInfo& TNameSpaceEnumerator::StaticClassInfo() {
     return info;
 }
 
-TNameSpaceEnumerator::TNameSpaceEnumerator(TComponent* AOwner, TNameSpaceShell* Shell)
-    : TCustomTreeView(AOwner), m_Shell(Shell ? Shell : &TNameSpaceShell::Default()) {
+TNameSpaceEnumerator::TNameSpaceEnumerator(TComponent* AOwner, TViewServices* Shell)
+    : TCustomTreeView(AOwner), m_Shell(Shell ? Shell : &TViewServices::Default()) {
     if (auto* parent = dynamic_cast<TWinControl*>(AOwner))
         SetParent(parent);
     SetDragMode(dmManual);

@@ -2,7 +2,7 @@
 
 #include "controls/ImageList.h"
 #include "controls/TreeView.h"
-#include "design/About.h"
+#include "framework/About.h"
 #include "dragdrop/DropTargetRegistration.h"
 #include "framework/ViewLinks.h"
 #include "tree/NodeData.h"
@@ -14,7 +14,7 @@
 
 class TChangeNotifyThread;
 class TNameSpaceEnumerator;
-class TNameSpaceShell;
+class TViewServices;
 
 // Where the tree is rooted: the desktop, a special folder, or the path in RootFolder.
 enum TRootedAt {
@@ -42,7 +42,7 @@ int TVCompareProc(TTreeNode* Node1, TTreeNode* Node2, LPARAM ParamSort);
 class TNameSpaceEnumerator : public TCustomTreeView, public INameSpaceEnumeratorLink {
 public:
     // Shell: where the tree asks the shell (the platform's when nullptr); it must outlive the tree.
-    explicit TNameSpaceEnumerator(TComponent* AOwner, TNameSpaceShell* Shell = nullptr);
+    explicit TNameSpaceEnumerator(TComponent* AOwner, TViewServices* Shell = nullptr);
     ~TNameSpaceEnumerator() override;
 
     static const TClassInfo& StaticClassInfo();
@@ -164,6 +164,6 @@ private:
     TDropTargetRegistration m_OleDropTarget;
     INameSpaceComboLink* m_NameSpaceCombo = nullptr;
 
-    TNameSpaceShell* m_Shell;
+    TViewServices* m_Shell;
     TReuseIndex m_Reuse;
 };

@@ -28,7 +28,7 @@ class FakeTree : public testing::Test {
 protected:
     void Make(std::vector<FakeItem> Items = StandardNamespace()) {
         shell = std::make_unique<FakeShell>(std::move(Items), &malloc);
-        treeShell = std::make_unique<TFakeTreeShell>(*shell);
+        treeShell = std::make_unique<TFakeViewServices>(*shell);
         combo.Shell = shell.get();
         tree = std::make_unique<TNameSpaceEnumerator>(nullptr, treeShell.get());
         tree->SetAutoRefresh(false);
@@ -54,7 +54,7 @@ protected:
     ScopedShellMalloc scoped{&malloc};
     THostWindow host;
     std::unique_ptr<FakeShell> shell;
-    std::unique_ptr<TFakeTreeShell> treeShell;
+    std::unique_ptr<TFakeViewServices> treeShell;
     TListDouble list;
     TComboDouble combo;
     std::unique_ptr<TNameSpaceEnumerator> tree;
@@ -339,7 +339,7 @@ TEST_F(FakeTree, DestroyingTheTreeReleasesEveryRecordListAndFolder) {
 
 TEST_F(FakeTree, NoDesktopFolderLeavesTheTreeAsItWasAndRefreshDoesNothing) {
     shell = std::make_unique<FakeShell>(StandardNamespace(), &malloc);
-    treeShell = std::make_unique<TFakeTreeShell>(*shell);
+    treeShell = std::make_unique<TFakeViewServices>(*shell);
     treeShell->DesktopAvailable = false;
     tree = std::make_unique<TNameSpaceEnumerator>(nullptr, treeShell.get());
     EXPECT_EQ(tree->Items().Count(), 0);
@@ -349,7 +349,7 @@ TEST_F(FakeTree, NoDesktopFolderLeavesTheTreeAsItWasAndRefreshDoesNothing) {
 
 TEST_F(FakeTree, ATreeMadeBeforeItIsPlacedSelectsItsRootOncePlaced) {
     shell = std::make_unique<FakeShell>(StandardNamespace(), &malloc);
-    treeShell = std::make_unique<TFakeTreeShell>(*shell);
+    treeShell = std::make_unique<TFakeViewServices>(*shell);
     tree = std::make_unique<TNameSpaceEnumerator>(nullptr, treeShell.get());
     // No window of its own on the desktop: a top-level window would also cost a hide later.
     EXPECT_FALSE(tree->HandleAllocated());

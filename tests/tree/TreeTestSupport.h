@@ -1,38 +1,14 @@
 #pragma once
 
-// What the tree tests share: the tree's shell answered from a fake namespace, and stand-ins for
-// the folder list and the combo box that record what the tree tells them.
+// What the tree tests share: stand-ins for the folder list and the combo box that record what the
+// tree tells them, and readers of a node's children.
 
-#include "support/FakeShell.h"
-#include "tree/NameSpaceShell.h"
+#include "support/FakeViewServices.h"
 
 #include "framework/ViewLinks.h"
 
 #include <string>
 #include <vector>
-
-// The fake's root is the desktop; special folders are found by name under it.
-class TFakeTreeShell : public TNameSpaceShell {
-public:
-    explicit TFakeTreeShell(FakeShell& Shell) : m_Shell(Shell) {}
-
-    bool GetDesktopFolder(ComPtr<IShellFolder>& Result) override;
-    OwnedPidl GetSpecialFolderLocation(HWND Owner, int nFolder) override;
-    int Comparepidls(LPCITEMIDLIST FQpidl1, LPCITEMIDLIST FQpidl2) override;
-    std::string GetDisplayName(LPCITEMIDLIST FQPidl) override;
-    // Icons by depth: 10 + items closed, 20 + items open.
-    void GetSmallIcons(LPCITEMIDLIST FQPidl, int& Normal, int& Selected) override;
-    bool IsPlainFolder(IShellFolder*, LPCITEMIDLIST, SFGAOF) override { return false; }
-    std::string GetPathFromIDList(LPCITEMIDLIST FQPidl) override;
-    HIMAGELIST GetSmallSystemImageList() override { return nullptr; }
-    // The fake's trees do not watch the disk.
-    TChangeNotifyThread* StartChangeNotifyThread(HWND, UINT) override { return nullptr; }
-
-    bool DesktopAvailable = true;
-
-private:
-    FakeShell& m_Shell;
-};
 
 class TTreeNode;
 

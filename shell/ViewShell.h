@@ -1,10 +1,10 @@
 #pragma once
 
-// What the namespace tree asks of the shell beyond the folders it is given: the desktop folder,
-// the lists of special folders, the desktop's comparison of two lists, display names, icons and
-// paths of fully qualified lists, and the system image list. The tree reaches all of these through
-// one object so that a test can run it over a namespace of its own; the default answers from the
-// platform's shell.
+// What the views ask of the shell beyond the folders they are given: the desktop folder, the lists
+// of special folders, the desktop's comparison of two lists, display names, icons and paths of
+// fully qualified lists, and the system image list. Every view reaches all of these through one
+// object so that a test can run the views over a namespace of its own; the default answers from
+// the platform's shell. (Starting a change watcher belongs to the layer above: TViewServices.)
 
 #include "identifiers/ComPtr.h"
 #include "identifiers/OwnedPidl.h"
@@ -15,14 +15,9 @@
 
 #include <string>
 
-class TChangeNotifyThread;
-
-class TNameSpaceShell {
+class TViewShell {
 public:
-    virtual ~TNameSpaceShell() = default;
-
-    // The platform's shell; shared, never freed.
-    static TNameSpaceShell& Default();
+    virtual ~TViewShell() = default;
 
     // False, with Result null, when the desktop folder cannot be obtained.
     virtual bool GetDesktopFolder(ComPtr<IShellFolder>& Result);
@@ -44,7 +39,4 @@ public:
     virtual std::string GetPathFromIDList(LPCITEMIDLIST FQPidl);
     // The shell's system image list of small icons.
     virtual HIMAGELIST GetSmallSystemImageList();
-    // Starts the watcher that sends Message to Window on every change on drive C, or answers
-    // nullptr for a tree that is not to refresh by itself.
-    virtual TChangeNotifyThread* StartChangeNotifyThread(HWND Window, UINT Message);
 };

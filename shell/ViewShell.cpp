@@ -1,17 +1,11 @@
-#include "tree/NameSpaceShell.h"
+#include "shell/ViewShell.h"
 
-#include "framework/ChangeNotifyThread.h"
 #include "identifiers/WideText.h"
 #include "shell/ShellRoutines.h"
 
 #include <shellapi.h>
 
-TNameSpaceShell& TNameSpaceShell::Default() {
-    static TNameSpaceShell shell;
-    return shell;
-}
-
-bool TNameSpaceShell::GetDesktopFolder(ComPtr<IShellFolder>& Result) {
+bool TViewShell::GetDesktopFolder(ComPtr<IShellFolder>& Result) {
     Result.Reset();
     if (SHGetDesktopFolder(&Result) != S_OK || !Result) {
         Result.Reset();
@@ -20,18 +14,18 @@ bool TNameSpaceShell::GetDesktopFolder(ComPtr<IShellFolder>& Result) {
     return true;
 }
 
-OwnedPidl TNameSpaceShell::GetSpecialFolderLocation(HWND Owner, int nFolder) {
+OwnedPidl TViewShell::GetSpecialFolderLocation(HWND Owner, int nFolder) {
     OwnedPidl pidl;
     if (FAILED(SHGetSpecialFolderLocation(Owner, nFolder, pidl.Put())))
         pidl.Reset();
     return pidl;
 }
 
-int TNameSpaceShell::Comparepidls(LPCITEMIDLIST FQpidl1, LPCITEMIDLIST FQpidl2) {
+int TViewShell::Comparepidls(LPCITEMIDLIST FQpidl1, LPCITEMIDLIST FQpidl2) {
     return EnumGlobals::Comparepidls(FQpidl1, FQpidl2);
 }
 
-std::string TNameSpaceShell::GetDisplayName(LPCITEMIDLIST FQPidl) {
+std::string TViewShell::GetDisplayName(LPCITEMIDLIST FQPidl) {
     SHFILEINFOW info{};
     if (!FQPidl || !SHGetFileInfoW(reinterpret_cast<LPCWSTR>(FQPidl), 0, &info, sizeof info,
                                    SHGFI_PIDL | SHGFI_DISPLAYNAME))
@@ -40,12 +34,12 @@ std::string TNameSpaceShell::GetDisplayName(LPCITEMIDLIST FQPidl) {
     return WideToUtf8(info.szDisplayName);
 }
 
-void TNameSpaceShell::GetSmallIcons(LPCITEMIDLIST FQPidl, int& Normal, int& Selected) {
+void TViewShell::GetSmallIcons(LPCITEMIDLIST FQPidl, int& Normal, int& Selected) {
     Normal = EnumGlobals::GetSmallIconIndex(FQPidl);
     Selected = EnumGlobals::GetOpenSmallIconIndex(FQPidl);
 }
 
-bool TNameSpaceShell::IsPlainFolder(IShellFolder* Folder, LPCITEMIDLIST Child, SFGAOF Attributes) {
+bool TViewShell::IsPlainFolder(IShellFolder* Folder, LPCITEMIDLIST Child, SFGAOF Attributes) {
     if (!Folder || !Child ||
         (Attributes & (SFGAO_FILESYSTEM | SFGAO_FOLDER | SFGAO_LINK | SFGAO_STREAM)) !=
             (SFGAO_FILESYSTEM | SFGAO_FOLDER))
@@ -61,7 +55,7 @@ bool TNameSpaceShell::IsPlainFolder(IShellFolder* Folder, LPCITEMIDLIST Child, S
     return wcsstr(data.cFileName, L".{") == nullptr;
 }
 
-std::string TNameSpaceShell::GetPathFromIDList(LPCITEMIDLIST FQPidl) {
+std::string TViewShell::GetPathFromIDList(LPCITEMIDLIST FQPidl) {
     wchar_t path[MAX_PATH] = {};
     if (!FQPidl || !SHGetPathFromIDListW(FQPidl, path))
         return {};
@@ -69,7 +63,7 @@ std::string TNameSpaceShell::GetPathFromIDList(LPCITEMIDLIST FQPidl) {
     return WideToUtf8(path);
 }
 
-HIMAGELIST TNameSpaceShell::GetSmallSystemImageList() {
+HIMAGELIST TViewShell::GetSmallSystemImageList() {
     SHFILEINFOW info{};
     auto list = reinterpret_cast<HIMAGELIST>(
         SHGetFileInfoW(L"", 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
@@ -81,9 +75,4 @@ HIMAGELIST TNameSpaceShell::GetSmallSystemImageList() {
         return nullptr;
     return reinterpret_cast<HIMAGELIST>(
         SHGetFileInfoW(windows, 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
-}
-
-TChangeNotifyThread* TNameSpaceShell::StartChangeNotifyThread(HWND Window, UINT Message) {
-    // Names, directories, attributes, size and last write, anywhere below the drive's root.
-    return new TChangeNotifyThread("C:\\", Window, Message, 0x1F);
 }

@@ -1,0 +1,32 @@
+#pragma once
+
+// The views' services answered from a fake namespace: one fake for every view, so tests can run
+// the tree, the list and the combo over the same namespace and link them.
+
+#include "framework/ViewServices.h"
+#include "support/FakeShell.h"
+
+#include <string>
+
+// The fake's root is the desktop; special folders are found by name under it.
+class TFakeViewServices : public TViewServices {
+public:
+    explicit TFakeViewServices(FakeShell& Shell) : m_Shell(Shell) {}
+
+    bool GetDesktopFolder(ComPtr<IShellFolder>& Result) override;
+    OwnedPidl GetSpecialFolderLocation(HWND Owner, int nFolder) override;
+    int Comparepidls(LPCITEMIDLIST FQpidl1, LPCITEMIDLIST FQpidl2) override;
+    std::string GetDisplayName(LPCITEMIDLIST FQPidl) override;
+    // Icons by depth: 10 + items closed, 20 + items open.
+    void GetSmallIcons(LPCITEMIDLIST FQPidl, int& Normal, int& Selected) override;
+    bool IsPlainFolder(IShellFolder*, LPCITEMIDLIST, SFGAOF) override { return false; }
+    std::string GetPathFromIDList(LPCITEMIDLIST FQPidl) override;
+    HIMAGELIST GetSmallSystemImageList() override { return nullptr; }
+    // Views over the fake namespace do not watch the disk.
+    TChangeNotifyThread* StartChangeNotifyThread(HWND, UINT) override { return nullptr; }
+
+    bool DesktopAvailable = true;
+
+private:
+    FakeShell& m_Shell;
+};
