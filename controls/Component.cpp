@@ -33,6 +33,10 @@ void TComponent::ExpectLoadingChild(TComponent* Owner) {
     LoadingOwner() = Owner;
 }
 
+void TComponent::DestroyMade() {
+    delete this;
+}
+
 const TClassInfo& TComponent::StaticClassInfo() {
     static const TClassInfo info{
         .ClassName = "TComponent",

@@ -76,6 +76,8 @@ private:
     // The reader's next component made with this owner is marked csLoading from the start of its
     // construction, so its constructor already knows it is being read.
     static void ExpectLoadingChild(TComponent* Owner);
+    // Destroys a component the reader made, when the read fails.
+    void DestroyMade();
 
     void InsertComponent(TComponent* AComponent);
     void RemoveComponent(TComponent* AComponent);

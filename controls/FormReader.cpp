@@ -47,7 +47,7 @@ public:
             // What this read made goes again, latest first, without Loaded; the root was there
             // before and settles with what it got.
             while (!m_Made.empty()) {
-                delete m_Made.back();
+                m_Made.back()->DestroyMade();
                 m_Made.pop_back();
             }
             TComponent::ExpectLoadingChild(nullptr);
