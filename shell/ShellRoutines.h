@@ -44,7 +44,13 @@ int GetOpenSmallIconIndex(LPCITEMIDLIST pidl);
 void GetNormalAndSelectedIcons(LPCITEMIDLIST IDList, int& Normal, int& Selected);
 // True when the object has at least one of the bits of `ulAttrs`.
 bool HasAttribute(IShellFolder* pFolder, LPCITEMIDLIST pidl, SFGAOF ulAttrs);
+// The same for a fully qualified list of any depth.
 bool HasAttributeFQ(LPCITEMIDLIST FQPidl, SFGAOF ulAttrs);
+// The bits of `ulAttrs` that the object named by `pidl` has; `pidl` is relative to `Folder` and of
+// any depth (fully qualified when `Folder` is the desktop). The folder that holds the list's last
+// item is asked: a folder asked about a deeper list may answer for the list's first item (Wine's
+// desktop does). 0 when that folder cannot be bound or does not answer.
+SFGAOF GetAttributesOfItem(IShellFolder* Folder, LPCITEMIDLIST pidl, SFGAOF ulAttrs);
 bool AttributeExists(SFGAOF ulAttribs, SFGAOF ulAttrib);
 // The desktop's comparison of two fully qualified lists: 0 when they name one object. A null list
 // compares as the same object.

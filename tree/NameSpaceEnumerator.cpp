@@ -22,12 +22,14 @@ constexpr int kRootFolders[] = {CSIDL_DESKTOP,   CSIDL_DRIVES,   CSIDL_NETWORK,
 // Only folders are shown, hidden ones included.
 constexpr SHCONTF kFillFlags = SHCONTF_FOLDERS | SHCONTF_INCLUDEHIDDEN;
 
-// A path for the shell: UTF-16, at most MAX_PATH characters with the terminator.
-std::wstring ShellPath(const std::string& Path) {
-    std::wstring wide = Utf8ToWide(Path);
-    if (wide.size() > MAX_PATH - 1)
-        wide.resize(MAX_PATH - 1);
-    return wide;
+// The tree's note to itself that a refresh was put off until its operation under way ended.
+constexpr UINT WM_TREE_DEFERRED_REFRESH = WM_USER + 121;
+
+// A path for the shell in UTF-16, false when it is longer than the platform's MAX_PATH allows:
+// cut short, it could name another folder, or split a character in two.
+bool ShellPath(const std::string& Path, std::wstring& Result) {
+    Result = Utf8ToWide(Path);
+    return Result.size() < MAX_PATH;
 }
 
 int ItemCount(LPCITEMIDLIST pidl) {
@@ -39,24 +41,6 @@ int ItemCount(LPCITEMIDLIST pidl) {
             return count;
         bytes += cb;
     }
-}
-
-// Whether a fully qualified list names a folder, asked of the folder that holds its last item:
-// a desktop asked about a deep list may answer for the list's first item.
-bool IsFolderItem(IShellFolder* Desktop, LPCITEMIDLIST FQPidl) {
-    const int count = ItemCount(FQPidl);
-    if (count == 0)
-        return true;
-    LPCITEMIDLIST last = GetPidlAtIndex(FQPidl, count - 1);
-    const auto* bytes = reinterpret_cast<const BYTE*>(FQPidl);
-    std::vector<BYTE> parent(bytes, reinterpret_cast<const BYTE*>(last));
-    parent.resize(parent.size() + 2, 0);
-    ComPtr<IShellFolder> folder;
-    if (count == 1)
-        folder = Desktop;
-    else
-        BindToFolder(reinterpret_cast<LPCITEMIDLIST>(parent.data()), Desktop, folder);
-    return folder && HasAttribute(folder.Get(), last, SFGAO_FOLDER);
 }
 
 void DeleteRecord(TNodeData* Data) {
@@ -120,7 +104,8 @@ const TClassInfo& TNameSpaceEnumerator::StaticClassInfo() {
                 BooleanProperty("AllowOLEDrop", &T::AllowOLEDrop, &T::SetAllowOLEDrop, true),
                 BooleanProperty("AllowOLEDrag", &T::AllowOLEDrag, &T::SetAllowOLEDrag, true),
             },
-        .Messages = {MessageHandler<WM_TREE_CHANGE_NOTIFY, &T::ChangeNotify>()},
+        .Messages = {MessageHandler<WM_TREE_CHANGE_NOTIFY, &T::ChangeNotify>(),
+                     MessageHandler<WM_TREE_DEFERRED_REFRESH, &T::DeferredRefresh>()},
     };
     return info;
 }
@@ -133,6 +118,8 @@ TNameSpaceEnumerator::TNameSpaceEnumerator(TComponent* AOwner, TViewServices* Sh
 
     OnExpanding = MethodEvent(this, &TNameSpaceEnumerator::Expanding);
     OnCollapsing = MethodEvent(this, &TNameSpaceEnumerator::Collapsing);
+    OnEditing = MethodEvent(this, &TNameSpaceEnumerator::Editing);
+    OnEdited = MethodEvent(this, &TNameSpaceEnumerator::Edited);
     OnChange = MethodEvent(this, &TNameSpaceEnumerator::NodeChange);
     OnDeletion = MethodEvent(this, &TNameSpaceEnumerator::Deletion);
     SetSortType(stNone);
@@ -148,11 +135,15 @@ TNameSpaceEnumerator::TNameSpaceEnumerator(TComponent* AOwner, TViewServices* Sh
 
 TNameSpaceEnumerator::~TNameSpaceEnumerator() {
     StopChangeThread();
-    if (INameSpaceComboLink* combo = std::exchange(m_NameSpaceCombo, nullptr))
+    if (INameSpaceComboLink* combo = m_NameSpaceCombo.Get()) {
+        m_NameSpaceCombo.Set(this, nullptr);
         combo->SetNameSpaceEnumerator(nullptr);
+    }
     // The list would otherwise keep a pointer to a tree that is gone.
-    if (IFolderEnumeratorLink* list = std::exchange(m_FolderEnumerator, nullptr))
+    if (IFolderEnumeratorLink* list = m_FolderEnumerator.Get()) {
+        m_FolderEnumerator.Set(this, nullptr);
         list->SetNameSpaceEnumerator(nullptr);
+    }
     DestroyHandle();
     Items().Clear();
     SetImages(nullptr);
@@ -221,6 +212,9 @@ void TNameSpaceEnumerator::CreateWnd() {
     }
     if (std::exchange(m_bSelectRootOnCreate, false))
         SetSelected(Items().GetFirstNode());
+    // A refresh put off in the old window's queue went with it.
+    if (m_bRefreshPending && m_iBusy == 0)
+        PostMessageW(Handle(), WM_TREE_DEFERRED_REFRESH, 0, 0);
 
     m_OleDropTarget.Register(Handle());
 }
@@ -245,10 +239,8 @@ void TNameSpaceEnumerator::Notification(TComponent* AComponent, TOperation Opera
     TCustomTreeView::Notification(AComponent, Operation);
     if (Operation != opRemove || !AComponent)
         return;
-    if (m_FolderEnumerator && dynamic_cast<TComponent*>(m_FolderEnumerator) == AComponent)
-        m_FolderEnumerator = nullptr;
-    if (m_NameSpaceCombo && dynamic_cast<TComponent*>(m_NameSpaceCombo) == AComponent)
-        m_NameSpaceCombo = nullptr;
+    m_FolderEnumerator.Forget(AComponent);
+    m_NameSpaceCombo.Forget(AComponent);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -261,6 +253,7 @@ HWND TNameSpaceEnumerator::ShellOwnerWindow() {
 }
 
 void TNameSpaceEnumerator::InitEnumerator() {
+    const TBusy busy(*this);
     ComPtr<IShellFolder> desktop;
     if (!m_Shell->GetDesktopFolder(desktop))
         return;
@@ -268,8 +261,11 @@ void TNameSpaceEnumerator::InitEnumerator() {
 
     OwnedPidl root;
     if (m_RootedAt == raFileSystem) {
-        std::wstring path = ShellPath(m_sfRoot);
-        if (FAILED(desktop->ParseDisplayName(owner, nullptr, path.data(), nullptr, root.Put(),
+        // No path names no folder, whatever a shell makes of it (Wine's desktop parses "" as My
+        // Computer with success); a path too long for the platform names none either.
+        std::wstring path;
+        if (m_sfRoot.empty() || !ShellPath(m_sfRoot, path) ||
+            FAILED(desktop->ParseDisplayName(owner, nullptr, path.data(), nullptr, root.Put(),
                                              nullptr)) ||
             !root) {
             root.Reset();
@@ -313,6 +309,7 @@ bool TNameSpaceEnumerator::IsDesktopRoot(const TTreeNode* Node) const {
 // Expansion and filling.
 
 void TNameSpaceEnumerator::Expanding(TObject*, TTreeNode* ParentNode, bool& AllowExpansion) {
+    const TBusy busy(*this);
     AllowExpansion = true;
     TNodeData* data = NodeData(ParentNode);
     // The control may drop the button of a node that expands to nothing.
@@ -338,6 +335,7 @@ void TNameSpaceEnumerator::FillSubTree(TTreeNode* ParentNode, IShellFolder* pFol
     TNodeData* parentData = NodeData(ParentNode);
     if (!parentData || !pFolder)
         return;
+    const TBusy busy(*this);
     const ComPtr<IShellFolder> folder(pFolder);
     const TCursor savedCursor = Cursor();
     SetCursor(crHourGlass);
@@ -349,14 +347,16 @@ void TNameSpaceEnumerator::FillSubTree(TTreeNode* ParentNode, IShellFolder* pFol
     BuildReuseIndex(ParentNode);
 
     ComPtr<IEnumIDList> items;
-    const bool enumerated = folder->EnumObjects(OwnerWindow(), kFillFlags, &items) == S_OK && items;
+    const HRESULT started = folder->EnumObjects(OwnerWindow(), kFillFlags, &items);
+    // S_FALSE: nothing to list, which is an enumeration too (the enumerator may then be null).
+    const bool enumerated = (started == S_OK && items) || started == S_FALSE;
     if (!enumerated) {
         // Every child goes in the sweep; a later expansion or refresh tries again.
         parentData->bExpandedOnce = false;
     } else {
         TNodeLook plainIcons;
         OwnedPidl item;
-        while (items->Next(1, item.Put(), nullptr) == S_OK && item) {
+        while (items && items->Next(1, item.Put(), nullptr) == S_OK && item) {
             LPCITEMIDLIST child = item.Get();
             // One question for every attribute the fill reads.
             SFGAOF attributes = SFGAO_FILESYSTEM | SFGAO_FILESYSANCESTOR | SFGAO_HASSUBFOLDER |
@@ -370,9 +370,14 @@ void TNameSpaceEnumerator::FillSubTree(TTreeNode* ParentNode, IShellFolder* pFol
             if (!GetNiceName(folder.Get(), child, SHGDN_NORMAL, caption))
                 continue;
 
+            // Without its full list the node could not be told from the desktop root.
+            OwnedPidl fullPidl(OwnedPidl::Adopt,
+                               ConcatPidls(parentData->pFQpidl.Get(), child, g_ShellMalloc));
+            if (!fullPidl)
+                continue;
             auto* data = new TNodeData;
             data->sfFolder = folder;
-            data->pFQpidl.Reset(ConcatPidls(parentData->pFQpidl.Get(), child, g_ShellMalloc));
+            data->pFQpidl = std::move(fullPidl);
             // The enumerated list itself becomes the record's; child still points into it.
             data->pPidl = std::move(item);
 
@@ -426,7 +431,7 @@ void TNameSpaceEnumerator::FillSubTree(TTreeNode* ParentNode, IShellFolder* pFol
     if (!enumerated && parentData->bFolder && !ParentNode->HasChildren())
         ParentNode->SetHasChildren(true);
     if (!IsDesktopRoot(ParentNode) &&
-        HasAttribute(parentData->sfFolder.Get(), parentData->pPidl.Get(), SFGAO_FILESYSTEM))
+        GetAttributesOfItem(parentData->sfFolder.Get(), parentData->pPidl.Get(), SFGAO_FILESYSTEM))
         SortChildren(ParentNode);
 
     Items().EndUpdate();
@@ -471,13 +476,14 @@ TTreeNode* TNameSpaceEnumerator::GetNodeFromData(TTreeNode* ParentNode, TNodeDat
                                                  const std::string& szCaption) {
     if (!ParentNode)
         return nullptr;
-    // Outside the fill of this node: a walk over the children, with nothing kept.
+    // Outside the fill of this node: a walk over the children, with nothing kept. No fill is
+    // claiming children, so what bFound says of them is stale.
     if (m_Reuse.ParentNode != ParentNode) {
         const OwnedPidl recycleBin = m_Shell->GetSpecialFolderLocation(nullptr, CSIDL_BITBUCKET);
         for (TTreeNode* child = ParentNode->GetFirstChild(); child;
              child = child->GetNextSibling()) {
             TNodeData* data = NodeData(child);
-            if (child->Text() != szCaption || (data && data->bFound) ||
+            if (child->Text() != szCaption ||
                 (data && IsRecycleBin(data->pFQpidl.Get(), recycleBin.Get())))
                 continue;
             if (data)
@@ -559,6 +565,18 @@ void TNameSpaceEnumerator::NodeChange(TObject*, TTreeNode*) {
         m_OnSelectionChange(this);
 }
 
+// Until the tree renames through the shell, no edit starts: an edited caption would no longer be
+// the item's name, and the next refill would drop the node or hand it a sibling's item.
+void TNameSpaceEnumerator::Editing(TObject*, TTreeNode*, bool& AllowEdit) {
+    AllowEdit = false;
+}
+
+// Should an edit end all the same, the node keeps the caption it has.
+void TNameSpaceEnumerator::Edited(TObject*, TTreeNode* Node, std::string& S) {
+    if (Node)
+        S = Node->Text();
+}
+
 // ---------------------------------------------------------------------------------------------
 // Selection, navigation and links.
 
@@ -573,6 +591,8 @@ void TNameSpaceEnumerator::SelectionChange(TObject*, TTreeNode* Node) {
     TNodeData* data = NodeData(Node);
     if (!data)
         return;
+    // The partners fill themselves, and the record is read again after the list was told.
+    const TBusy busy(*this);
     const OwnedPidl desktop = m_Shell->GetSpecialFolderLocation(ShellOwnerWindow(), CSIDL_DESKTOP);
     if (m_Shell->Comparepidls(desktop.Get(), data->pPidl.Get()) == 0) {
         if (m_FolderEnumerator)
@@ -587,10 +607,8 @@ void TNameSpaceEnumerator::SelectionChange(TObject*, TTreeNode* Node) {
     BindToFolder(data->pPidl.Get(), data->sfFolder.Get(), folder);
     if (!folder)
         return;
-    SFGAOF attributes = SFGAO_FILESYSTEM | SFGAO_FOLDER;
-    LPCITEMIDLIST item = data->pPidl.Get();
-    if (data->sfFolder->GetAttributesOf(1, &item, &attributes) != S_OK)
-        attributes = 0;
+    const SFGAOF attributes = GetAttributesOfItem(data->sfFolder.Get(), data->pPidl.Get(),
+                                                  SFGAO_FILESYSTEM | SFGAO_FOLDER);
     const bool sorting =
         (attributes & (SFGAO_FILESYSTEM | SFGAO_FOLDER)) == (SFGAO_FILESYSTEM | SFGAO_FOLDER);
     if (m_FolderEnumerator)
@@ -601,15 +619,17 @@ void TNameSpaceEnumerator::SelectionChange(TObject*, TTreeNode* Node) {
 
 void TNameSpaceEnumerator::GotoFolder(const std::string& szFolder) {
     ComPtr<IShellFolder> desktop;
-    if (!m_Shell->GetDesktopFolder(desktop))
+    std::wstring path;
+    if (!m_Shell->GetDesktopFolder(desktop) || !ShellPath(szFolder, path))
         return;
-    std::wstring path = ShellPath(szFolder);
     OwnedPidl pidl;
     if (FAILED(desktop->ParseDisplayName(ShellOwnerWindow(), nullptr, path.data(), nullptr,
                                          pidl.Put(), nullptr)) ||
         !pidl)
         return;
-    if (IsFolderItem(desktop.Get(), pidl.Get()))
+    // The empty list is the desktop, a folder.
+    if (GetPidlSize(pidl.Get()) <= static_cast<int>(sizeof(USHORT)) ||
+        GetAttributesOfItem(desktop.Get(), pidl.Get(), SFGAO_FOLDER))
         ExpandToFolder(this, pidl.Get());
 }
 
@@ -617,6 +637,7 @@ void TNameSpaceEnumerator::ExpandToFolder(TViewLink* Sender, LPCITEMIDLIST FQPid
     TTreeNode* node = Items().GetFirstNode();
     if (!node)
         return;
+    const TBusy busy(*this);
     node->Expand(false);
     LPCITEMIDLIST cursor = FQPidl;
     while (cursor && GetPidlSize(cursor) > 2) {
@@ -668,21 +689,16 @@ void TNameSpaceEnumerator::GotoParent() {
 }
 
 void TNameSpaceEnumerator::SetFolderEnumerator(IFolderEnumeratorLink* FolderEnumerator) {
-    if (m_FolderEnumerator) {
-        if (auto* old = dynamic_cast<TComponent*>(m_FolderEnumerator))
-            old->RemoveFreeNotification(this);
+    if (m_FolderEnumerator)
         m_FolderEnumerator->SetNameSpaceEnumerator(nullptr);
-    }
-    m_FolderEnumerator = FolderEnumerator;
-    if (auto* component = dynamic_cast<TComponent*>(m_FolderEnumerator))
-        component->FreeNotification(this);
+    m_FolderEnumerator.Set(this, FolderEnumerator);
     SelectionChange(this, Selected());
     if (m_FolderEnumerator)
         m_FolderEnumerator->SetNameSpaceEnumerator(this);
 }
 
 void TNameSpaceEnumerator::SetNameSpaceCombo(INameSpaceComboLink* NameSpaceCombo) {
-    m_NameSpaceCombo = NameSpaceCombo;
+    m_NameSpaceCombo.Set(this, NameSpaceCombo);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -694,14 +710,40 @@ void TNameSpaceEnumerator::ChangeNotify(TMessage&) {
 }
 
 void TNameSpaceEnumerator::Refresh() {
+    // Inside another operation of the tree (the watcher's message comes whenever the thread
+    // handles messages, and a fill or a partner may let it), a refresh could delete the node that
+    // operation is working on: it waits for the operation to end.
+    if (m_iBusy > 0) {
+        m_bRefreshPending = true;
+        return;
+    }
+    m_bRefreshPending = false;
     if (TTreeNode* root = Items().GetFirstNode())
         RefreshSubTree(root);
+}
+
+void TNameSpaceEnumerator::DeferredRefresh(TMessage&) {
+    if (m_bRefreshPending)
+        Refresh();
+}
+
+// The refresh put off meanwhile runs after the outermost operation, from the window's queue: the
+// operation may have been started by the control itself (an expansion), which goes on working on
+// its item after the tree's handler returns.
+TNameSpaceEnumerator::TBusy::~TBusy() {
+    if (--m_Tree.m_iBusy > 0 || !m_Tree.m_bRefreshPending)
+        return;
+    if (m_Tree.HandleAllocated())
+        PostMessageW(m_Tree.Handle(), WM_TREE_DEFERRED_REFRESH, 0, 0);
+    else
+        m_Tree.Refresh();
 }
 
 void TNameSpaceEnumerator::RefreshSubTree(TTreeNode* Node) {
     TNodeData* data = NodeData(Node);
     if (!data)
         return;
+    const TBusy busy(*this);
     ComPtr<IShellFolder> folder;
     if (!data->pFQpidl)
         folder = data->sfFolder;

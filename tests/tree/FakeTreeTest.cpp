@@ -2,14 +2,18 @@
 
 #include "TreeTestSupport.h"
 
-#include "support/HostWindow.h"
+#include "framework/ChangeNotifyThread.h"
 #include "support/CountingMalloc.h"
+#include "support/HostWindow.h"
 #include "support/PidlBuilder.h"
 #include "tree/NameSpaceEnumerator.h"
 
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
+
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -357,6 +361,138 @@ TEST_F(FakeTree, ATreeMadeBeforeItIsPlacedSelectsItsRootOncePlaced) {
     tree->HandleNeeded();
     EXPECT_EQ(GetParent(tree->Handle()), host.Handle());
     EXPECT_EQ(tree->Selected(), Root());
+}
+
+TEST_F(FakeTree, NoCaptionIsEditedInPlace) {
+    Make();
+    Root()->Expand(false);
+    TTreeNode* zeta = Child(Root(), "Zeta");
+    tree->SetSelected(zeta);
+    // As a user starts an edit: the control asks the tree, which refuses.
+    SendMessageW(tree->Handle(), TVM_EDITLABELW, 0, reinterpret_cast<LPARAM>(zeta->ItemId()));
+    EXPECT_FALSE(tree->IsEditing());
+
+    // An edit that gets going all the same ends with the caption the node had.
+    tree->OnEditing = [](TObject*, TTreeNode*, bool& AllowEdit) { AllowEdit = true; };
+    HWND edit = reinterpret_cast<HWND>(
+        SendMessageW(tree->Handle(), TVM_EDITLABELW, 0, reinterpret_cast<LPARAM>(zeta->ItemId())));
+    ASSERT_NE(edit, nullptr);
+    SetWindowTextW(edit, L"Renamed");
+    SendMessageW(tree->Handle(), TVM_ENDEDITLABELNOW, FALSE, 0);
+    PumpMessages();
+    EXPECT_EQ(zeta->Text(), "Zeta");
+    EXPECT_TRUE(shell->Calls().renames.empty());
+}
+
+TEST_F(FakeTree, AnEmptyOrTooLongRootFolderFallsBackToMyComputer) {
+    const std::string longest(MAX_PATH - 1, 'L');
+    Make({FakeFolder(longest), FakeVirtualFolder("My Computer")});
+    tree->SetRootFolder(longest);
+    tree->SetRootedAt(raFileSystem);
+    EXPECT_EQ(Root()->Text(), longest) << "the longest path the platform takes";
+
+    tree->SetRootFolder("");
+    EXPECT_EQ(tree->RootedAt(), raMyComputer) << "the fake parses \"\" as its desktop";
+    EXPECT_EQ(Root()->Text(), "My Computer");
+
+    // One unit more is too long; cut, it would name the folder above.
+    tree->SetRootedAt(raFileSystem);
+    tree->SetRootFolder(longest + "x");
+    EXPECT_EQ(tree->RootedAt(), raMyComputer);
+    EXPECT_EQ(Root()->Text(), "My Computer");
+}
+
+TEST_F(FakeTree, GotoFolderWithAPathTooLongChangesNothing) {
+    const std::string longest(MAX_PATH - 1, 'L');
+    Make({FakeFolder(longest), FakeFolder("Zeta")});
+    tree->GotoFolder(longest);
+    EXPECT_EQ(tree->Selected()->Text(), longest);
+    tree->GotoFolder("Zeta");
+    tree->GotoFolder(longest + "x");
+    EXPECT_EQ(tree->Selected()->Text(), "Zeta");
+}
+
+TEST_F(FakeTree, AnEnumerationWithNothingToListFillsTheNode) {
+    Make({FakeFolder("Empty", {FakeFolder("ghost")}).EmptyEnumeration()});
+    Root()->Expand(false);
+    TTreeNode* empty = Child(Root(), "Empty");
+    ASSERT_TRUE(empty->HasChildren()) << "the shell says it has subfolders";
+    empty->Expand(false);
+    EXPECT_EQ(empty->Count(), 0);
+    EXPECT_FALSE(empty->HasChildren());
+    EXPECT_TRUE(Data(empty)->bExpandedOnce) << "S_FALSE is an empty enumeration, not a failure";
+}
+
+TEST_F(FakeTree, GetNodeFromDataOutsideAFillFindsTheFirstChildWithTheCaption) {
+    Make();
+    Root()->Expand(false);
+    EXPECT_EQ(tree->GetNodeFromData(Root(), nullptr, "Zeta"), Child(Root(), "Zeta"));
+    EXPECT_EQ(tree->GetNodeFromData(Root(), nullptr, "Zeta"), Child(Root(), "Zeta"))
+        << "asking twice finds it twice";
+    EXPECT_EQ(tree->GetNodeFromData(Root(), nullptr, "zeta"), nullptr);
+    EXPECT_EQ(tree->GetNodeFromData(Root(), nullptr, "Recycle Bin"), nullptr)
+        << "the Recycle Bin is never reused";
+}
+
+TEST_F(FakeTree, AnItemWithoutAFullListIsLeftOut) {
+    Make({FakeFolder("a").NameKind(StrRetKind::Inline),
+          FakeFolder("b").NameKind(StrRetKind::Inline),
+          FakeFolder("c").NameKind(StrRetKind::Inline)});
+    // The item's full list is the next block the fill asks for (the names need none).
+    shell->SetOnNext([&](const std::string& name) {
+        if (name == "b")
+            malloc.FailNextAllocation();
+    });
+    Root()->Expand(false);
+    EXPECT_EQ(Captions(Root()), (std::vector<std::string>{"a", "c"}));
+
+    shell->SetOnNext(nullptr);
+    tree->Refresh();
+    EXPECT_EQ(Captions(Root()), (std::vector<std::string>{"a", "c", "b"}));
+    for (TTreeNode* child = Root()->GetFirstChild(); child; child = child->GetNextSibling())
+        EXPECT_TRUE(Data(child)->pFQpidl) << child->Text();
+}
+
+// The watcher's message is handled whenever the thread handles messages, here in the middle of
+// filling the folder it reports as gone.
+TEST_F(FakeTree, AChangeDuringAFillRefreshesOnceTheFillHasEnded) {
+    Make();
+    tree->SetAutoRefresh(true);
+    Root()->Expand(false);
+    TTreeNode* zeta = Child(Root(), "Zeta");
+    bool sent = false;
+    shell->SetOnNext([&](const std::string& name) {
+        if (name != "inner" || std::exchange(sent, true))
+            return;
+        shell->RemoveItem("Zeta");
+        SendMessageW(tree->Handle(), WM_TREE_CHANGE_NOTIFY, 0, 0);
+        SendMessageW(tree->Handle(), WM_TREE_CHANGE_NOTIFY, 0, 0);
+    });
+    const size_t enumerations = shell->Calls().enumFlags.size();
+    zeta->Expand(false);
+    ASSERT_TRUE(sent);
+    EXPECT_EQ(Child(Root(), "Zeta"), zeta) << "the node being filled was deleted under the fill";
+    EXPECT_TRUE(Data(zeta)->bExpandedOnce);
+    EXPECT_EQ(Captions(zeta), (std::vector<std::string>{"inner"}));
+    EXPECT_EQ(shell->Calls().enumFlags.size(), enumerations + 1);
+
+    PumpMessages();
+    EXPECT_EQ(Child(Root(), "Zeta"), nullptr) << "the refresh asked for ran afterwards";
+    EXPECT_EQ(shell->Calls().enumFlags.size(), enumerations + 2) << "and ran once";
+}
+
+// A refresh asked for while the tree tells the list its folder waits for that to end too.
+TEST_F(FakeTree, AChangeWhileTellingTheListWaitsForTheTelling) {
+    Make();
+    tree->GotoFolder("Zeta");
+    TTreeNode* zeta = tree->Selected();
+    TNodeData* record = Data(zeta);
+    list.OnFolderChanged = [&] { tree->Refresh(); };
+    tree->SetFolderEnumerator(&list);
+    EXPECT_EQ(Data(zeta), record) << "the record being read was replaced";
+    EXPECT_EQ(list.Calls.size(), 1u);
+    PumpMessages();
+    EXPECT_NE(Data(zeta), record) << "the refresh ran afterwards";
 }
 
 } // namespace

@@ -29,6 +29,7 @@ protected:
 
     TempFolder temp{"varnel-tree"};
     THostWindow host;
+    TListDouble list;
     TNameSpaceEnumerator tree{nullptr};
 };
 
@@ -80,6 +81,31 @@ TEST_F(RealTree, AFolderDeletedOnDiskGoesWithItsSubtree) {
     EXPECT_TRUE(PumpUntil([&] { return Child(c, "Alpha") == nullptr; }));
     EXPECT_EQ(Captions(c), (std::vector<std::string>{"Zulu"}));
     EXPECT_EQ(tree.Items().Count(), before - 2);
+}
+
+// Wine's desktop parses "" as My Computer, and says so with success.
+TEST_F(RealTree, AnEmptyRootFolderFallsBackToMyComputer) {
+    tree.SetRootFolder("");
+    tree.SetRootedAt(raFileSystem);
+    EXPECT_EQ(tree.RootedAt(), raMyComputer);
+}
+
+// Wine's desktop asked about a deep list answers for its first item (My Computer, no file-system
+// object): the folder holding the root's last item is asked instead.
+TEST_F(RealTree, AFolderRootSortsItsChildrenAndTellsTheListToSort) {
+    for (const char* name : {"charlie", "Delta", "alpha", "Foxtrot", "Bravo", "echo"})
+        temp.MakeFolder(std::string("sort\\") + name);
+    tree.SetRootFolder(temp.Path() + "\\sort");
+    tree.SetRootedAt(raFileSystem);
+    ASSERT_EQ(tree.RootedAt(), raFileSystem);
+    TTreeNode* root = tree.Items().GetFirstNode();
+    root->Expand(false);
+    EXPECT_EQ(Captions(root),
+              (std::vector<std::string>{"alpha", "Bravo", "charlie", "Delta", "echo", "Foxtrot"}));
+    tree.SetSelected(root);
+    tree.SetFolderEnumerator(&list);
+    ASSERT_EQ(list.Calls.size(), 1u);
+    EXPECT_TRUE(list.Calls[0].bSorting);
 }
 
 } // namespace

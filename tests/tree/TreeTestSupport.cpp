@@ -14,6 +14,8 @@ void TListDouble::FolderChanged(TViewLink* Sender, IShellFolder* pFolder, LPCITE
         EnumGlobals::GetNiceName(pFolder, &empty, SHGDN_FORPARSING, path);
     }
     Calls.push_back({Sender, path, pParentpidl != nullptr, bSorting});
+    if (OnFolderChanged)
+        OnFolderChanged();
 }
 
 void TComboDouble::SetCurrentPidl(LPCITEMIDLIST Pidl) {

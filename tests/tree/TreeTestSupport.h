@@ -7,6 +7,7 @@
 
 #include "framework/ViewLinks.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,8 @@ public:
 
     std::vector<Call> Calls;
     INameSpaceEnumeratorLink* Tree = nullptr;
+    // Run after each call is recorded, as the list's own filling would run.
+    std::function<void()> OnFolderChanged;
 };
 
 class TComboDouble : public INameSpaceComboLink {
