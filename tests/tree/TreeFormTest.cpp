@@ -1,6 +1,8 @@
 // The tree in a form file: its stored properties, the root built once from RootedAt and
 // RootFolder whatever their order, and the link to a list stored after it.
 
+#include "TreeTestSupport.h"
+
 #include "support/HostWindow.h"
 #include "support/TempFolder.h"
 
@@ -14,32 +16,12 @@
 
 namespace {
 
-// A folder list that counts what the tree tells it.
-class TLinkedList : public TComponent, public IFolderEnumeratorLink {
-public:
-    using TComponent::TComponent;
-    static const TClassInfo& StaticClassInfo() {
-        static const TClassInfo info{.ClassName = "TLinkedList",
-                                     .Parent = &TComponent::StaticClassInfo(),
-                                     .Create = ConstructComponent<TLinkedList>};
-        return info;
-    }
-    const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
-    void FolderChanged(TViewLink*, IShellFolder*, LPCITEMIDLIST, bool) override { ++Told; }
-    void SetNameSpaceEnumerator(INameSpaceEnumeratorLink* NameSpaceEnumerator) override {
-        Tree = NameSpaceEnumerator;
-    }
-    void SetNameSpaceCombo(INameSpaceComboLink*) override {}
-    int Told = 0;
-    INameSpaceEnumeratorLink* Tree = nullptr;
-};
-
 class TreeForm : public testing::Test {
 protected:
     void SetUp() override {
         RegisterFrameworkClasses();
         RegisterComponentClass(TNameSpaceEnumerator::StaticClassInfo());
-        RegisterComponentClass(TLinkedList::StaticClassInfo());
+        RegisterComponentClass(TListComponent::StaticClassInfo());
         temp.MakeFolder("root\\inside");
         form.SetBounds(0, 0, 300, 200);
         form.SetParentWindow(host.Handle());
@@ -70,13 +52,13 @@ TEST_F(TreeForm, AStoredFileSystemRootLoadsAsStoredWithItsLinkAndReadsBackExactl
                                temp.Path() +
                                "\\root'\n"
                                "  end\n"
-                               "  object List: TLinkedList\n"
+                               "  object List: TListComponent\n"
                                "  end\n"
                                "end\n";
     TFormError error;
     ASSERT_TRUE(ReadComponentBytes(form, stored, error)) << error.Message();
     auto* tree = dynamic_cast<TNameSpaceEnumerator*>(form.FindComponent("Tree"));
-    auto* list = dynamic_cast<TLinkedList*>(form.FindComponent("List"));
+    auto* list = dynamic_cast<TListComponent*>(form.FindComponent("List"));
     ASSERT_TRUE(tree && list);
     // RootedAt came before RootFolder: the root is still the stored folder.
     EXPECT_EQ(tree->RootedAt(), raFileSystem);
