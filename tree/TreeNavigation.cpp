@@ -122,7 +122,9 @@ void TNameSpaceEnumerator::SetFolderEnumerator(IFolderEnumeratorLink* FolderEnum
     if (m_FolderEnumerator)
         m_FolderEnumerator->SetNameSpaceEnumerator(nullptr);
     m_FolderEnumerator.Set(this, FolderEnumerator);
-    SelectionChange(this, Selected());
+    // While loading there is no root yet; Loaded tells the list.
+    if (!InState(csLoading))
+        SelectionChange(this, Selected());
     if (m_FolderEnumerator)
         m_FolderEnumerator->SetNameSpaceEnumerator(this);
 }
