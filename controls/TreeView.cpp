@@ -140,6 +140,20 @@ TTreeNode* TCustomTreeView::GetNodeAt(int X, int Y) {
     return NodeFromItem(hit.hItem);
 }
 
+TTreeNode* TCustomTreeView::BeginDragNode(const TMessage& Message, POINT* DragPoint) const {
+    const NMHDR* header = Message.Msg == CN_NOTIFY ? Message.NMHdr() : nullptr;
+    if (!header)
+        return nullptr;
+    const auto code = static_cast<int>(header->code);
+    if (code != static_cast<int>(TVN_BEGINDRAGW) && code != static_cast<int>(TVN_BEGINDRAGA))
+        return nullptr;
+    // Both forms carry the item handle and the point at the same places.
+    const auto& info = *reinterpret_cast<const NMTREEVIEWW*>(header);
+    if (DragPoint)
+        *DragPoint = info.ptDrag;
+    return NodeFromItem(info.itemNew.hItem);
+}
+
 bool TCustomTreeView::IsEditing() const {
     return HandleAllocated() &&
            TreeView_GetEditControl(const_cast<TCustomTreeView*>(this)->Handle()) != nullptr;
@@ -218,6 +232,9 @@ void TCustomTreeView::CNNotify(TMessage& Message) {
         BeginLabelEdit(Message, *reinterpret_cast<const NMTVDISPINFOW*>(header));
     } else if (code == static_cast<int>(TVN_ENDLABELEDITW)) {
         EndLabelEdit(Message, *reinterpret_cast<const NMTVDISPINFOW*>(header));
+    } else if (code == static_cast<int>(NM_CLICK) || code == static_cast<int>(NM_RCLICK)) {
+        ClickNotified(code == static_cast<int>(NM_CLICK) ? WM_LBUTTONUP : WM_RBUTTONUP);
+        Inherited(Message);
     } else {
         Inherited(Message);
     }
