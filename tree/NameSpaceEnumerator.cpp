@@ -105,7 +105,12 @@ const TClassInfo& TNameSpaceEnumerator::StaticClassInfo() {
                 BooleanProperty("AllowOLEDrag", &T::AllowOLEDrag, &T::SetAllowOLEDrag, true),
             },
         .Messages = {MessageHandler<WM_TREE_CHANGE_NOTIFY, &T::ChangeNotify>(),
-                     MessageHandler<WM_TREE_DEFERRED_REFRESH, &T::DeferredRefresh>()},
+                     MessageHandler<WM_TREE_DEFERRED_REFRESH, &T::DeferredRefresh>(),
+                     MessageHandler<WM_RBUTTONUP, &T::WMRButtonUp>(),
+                     MessageHandler<WM_LBUTTONUP, &T::WMLButtonUp>(),
+                     MessageHandler<WM_KEYDOWN, &T::WMKeyDown>(),
+                     MessageHandler<WM_CONTEXTMENU, &T::WMContextMenu>(),
+                     MessageHandler<CN_NOTIFY, &T::CNNotify>()},
     };
     return info;
 }
@@ -217,7 +222,8 @@ void TNameSpaceEnumerator::CreateWnd() {
     if (m_bRefreshPending && m_iBusy == 0)
         PostMessageW(Handle(), WM_TREE_DEFERRED_REFRESH, 0, 0);
 
-    m_OleDropTarget.Register(Handle());
+    if (m_OleDropTarget.Register(Handle()))
+        ConnectDropTarget();
 }
 
 void TNameSpaceEnumerator::DestroyWnd() {
@@ -570,6 +576,8 @@ void TNameSpaceEnumerator::SortChildren(TTreeNode* ParentNode) {
 void TNameSpaceEnumerator::Deletion(TObject*, TTreeNode* Node) {
     if (!m_bDeleteData || !Node)
         return;
+    if (Node == m_MenuRestore)
+        m_MenuRestore = nullptr;
     TNodeData* data = NodeData(Node);
     if (!data)
         return;
@@ -598,18 +606,6 @@ void TNameSpaceEnumerator::GetImages(TObject*, TTreeNode* Node, int& ImageIndex,
 void TNameSpaceEnumerator::NodeChange(TObject*, TTreeNode*) {
     if (m_OnSelectionChange)
         m_OnSelectionChange(this);
-}
-
-// Until the tree renames through the shell, no edit starts: an edited caption would no longer be
-// the item's name, and the next refill would drop the node or hand it a sibling's item.
-void TNameSpaceEnumerator::Editing(TObject*, TTreeNode*, bool& AllowEdit) {
-    AllowEdit = false;
-}
-
-// Should an edit end all the same, the node keeps the caption it has.
-void TNameSpaceEnumerator::Edited(TObject*, TTreeNode* Node, std::string& S) {
-    if (Node)
-        S = Node->Text();
 }
 
 // ---------------------------------------------------------------------------------------------
