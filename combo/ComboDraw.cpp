@@ -27,7 +27,7 @@ void TNameSpaceCombo::CNDrawItem(TMessage& Message) {
     canvas.Brush = TBrush{Color(), bsSolid};
     if (index >= 0 && (state & odSelected)) {
         canvas.Brush.Color = clHighlight;
-        canvas.Font.Color = clHighlightText;
+        canvas.Font.SetColor(clHighlightText);
     }
     // An empty box, or an item string added before its entry (the fill adds the string first,
     // and the control may draw it at once): only the background.
@@ -48,7 +48,7 @@ void TNameSpaceCombo::DrawItem(int Index, const RECT& Rect, TOwnerDrawState Stat
     if (!entry)
         return;
     if (State & odSelected)
-        canvas.Font.Color = clHighlightText;
+        canvas.Font.SetColor(clHighlightText);
 
     // The closed box shows its entry without indentation.
     int x = GetDroppedState() && !m_bEditDraw ? Rect.left + entry->iLevel * kIndentPerLevel

@@ -2,6 +2,7 @@
 
 #include "combo/NameSpaceCombo.h"
 
+#include "framework/LinkProperty.h"
 #include "framework/ViewServices.h"
 #include "identifiers/EnumGlobals.h"
 #include "identifiers/ShellMalloc.h"
@@ -13,34 +14,6 @@
 
 using namespace EnumGlobals;
 
-namespace {
-
-// A link property: the stored form names the partner's component; writing it takes a component
-// of the partner's kind, or none.
-template <class Link, auto Get, auto Set> TPropInfo LinkProperty(std::string Name) {
-    using T = TNameSpaceCombo;
-    TPropInfo info;
-    info.Name = std::move(Name);
-    info.Kind = TPropKind::Component;
-    info.Read = [](const TComponent& c) {
-        return TPropValue{dynamic_cast<TComponent*>((static_cast<const T&>(c).*Get)())};
-    };
-    info.Write = [](TComponent& c, const TPropValue& v) {
-        TComponent* const* ref = std::get_if<TComponent*>(&v);
-        if (!ref)
-            return false;
-        auto* link = dynamic_cast<Link*>(*ref);
-        if (*ref && !link)
-            return false;
-        (static_cast<T&>(c).*Set)(link);
-        return true;
-    };
-    info.Default = static_cast<TComponent*>(nullptr);
-    return info;
-}
-
-} // namespace
-
 const TClassInfo& TNameSpaceCombo::StaticClassInfo() {
     using T = TNameSpaceCombo;
     static const TClassInfo info{
@@ -49,15 +22,17 @@ const TClassInfo& TNameSpaceCombo::StaticClassInfo() {
         .Create = ConstructComponent<TNameSpaceCombo>,
         .Properties =
             {
-                IntegerProperty("Color", &T::Color, &T::SetColor, clWindow),
                 // No default: always stored.
                 EnumProperty("About", &T::About, &T::SetAbout, {"taAbout"}),
-                LinkProperty<INameSpaceEnumeratorLink, &T::NameSpaceEnumerator,
+                LinkProperty<T, INameSpaceEnumeratorLink, &T::NameSpaceEnumerator,
                              &T::SetNameSpaceEnumerator>("NameSpaceEnumerator"),
-                LinkProperty<IFolderEnumeratorLink, &T::FolderEnumerator, &T::SetFolderEnumerator>(
-                    "FolderEnumerator"),
+                LinkProperty<T, IFolderEnumeratorLink, &T::FolderEnumerator,
+                             &T::SetFolderEnumerator>("FolderEnumerator"),
             },
         .Messages = {MessageHandler<CN_DRAWITEM, &T::CNDrawItem>()},
+        // The framework's properties the combo stores, ahead of its own; the rest stay hidden.
+        .Republished = std::vector<std::string_view>{"Name", "Left", "Top", "Width", "Height",
+                                                     "Color", "Font", "OnEnter", "OnExit"},
     };
     return info;
 }
@@ -89,7 +64,7 @@ TNameSpaceCombo::~TNameSpaceCombo() {
 void TNameSpaceCombo::FitItemHeight() {
     int height = m_ilSmall->Height() > 0 ? m_ilSmall->Height() : 16;
     if (HDC dc = GetDC(nullptr)) {
-        HGDIOBJ old = SelectObject(dc, Font().Handle);
+        HGDIOBJ old = SelectObject(dc, Font().Handle());
         TEXTMETRICW metrics{};
         if (GetTextMetricsW(dc, &metrics))
             height = std::max(height, static_cast<int>(metrics.tmHeight));

@@ -66,6 +66,7 @@ const TClassInfo& TCustomComboBox::StaticClassInfo() {
 
 TCustomComboBox::TCustomComboBox(TComponent* AOwner) : TWinControl(AOwner) {
     SetColor(clWindow);
+    SetTabStop(true);
     SetBounds(0, 0, 145, 24);
 }
 
@@ -193,7 +194,7 @@ void TCustomComboBox::CNDrawItem(TMessage& Message) {
     m_Canvas.Brush = TBrush{Color(), bsSolid};
     if (index >= 0 && (state & odSelected)) {
         m_Canvas.Brush.Color = clHighlight;
-        m_Canvas.Font.Color = clHighlightText;
+        m_Canvas.Font.SetColor(clHighlightText);
     }
     if (index >= 0)
         DrawItem(index, dis->rcItem, state);

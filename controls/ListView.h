@@ -98,6 +98,7 @@ public:
     TLVDeletedEvent OnDeletion;
 
 protected:
+    void ApplyColor() override;
     void CreateParams(TCreateParams& Params) override;
     void CreateWnd() override;
     void DestroyWnd() override;

@@ -12,6 +12,7 @@ const TClassInfo& TCustomTreeView::StaticClassInfo() {
             {
                 BooleanProperty("HideSelection", &T::HideSelection, &T::SetHideSelection, true),
                 ComponentProperty("Images", &T::Images, &T::SetImages),
+                IntegerProperty("Indent", &T::Indent, &T::SetIndent, 19),
                 BooleanProperty("ReadOnly", &T::ReadOnly, &T::SetReadOnly, false),
                 BooleanProperty("ShowButtons", &T::ShowButtons, &T::SetShowButtons, true),
                 BooleanProperty("ShowLines", &T::ShowLines, &T::SetShowLines, true),
@@ -26,6 +27,23 @@ const TClassInfo& TCustomTreeView::StaticClassInfo() {
 
 TCustomTreeView::TCustomTreeView(TComponent* AOwner) : TWinControl(AOwner) {
     SetColor(clWindow);
+    SetBorderStyle(bsSingle);
+    SetTabStop(true);
+}
+
+void TCustomTreeView::ApplyColor() {
+    if (!HandleAllocated())
+        return;
+    const HWND window = WindowHandle();
+    SendMessageW(window, TVM_SETBKCOLOR, 0, static_cast<LPARAM>(ColorToRGB(Color())));
+    SendMessageW(window, TVM_SETTEXTCOLOR, 0, static_cast<LPARAM>(ColorToRGB(Font().Color())));
+    Invalidate();
+}
+
+void TCustomTreeView::SetIndent(int Value) {
+    m_iIndent = Value;
+    if (HandleAllocated())
+        SendMessageW(WindowHandle(), TVM_SETINDENT, static_cast<WPARAM>(Value), 0);
 }
 
 TCustomTreeView::~TCustomTreeView() {
@@ -57,6 +75,7 @@ void TCustomTreeView::CreateWnd() {
     if (m_Items.Updating())
         SendMessageW(Handle(), WM_SETREDRAW, FALSE, 0);
     ApplyImages();
+    SendMessageW(Handle(), TVM_SETINDENT, static_cast<WPARAM>(m_iIndent), 0);
     for (auto& node : m_Items.m_Root.m_Children)
         m_Items.InsertIntoWindow(node.get(), true);
 }

@@ -68,6 +68,9 @@ public:
     void SetReadOnly(bool Value);
     bool HideSelection() const { return m_bHideSelection; }
     void SetHideSelection(bool Value);
+    // Pixels each level of nodes is indented by.
+    int Indent() const { return m_iIndent; }
+    void SetIndent(int Value);
 
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
@@ -81,6 +84,7 @@ public:
     TTVGetImagesEvent OnGetImages;
 
 protected:
+    void ApplyColor() override;
     void CreateParams(TCreateParams& Params) override;
     void CreateWnd() override;
     void DestroyWnd() override;
@@ -110,6 +114,7 @@ private:
     bool m_bShowRoot = true;
     bool m_bReadOnly = false;
     bool m_bHideSelection = true;
+    int m_iIndent = 19;
     // Set while the tree itself expands or collapses a node whose event it has raised already.
     bool m_bManualNotify = false;
     bool m_bEditOpen = false;

@@ -1,6 +1,7 @@
 #include "tree/NameSpaceEnumerator.h"
 
 #include "framework/ChangeNotifyThread.h"
+#include "framework/LinkProperty.h"
 #include "framework/ViewServices.h"
 #include "identifiers/EnumGlobals.h"
 #include "identifiers/ShellMalloc.h"
@@ -56,29 +57,6 @@ int TVCompareProc(TTreeNode* Node1, TTreeNode* Node2, LPARAM) {
 }
 
 // The list is held through its link interface; the stored form names its component.
-static TPropInfo FolderEnumeratorProperty() {
-    using T = TNameSpaceEnumerator;
-    TPropInfo folderEnumerator;
-    folderEnumerator.Name = "FolderEnumerator";
-    folderEnumerator.Kind = TPropKind::Component;
-    folderEnumerator.Read = [](const TComponent& c) {
-        return TPropValue{dynamic_cast<TComponent*>(static_cast<const T&>(c).FolderEnumerator())};
-    };
-    folderEnumerator.Write = [](TComponent& c, const TPropValue& v) {
-        TComponent* const* ref = std::get_if<TComponent*>(&v);
-        if (!ref)
-            return false;
-        auto* list = dynamic_cast<IFolderEnumeratorLink*>(*ref);
-        if (*ref && !list)
-            return false;
-        static_cast<T&>(c).SetFolderEnumerator(list);
-        return true;
-    };
-    folderEnumerator.Default = static_cast<TComponent*>(nullptr);
-
-    return folderEnumerator;
-}
-
 const TClassInfo& TNameSpaceEnumerator::StaticClassInfo() {
     using T = TNameSpaceEnumerator;
     static const TClassInfo info{
@@ -90,14 +68,16 @@ const TClassInfo& TNameSpaceEnumerator::StaticClassInfo() {
                 BooleanProperty("AllowRename", &T::AllowRename, &T::SetAllowRename, true),
                 BooleanProperty("ShowVirtualFolders", &T::ShowVirtualFolders, &T::SetVirtualFolders,
                                 true),
-                FolderEnumeratorProperty(),
+                LinkProperty<T, IFolderEnumeratorLink, &T::FolderEnumerator,
+                             &T::SetFolderEnumerator>("FolderEnumerator"),
+                EventProperty("OnSelectionChange", &T::OnSelectionChange, &T::SetOnSelectionChange),
                 BooleanProperty("ShellContextMenu", &T::ShellContextMenu, &T::SetShellContextMenu,
                                 true),
                 EnumProperty("RootedAt", &T::RootedAt, &T::SetRootedAt,
                              {"raDesktop", "raMyComputer", "raNetworkNeighbourhood", "raStartMenu",
                               "raProgramFiles", "raFileSystem"},
                              raDesktop),
-                StringProperty("RootFolder", &T::RootFolder, &T::SetRootFolder),
+                StringProperty("RootFolder", &T::RootFolder, &T::SetRootFolder, std::string()),
                 BooleanProperty("ExpandAll", &T::ExpandAll, &T::SetExpandAll, false),
                 EnumProperty("About", &T::About, &T::SetAbout, {"taAbout"}),
                 BooleanProperty("AutoRefresh", &T::AutoRefresh, &T::SetAutoRefresh, true),
@@ -111,6 +91,17 @@ const TClassInfo& TNameSpaceEnumerator::StaticClassInfo() {
                      MessageHandler<WM_KEYDOWN, &T::WMKeyDown>(),
                      MessageHandler<WM_CONTEXTMENU, &T::WMContextMenu>(),
                      MessageHandler<CN_NOTIFY, &T::CNNotify>()},
+        // The framework's properties the tree stores, ahead of its own; the tree view's own
+        // events are the tree's handlers and stay hidden.
+        .Republished =
+            std::vector<std::string_view>{
+                "Name",        "Left",          "Top",         "Width",          "Height",
+                "Align",       "Color",         "BorderStyle", "Ctl3D",          "Enabled",
+                "Font",        "HideSelection", "Indent",      "ShowButtons",    "ShowHint",
+                "ShowLines",   "TabOrder",      "TabStop",     "Visible",        "PopupMenu",
+                "ParentColor", "ParentCtl3D",   "ParentFont",  "ParentShowHint", "OnEnter",
+                "OnExit",      "OnMouseDown",   "OnMouseUp",   "OnKeyDown",      "OnKeyUp",
+                "OnDblClick"},
     };
     return info;
 }
@@ -136,7 +127,20 @@ TNameSpaceEnumerator::TNameSpaceEnumerator(TComponent* AOwner, TViewServices* Sh
     m_ilSmall->SetHandle(m_Shell->GetSmallSystemImageList());
     SetImages(m_ilSmall);
 
+    // A tree being read from a form file builds its root once, when it has been loaded.
+    if (!InState(csLoading))
+        InitEnumerator();
+}
+
+void TNameSpaceEnumerator::Loaded() {
+    TCustomTreeView::Loaded();
+    // RootedAt and RootFolder only stored their values while the form was read, in whatever
+    // order the file gave them: the root is built from both now, once.
     InitEnumerator();
+    if (m_bExpandAll)
+        SetExpandAll(true);
+    if (m_FolderEnumerator || m_NameSpaceCombo)
+        SelectionChange(this, Selected());
 }
 
 TNameSpaceEnumerator::~TNameSpaceEnumerator() {
@@ -161,21 +165,26 @@ TNameSpaceEnumerator::~TNameSpaceEnumerator() {
 
 void TNameSpaceEnumerator::SetVirtualFolders(bool Value) {
     m_bVirtualFolders = Value;
-    Refresh();
+    if (!InState(csLoading))
+        Refresh();
 }
 
 void TNameSpaceEnumerator::SetRootedAt(TRootedAt Value) {
     m_RootedAt = Value;
-    InitEnumerator();
+    if (!InState(csLoading))
+        InitEnumerator();
 }
 
 void TNameSpaceEnumerator::SetRootFolder(const std::string& Value) {
     m_sfRoot = Value;
-    InitEnumerator();
+    if (!InState(csLoading))
+        InitEnumerator();
 }
 
 void TNameSpaceEnumerator::SetExpandAll(bool Value) {
     m_bExpandAll = Value;
+    if (InState(csLoading))
+        return;
     TTreeNode* root = Items().GetFirstNode();
     if (!Value || !root || m_RootedAt == raDesktop || m_RootedAt == raNetworkNeighbourhood)
         return;
@@ -723,7 +732,9 @@ void TNameSpaceEnumerator::SetFolderEnumerator(IFolderEnumeratorLink* FolderEnum
     if (m_FolderEnumerator)
         m_FolderEnumerator->SetNameSpaceEnumerator(nullptr);
     m_FolderEnumerator.Set(this, FolderEnumerator);
-    SelectionChange(this, Selected());
+    // While loading there is no root yet; Loaded tells the list.
+    if (!InState(csLoading))
+        SelectionChange(this, Selected());
     if (m_FolderEnumerator)
         m_FolderEnumerator->SetNameSpaceEnumerator(this);
 }

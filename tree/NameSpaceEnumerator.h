@@ -59,6 +59,7 @@ public:
     bool ShellContextMenu() const { return m_bShellContextMenu; }
     void SetShellContextMenu(bool Value) { m_bShellContextMenu = Value; }
     TRootedAt RootedAt() const { return m_RootedAt; }
+    // Each rebuilds the tree at once; while a form is read they only store (Loaded builds).
     void SetRootedAt(TRootedAt Value);
     const std::string& RootFolder() const { return m_sfRoot; }
     void SetRootFolder(const std::string& Value);
@@ -91,6 +92,8 @@ public:
 
     // Tells the linked views that Node is the folder shown; Sender is not used.
     void SelectionChange(TObject* Sender, TTreeNode* Node);
+    // Builds the root from the stored RootedAt and RootFolder and tells the linked views.
+    void Loaded() override;
     // Selects the folder with that path, expanding the nodes on the way; tells nobody.
     void GotoFolder(const std::string& szFolder);
     // The child of ParentNode whose relative list is Pidl, or nullptr.

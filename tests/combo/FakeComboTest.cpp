@@ -179,7 +179,7 @@ TEST_F(FakeComboTest, ItemsAreTallEnoughForTheIconAndTheCaption) {
     GetTextMetricsW(dc, &metrics);
     SelectObject(dc, old);
     ReleaseDC(nullptr, dc);
-    EXPECT_EQ(combo->Font().Handle, GetStockObject(DEFAULT_GUI_FONT));
+    EXPECT_EQ(combo->Font().Handle(), GetStockObject(DEFAULT_GUI_FONT));
     EXPECT_GE(combo->ItemHeight(), 16);
     EXPECT_GE(combo->ItemHeight(), metrics.tmHeight);
     EXPECT_EQ(SendMessageW(combo->Handle(), CB_GETITEMHEIGHT, 0, 0), combo->ItemHeight());

@@ -13,20 +13,8 @@
 
 namespace {
 
-// Neither tells the tree when it is destroyed: the tree has to learn it from the framework.
-class TListComponent : public TComponent, public IFolderEnumeratorLink {
-public:
-    using TComponent::TComponent;
-    void FolderChanged(TViewLink*, IShellFolder*, LPCITEMIDLIST, bool) override { ++Told; }
-    void SetNameSpaceEnumerator(INameSpaceEnumeratorLink* NameSpaceEnumerator) override {
-        Tree = NameSpaceEnumerator;
-    }
-    void SetNameSpaceCombo(INameSpaceComboLink*) override {}
-
-    int Told = 0;
-    INameSpaceEnumeratorLink* Tree = nullptr;
-};
-
+// Neither partner tells the tree when it is destroyed: the tree has to learn it from the
+// framework (TListComponent is in TreeTestSupport.h).
 class TComboComponent : public TComponent, public INameSpaceComboLink {
 public:
     using TComponent::TComponent;

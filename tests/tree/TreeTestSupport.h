@@ -13,6 +13,9 @@
 
 #include <memory>
 
+#include "controls/Component.h"
+#include "framework/ViewLinks.h"
+
 #include <string>
 #include <vector>
 
@@ -68,4 +71,26 @@ protected:
     TListDouble list;
     TComboDouble combo;
     std::unique_ptr<TNameSpaceEnumerator> tree;
+};
+
+// A folder list that is a component, as the real one is, and can be made by name from a form
+// file; it counts what the tree tells it.
+class TListComponent : public TComponent, public IFolderEnumeratorLink {
+public:
+    using TComponent::TComponent;
+    static const TClassInfo& StaticClassInfo() {
+        static const TClassInfo info{.ClassName = "TListComponent",
+                                     .Parent = &TComponent::StaticClassInfo(),
+                                     .Create = ConstructComponent<TListComponent>};
+        return info;
+    }
+    const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+    void FolderChanged(TViewLink*, IShellFolder*, LPCITEMIDLIST, bool) override { ++Told; }
+    void SetNameSpaceEnumerator(INameSpaceEnumeratorLink* NameSpaceEnumerator) override {
+        Tree = NameSpaceEnumerator;
+    }
+    void SetNameSpaceCombo(INameSpaceComboLink*) override {}
+
+    int Told = 0;
+    INameSpaceEnumeratorLink* Tree = nullptr;
 };
