@@ -5,6 +5,8 @@
 
 #include "support/Input.h"
 
+#include "controls/Menus.h"
+
 #include <commctrl.h>
 
 #include <functional>
@@ -153,6 +155,23 @@ TEST_F(TreeInput, TheSelectionDeletedWhileTheMenuIsOpenIsForgotten) {
     RightClickAt(OnLabel(zeta));
     EXPECT_EQ(Child(Root(), "Alpha"), nullptr);
     EXPECT_EQ(tree->Selected(), zeta) << "nothing to put back: a beep";
+}
+
+// Without the shell's menu the framework's handling runs: the tree's own pop-up menu, if any.
+TEST_F(TreeInput, WithoutTheShellsMenuARightClickShowsThePopUpMenu) {
+    TPopupMenu popup(nullptr);
+    TMenuItem item(nullptr);
+    item.SetCaption("Mine");
+    int clicked = 0;
+    item.OnClick = [&](TObject*) { ++clicked; };
+    popup.Add(&item);
+    tree->SetPopupMenu(&popup);
+    tree->SetShellContextMenu(false);
+    DuringNextMenu([] { MenuKeys({VK_DOWN, VK_RETURN}); });
+    RightClickAt(OnLabel(Child(Root(), "Zeta")));
+    EXPECT_EQ(clicked, 1);
+    EXPECT_TRUE(shell->Calls().menuFlags.empty());
+    tree->SetPopupMenu(nullptr);
 }
 
 TEST_F(TreeInput, TheContextMenuKeyShowsTheMenuOfTheSelectedNode) {
