@@ -71,13 +71,10 @@ protected:
     // A press and release of one button at a client point, in one call.
     void Click(POINT Client, bool Right = false) {
         const POINT screen = Tree.ClientToScreen(Client);
-        SetCursorPos(screen.x, screen.y);
-        INPUT click[2]{};
-        click[0].type = click[1].type = INPUT_MOUSE;
-        click[0].mi.dwFlags = Right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
-        click[1].mi.dwFlags = Right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
-        SendInput(2, click, sizeof(INPUT));
-        Settle();
+        if (Right)
+            RightClickAt(screen);
+        else
+            ClickAt(screen);
     }
     POINT OnLabel(TTreeNode* Node) {
         const RECT r = Node->DisplayRect(true);

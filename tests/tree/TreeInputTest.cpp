@@ -31,31 +31,6 @@ void DuringNextMenu(std::function<void()> Action) {
     SetTimer(nullptr, 0, 150, RunMenuAction);
 }
 
-// Keys for an open menu: no pumping here, the menu's loop takes them.
-void MenuKeys(std::initializer_list<WORD> Keys) {
-    std::vector<INPUT> inputs;
-    for (WORD key : Keys) {
-        INPUT down{};
-        down.type = INPUT_KEYBOARD;
-        down.ki.wVk = key;
-        INPUT up = down;
-        up.ki.dwFlags = KEYEVENTF_KEYUP;
-        inputs.push_back(down);
-        inputs.push_back(up);
-    }
-    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-}
-
-void RightClickAt(POINT Screen) {
-    SetCursorPos(Screen.x, Screen.y);
-    INPUT click[2]{};
-    click[0].type = click[1].type = INPUT_MOUSE;
-    click[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
-    click[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
-    SendInput(2, click, sizeof(INPUT));
-    Settle();
-}
-
 class TreeInput : public FakeTree {
 protected:
     void SetUp() override {
@@ -119,7 +94,7 @@ TEST_F(TreeInput, AClickOnALabelOrIconTellsTheListOneOnTheButtonDoesNot) {
 TEST_F(TreeInput, ARightClickRunsTheChosenCommandAndPutsTheSelectionBack) {
     TTreeNode* alpha = Child(Root(), "Alpha");
     tree->SetSelected(alpha);
-    DuringNextMenu([] { MenuKeys({VK_DOWN, VK_DOWN, VK_RETURN}); });
+    DuringNextMenu([] { SendKeys({VK_DOWN, VK_DOWN, VK_RETURN}); });
     RightClickAt(OnLabel(Child(Root(), "Zeta")));
     ASSERT_EQ(shell->Calls().menuFlags.size(), 1u);
     EXPECT_EQ(shell->Calls().menuFlags[0], static_cast<UINT>(CMF_EXPLORE));
@@ -131,7 +106,7 @@ TEST_F(TreeInput, ARightClickRunsTheChosenCommandAndPutsTheSelectionBack) {
     EXPECT_TRUE(list.Calls.empty());
 
     // Dismissed: nothing runs. On empty space: no menu at all.
-    DuringNextMenu([] { MenuKeys({VK_ESCAPE, VK_ESCAPE}); });
+    DuringNextMenu([] { SendKeys({VK_ESCAPE, VK_ESCAPE}); });
     RightClickAt(OnLabel(Child(Root(), "Zeta")));
     EXPECT_EQ(shell->Calls().menuFlags.size(), 2u);
     EXPECT_EQ(shell->Calls().invocations.size(), 1u);
@@ -167,7 +142,7 @@ TEST_F(TreeInput, WithoutTheShellsMenuARightClickShowsThePopUpMenu) {
     popup.Add(&item);
     tree->SetPopupMenu(&popup);
     tree->SetShellContextMenu(false);
-    DuringNextMenu([] { MenuKeys({VK_DOWN, VK_RETURN}); });
+    DuringNextMenu([] { SendKeys({VK_DOWN, VK_RETURN}); });
     RightClickAt(OnLabel(Child(Root(), "Zeta")));
     EXPECT_EQ(clicked, 1);
     EXPECT_TRUE(shell->Calls().menuFlags.empty());
@@ -177,7 +152,7 @@ TEST_F(TreeInput, WithoutTheShellsMenuARightClickShowsThePopUpMenu) {
 TEST_F(TreeInput, TheContextMenuKeyShowsTheMenuOfTheSelectedNode) {
     tree->SetSelected(Child(Root(), "Zeta"));
     tree->SetFocus();
-    DuringNextMenu([] { MenuKeys({VK_DOWN, VK_DOWN, VK_RETURN}); });
+    DuringNextMenu([] { SendKeys({VK_DOWN, VK_DOWN, VK_RETURN}); });
     PressKeys({VK_APPS});
     ASSERT_EQ(shell->Calls().invocations.size(), 1u);
     EXPECT_EQ(shell->Calls().invocations[0].items, (std::vector<std::string>{"Zeta"}));
