@@ -159,6 +159,20 @@ TTreeNode* TCustomTreeView::GetNodeAt(int X, int Y) {
     return NodeFromItem(hit.hItem);
 }
 
+TTreeNode* TCustomTreeView::BeginDragNode(const TMessage& Message, POINT* DragPoint) const {
+    const NMHDR* header = Message.Msg == CN_NOTIFY ? Message.NMHdr() : nullptr;
+    if (!header)
+        return nullptr;
+    const auto code = static_cast<int>(header->code);
+    if (code != static_cast<int>(TVN_BEGINDRAGW) && code != static_cast<int>(TVN_BEGINDRAGA))
+        return nullptr;
+    // Both forms carry the item handle and the point at the same places.
+    const auto& info = *reinterpret_cast<const NMTREEVIEWW*>(header);
+    if (DragPoint)
+        *DragPoint = info.ptDrag;
+    return NodeFromItem(info.itemNew.hItem);
+}
+
 bool TCustomTreeView::IsEditing() const {
     return HandleAllocated() && TreeView_GetEditControl(WindowHandle()) != nullptr;
 }
@@ -231,11 +245,14 @@ void TCustomTreeView::CNNotify(TMessage& Message) {
         if (OnChange)
             OnChange(this, NodeFromItem(info.itemNew.hItem));
     } else if (code == static_cast<int>(TVN_GETDISPINFOW)) {
-        GetDispInfo(*reinterpret_cast<NMTVDISPINFOW*>(Message.LParam));
+        GetDispInfo(*Message.Notification<NMTVDISPINFOW>());
     } else if (code == static_cast<int>(TVN_BEGINLABELEDITW)) {
         BeginLabelEdit(Message, *Message.Notification<const NMTVDISPINFOW>());
     } else if (code == static_cast<int>(TVN_ENDLABELEDITW)) {
         EndLabelEdit(Message, *Message.Notification<const NMTVDISPINFOW>());
+    } else if (code == static_cast<int>(NM_CLICK) || code == static_cast<int>(NM_RCLICK)) {
+        ClickNotified(code == static_cast<int>(NM_CLICK) ? WM_LBUTTONUP : WM_RBUTTONUP);
+        Inherited(Message);
     } else {
         Inherited(Message);
     }

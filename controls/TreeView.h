@@ -43,6 +43,11 @@ public:
     // The node on the row at a client position, or nullptr.
     TTreeNode* GetNodeAt(int X, int Y);
     bool IsEditing() const;
+    // The node a begin-drag notification (TVN_BEGINDRAGW, or the ANSI form) names, with the
+    // client position the drag started at; nullptr for any other message. The node is the one
+    // pressed, not the one under the pointer when the notification arrives, which may already be
+    // the next row.
+    TTreeNode* BeginDragNode(const TMessage& Message, POINT* DragPoint = nullptr) const;
 
     // Not owned; the tree forgets it when it is destroyed.
     TImageList* Images() const { return m_Images; }

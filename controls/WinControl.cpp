@@ -509,7 +509,43 @@ void TWinControl::WndProc(TMessage& Message) {
         MSG relayed{m_hWindow, Message.Msg, Message.WParam, Message.LParam, 0, {}};
         SendMessageW(m_hHintWindow, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
     }
+    if (Message.Msg != WM_LBUTTONDOWN && Message.Msg != WM_RBUTTONDOWN) {
+        Dispatch(&ClassInfo(), Message);
+        return;
+    }
+    // Presses nest only through a modal loop run from a handler; each keeps its own record.
+    const UINT outer = std::exchange(m_uClickRelease, 0);
     Dispatch(&ClassInfo(), Message);
+    const UINT release = std::exchange(m_uClickRelease, outer);
+    if (release)
+        DeliverSwallowedRelease(release);
+}
+
+void TWinControl::ClickNotified(UINT ButtonUpMsg) {
+    if (ButtonUpMsg == WM_LBUTTONUP || ButtonUpMsg == WM_RBUTTONUP)
+        m_uClickRelease = ButtonUpMsg;
+}
+
+// The thread's key state follows the messages it has taken from its queue: the button reads up
+// exactly when the control's tracking took the release.
+void TWinControl::DeliverSwallowedRelease(UINT ButtonUpMsg) {
+    const int button = ButtonUpMsg == WM_LBUTTONUP ? VK_LBUTTON : VK_RBUTTON;
+    if (!m_hWindow || (GetKeyState(button) & 0x8000))
+        return;
+    const DWORD where = GetMessagePos();
+    const POINT client =
+        ScreenToClient({static_cast<short>(LOWORD(where)), static_cast<short>(HIWORD(where))});
+    WPARAM keys = 0;
+    const std::pair<int, WPARAM> held[] = {{VK_LBUTTON, MK_LBUTTON},
+                                           {VK_RBUTTON, MK_RBUTTON},
+                                           {VK_MBUTTON, MK_MBUTTON},
+                                           {VK_SHIFT, MK_SHIFT},
+                                           {VK_CONTROL, MK_CONTROL}};
+    for (const auto& [key, bit] : held)
+        if (GetKeyState(key) & 0x8000)
+            keys |= bit;
+    SendMessageW(m_hWindow, ButtonUpMsg, keys,
+                 MAKELPARAM(static_cast<WORD>(client.x), static_cast<WORD>(client.y)));
 }
 
 void TWinControl::Dispatch(const TClassInfo* From, TMessage& Message) {

@@ -219,6 +219,14 @@ protected:
     // while it empties itself are not the user's doing.
     bool DestroyingHandle() const { return m_bDestroyingHandle; }
 
+    // A common control that tracks the mouse itself after a press takes the release out of the
+    // queue and reports a click notification (NM_CLICK, NM_RCLICK) instead: the release then
+    // never reaches the control's handlers. A class that receives such a notification calls this
+    // with the release it stands for (WM_LBUTTONUP or WM_RBUTTONUP); once the press has been
+    // handled in full, the control's handlers get that release, at the pointer's position, unless
+    // the button is still down (the control did not take the release, which then comes itself).
+    void ClickNotified(UINT ButtonUpMsg);
+
     void WMNotify(TMessage& Message);
     void WMDrawItem(TMessage& Message);
     void WMMeasureItem(TMessage& Message);
@@ -244,6 +252,7 @@ private:
     void AddControl(TWinControl* Control);
     void RemoveControl(TWinControl* Control);
     void ReleaseHost();
+    void DeliverSwallowedRelease(UINT ButtonUpMsg);
     void FontChanged();
     void ParentChanged();
     void UpdateHintWindow();
@@ -257,6 +266,8 @@ private:
     HWND m_hHostAttached = nullptr;
     std::vector<TWinControl*> m_Controls;
     const TClassInfo* m_pDispatchLevel = nullptr;
+    // The release a click notification stood for during the press being handled (0: none).
+    UINT m_uClickRelease = 0;
     bool m_bCreating = false;
     bool m_bDestroyingHandle = false;
     int m_iLeft = 0;

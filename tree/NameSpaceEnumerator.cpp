@@ -37,7 +37,12 @@ const TClassInfo& TNameSpaceEnumerator::StaticClassInfo() {
                 BooleanProperty("AllowOLEDrag", &T::AllowOLEDrag, &T::SetAllowOLEDrag, true),
             },
         .Messages = {MessageHandler<WM_TREE_CHANGE_NOTIFY, &T::ChangeNotify>(),
-                     MessageHandler<WM_TREE_DEFERRED_REFRESH, &T::DeferredRefresh>()},
+                     MessageHandler<WM_TREE_DEFERRED_REFRESH, &T::DeferredRefresh>(),
+                     MessageHandler<WM_RBUTTONUP, &T::WMRButtonUp>(),
+                     MessageHandler<WM_LBUTTONUP, &T::WMLButtonUp>(),
+                     MessageHandler<WM_KEYDOWN, &T::WMKeyDown>(),
+                     MessageHandler<WM_CONTEXTMENU, &T::WMContextMenu>(),
+                     MessageHandler<CN_NOTIFY, &T::CNNotify>()},
         // The framework's properties the tree stores, ahead of its own; the tree view's own
         // events are the tree's handlers and stay hidden.
         .Republished =
@@ -178,7 +183,8 @@ void TNameSpaceEnumerator::CreateWnd() {
     if (m_bRefreshPending && m_iBusy == 0)
         PostMessageW(Handle(), WM_TREE_DEFERRED_REFRESH, 0, 0);
 
-    m_OleDropTarget.Register(Handle());
+    if (m_OleDropTarget.Register(Handle()))
+        ConnectDropTarget();
 }
 
 void TNameSpaceEnumerator::DestroyWnd() {
@@ -211,16 +217,4 @@ void TNameSpaceEnumerator::Notification(TComponent* AComponent, TOperation Opera
 void TNameSpaceEnumerator::NodeChange(TObject*, TTreeNode*) {
     if (m_OnSelectionChange)
         m_OnSelectionChange(this);
-}
-
-// Until the tree renames through the shell, no edit starts: an edited caption would no longer be
-// the item's name, and the next refill would drop the node or hand it a sibling's item.
-void TNameSpaceEnumerator::Editing(TObject*, TTreeNode*, bool& AllowEdit) {
-    AllowEdit = false;
-}
-
-// Should an edit end all the same, the node keeps the caption it has.
-void TNameSpaceEnumerator::Edited(TObject*, TTreeNode* Node, std::string& S) {
-    if (Node)
-        S = Node->Text();
 }

@@ -129,10 +129,25 @@ protected:
     void Deletion(TObject* Sender, TTreeNode* Node);
     void GetImages(TObject* Sender, TTreeNode* Node, int& ImageIndex, int& SelectedIndex);
     void NodeChange(TObject* Sender, TTreeNode* Node);
-    // No caption is edited in place: a caption is the shell's name of the item, and only a rename
-    // through the shell may change it.
+    // A caption is the shell's name of the item: it is edited in place only as a rename through
+    // the shell (TreeCommands.cpp).
     void Editing(TObject* Sender, TTreeNode* Node, bool& AllowEdit);
     void Edited(TObject* Sender, TTreeNode* Node, std::string& S);
+
+    // The user's mouse and keys (TreeCommands.cpp).
+    void WMRButtonUp(TMessage& Message);
+    void WMLButtonUp(TMessage& Message);
+    void WMKeyDown(TMessage& Message);
+    // The context-menu key and Shift+F10; a menu asked for by the mouse comes from WMRButtonUp.
+    void WMContextMenu(TMessage& Message);
+
+    // Drag and drop (TreeDragDrop.cpp): a drag out starts from the control's begin-drag
+    // notification; the drop target calls the other four.
+    void CNNotify(TMessage& Message);
+    void DragEnter(TvxDropTarget* Sender, int grfKeyState, POINT pt, int& dwEffect);
+    void DragOver(TvxDropTarget* Sender, int grfKeyState, POINT pt, int& dwEffect);
+    void DragLeave(TvxDropTarget* Sender);
+    void Drop(TvxDropTarget* Sender, int grfKeyState, POINT pt, int& dwEffect);
 
     // WM_USER+21 from the change watcher.
     void ChangeNotify(TMessage& Message);
@@ -166,6 +181,24 @@ private:
     void SortChildren(TTreeNode* ParentNode);
     bool IsDesktopRoot(const TTreeNode* Node) const;
 
+    // Commands (TreeCommands.cpp).
+    // The folder holding the node's item and the item alone, relative to it. The root of a tree
+    // rooted below the desktop holds a list of several items, which the desktop answers for
+    // its first item: its own parent folder is bound instead. False for the desktop root.
+    bool NodeItem(const TTreeNode* Node, ComPtr<IShellFolder>& Folder, OwnedPidl& Item);
+    void ShowContextMenu(TTreeNode* Node, POINT Screen);
+    void DeleteSelected();
+    // After a rename, the records below Node follow its new list and folder.
+    void FollowRename(TTreeNode* Node);
+
+    // Drag and drop (TreeDragDrop.cpp).
+    void ConnectDropTarget();
+    void StartDrag(TTreeNode* Node, POINT DragPoint);
+    // The node under pt (screen) given the drop highlight, and its folder's path ending in a
+    // backslash; nullptr (and Operation 0) when nothing may be dropped there.
+    TTreeNode* DropNodeAt(TvxDropTarget* Sender, POINT pt, std::string& Destination);
+    std::string NodePath(const TTreeNode* Node);
+
     TImageList* m_ilSmall = nullptr;
     TPartnerLink<IFolderEnumeratorLink> m_FolderEnumerator;
     TChangeNotifyThread* m_ChangeThread = nullptr;
@@ -193,4 +226,10 @@ private:
 
     // The icons every plain directory shares, asked once per fill (ImageIndex -1: not yet).
     TNodeLook m_PlainIcons;
+
+    // The node selected before a context menu, put back afterwards; forgotten when it is
+    // deleted meanwhile (the menu's loop handles the watcher's messages).
+    TTreeNode* m_MenuRestore = nullptr;
+    // The paths being dragged over the tree, read once when the drag enters.
+    std::vector<std::string> m_DragSources;
 };

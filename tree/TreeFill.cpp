@@ -347,6 +347,8 @@ void TNameSpaceEnumerator::SortChildren(TTreeNode* ParentNode) {
 void TNameSpaceEnumerator::Deletion(TObject*, TTreeNode* Node) {
     if (!m_bDeleteData || !Node)
         return;
+    if (Node == m_MenuRestore)
+        m_MenuRestore = nullptr;
     ReplaceRecord(Node, nullptr);
 }
 

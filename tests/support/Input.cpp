@@ -12,6 +12,11 @@ void Settle() {
 }
 
 void PressKeys(std::initializer_list<WORD> Keys) {
+    SendKeys(Keys);
+    Settle();
+}
+
+void SendKeys(std::initializer_list<WORD> Keys) {
     std::vector<INPUT> inputs;
     for (WORD key : Keys) {
         INPUT down{};
@@ -23,15 +28,26 @@ void PressKeys(std::initializer_list<WORD> Keys) {
         inputs.push_back(up);
     }
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-    Settle();
 }
 
-void ClickAt(POINT Screen) {
+namespace {
+
+void Click(POINT Screen, DWORD Down, DWORD Up) {
     SetCursorPos(Screen.x, Screen.y);
     INPUT click[2]{};
     click[0].type = click[1].type = INPUT_MOUSE;
-    click[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    click[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    click[0].mi.dwFlags = Down;
+    click[1].mi.dwFlags = Up;
     SendInput(2, click, sizeof(INPUT));
     Settle();
+}
+
+} // namespace
+
+void ClickAt(POINT Screen) {
+    Click(Screen, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+}
+
+void RightClickAt(POINT Screen) {
+    Click(Screen, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
 }

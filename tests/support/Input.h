@@ -11,5 +11,9 @@
 void Settle();
 // Each key pressed and released, all in one call, then Settle.
 void PressKeys(std::initializer_list<WORD> Keys);
+// The same without Settle, for a loop that takes the keys itself (an open menu's).
+void SendKeys(std::initializer_list<WORD> Keys);
 // A left click at a point of the screen, then Settle.
 void ClickAt(POINT Screen);
+// A right click at a point of the screen, then Settle.
+void RightClickAt(POINT Screen);

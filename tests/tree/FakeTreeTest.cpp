@@ -21,53 +21,6 @@
 
 namespace {
 
-std::vector<FakeItem> StandardNamespace() {
-    return {FakeFolder("Zeta", {FakeFolder("inner")}),
-            FakeVirtualFolder("My Computer", {FakeFolder("Local Disk (C:)",
-                                                         {FakeFolder("beta"),
-                                                          FakeFolder("Alpha", {FakeFolder("deep")}),
-                                                          FakeFile("f.txt"), FakeFolder("gamma"),
-                                                          FakeFolder(".hidden").Hidden()}),
-                                              FakeVirtualFolder("Control Panel")}),
-            FakeVirtualFolder("Recycle Bin"), FakeFolder("Alpha")};
-}
-
-class FakeTree : public testing::Test {
-protected:
-    void Make(std::vector<FakeItem> Items = StandardNamespace()) {
-        shell = std::make_unique<FakeShell>(std::move(Items), &malloc);
-        treeShell = std::make_unique<TFakeViewServices>(*shell);
-        combo.Shell = shell.get();
-        tree = std::make_unique<TNameSpaceEnumerator>(nullptr, treeShell.get());
-        tree->SetAutoRefresh(false);
-        tree->SetParentWindow(host.Handle());
-        tree->SetBounds(0, 0, 300, 300);
-        tree->HandleNeeded();
-    }
-    void TearDown() override {
-        tree.reset();
-        if (shell) {
-            EXPECT_EQ(shell->LiveObjects(), 0);
-        }
-    }
-    TTreeNode* Root() const { return tree->Items().GetFirstNode(); }
-    TNodeData* Data(const TTreeNode* Node) const { return TNameSpaceEnumerator::NodeData(Node); }
-    TTreeNode* Drive() {
-        TTreeNode* computer = Child(Root(), "My Computer");
-        computer->Expand(false);
-        return Child(computer, "Local Disk (C:)");
-    }
-
-    CountingMalloc malloc;
-    ScopedShellMalloc scoped{&malloc};
-    THostWindow host;
-    std::unique_ptr<FakeShell> shell;
-    std::unique_ptr<TFakeViewServices> treeShell;
-    TListDouble list;
-    TComboDouble combo;
-    std::unique_ptr<TNameSpaceEnumerator> tree;
-};
-
 TEST_F(FakeTree, DesktopRootHasNoFullListAndKeepsTheShellsOrder) {
     Make();
     TTreeNode* root = Root();
@@ -365,27 +318,6 @@ TEST_F(FakeTree, ATreeMadeBeforeItIsPlacedSelectsItsRootOncePlaced) {
     tree->HandleNeeded();
     EXPECT_EQ(GetParent(tree->Handle()), host.Handle());
     EXPECT_EQ(tree->Selected(), Root());
-}
-
-TEST_F(FakeTree, NoCaptionIsEditedInPlace) {
-    Make();
-    Root()->Expand(false);
-    TTreeNode* zeta = Child(Root(), "Zeta");
-    tree->SetSelected(zeta);
-    // As a user starts an edit: the control asks the tree, which refuses.
-    SendMessageW(tree->Handle(), TVM_EDITLABELW, 0, reinterpret_cast<LPARAM>(zeta->ItemId()));
-    EXPECT_FALSE(tree->IsEditing());
-
-    // An edit that gets going all the same ends with the caption the node had.
-    tree->OnEditing = [](TObject*, TTreeNode*, bool& AllowEdit) { AllowEdit = true; };
-    HWND edit = reinterpret_cast<HWND>(
-        SendMessageW(tree->Handle(), TVM_EDITLABELW, 0, reinterpret_cast<LPARAM>(zeta->ItemId())));
-    ASSERT_NE(edit, nullptr);
-    SetWindowTextW(edit, L"Renamed");
-    SendMessageW(tree->Handle(), TVM_ENDEDITLABELNOW, FALSE, 0);
-    PumpMessages();
-    EXPECT_EQ(zeta->Text(), "Zeta");
-    EXPECT_TRUE(shell->Calls().renames.empty());
 }
 
 TEST_F(FakeTree, AnEmptyOrTooLongRootFolderFallsBackToMyComputer) {

@@ -1,10 +1,17 @@
 #pragma once
 
-// What the tree tests share: readers of a node's children (the stand-ins for the list and the
-// combo are in support/ViewDoubles.h).
+// What the tree tests share: the tree over the fake namespace, readers of a node's children (the
+// stand-ins for the list and the combo are in support/ViewDoubles.h).
 
+#include "support/CountingMalloc.h"
 #include "support/FakeViewServices.h"
+#include "support/HostWindow.h"
 #include "support/ViewDoubles.h"
+#include "tree/NameSpaceEnumerator.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
 
 #include "controls/Component.h"
 #include "framework/ViewLinks.h"
@@ -17,6 +24,54 @@ class TTreeNode;
 // The captions of a node's children, in order, and the child with a caption (nullptr if none).
 std::vector<std::string> Captions(const TTreeNode* Node);
 TTreeNode* Child(const TTreeNode* Node, const std::string& Caption);
+
+// A folder tree on the desktop, My Computer with a drive and the Control Panel, the Recycle Bin.
+inline std::vector<FakeItem> StandardNamespace() {
+    return {FakeFolder("Zeta", {FakeFolder("inner")}),
+            FakeVirtualFolder("My Computer", {FakeFolder("Local Disk (C:)",
+                                                         {FakeFolder("beta"),
+                                                          FakeFolder("Alpha", {FakeFolder("deep")}),
+                                                          FakeFile("f.txt"), FakeFolder("gamma"),
+                                                          FakeFolder(".hidden").Hidden()}),
+                                              FakeVirtualFolder("Control Panel")}),
+            FakeVirtualFolder("Recycle Bin"), FakeFolder("Alpha")};
+}
+
+class FakeTree : public testing::Test {
+protected:
+    void Make(std::vector<FakeItem> Items = StandardNamespace()) {
+        shell = std::make_unique<FakeShell>(std::move(Items), &malloc);
+        treeShell = std::make_unique<TFakeViewServices>(*shell);
+        combo.Shell = shell.get();
+        tree = std::make_unique<TNameSpaceEnumerator>(nullptr, treeShell.get());
+        tree->SetAutoRefresh(false);
+        tree->SetParentWindow(host.Handle());
+        tree->SetBounds(0, 0, 300, 300);
+        tree->HandleNeeded();
+    }
+    void TearDown() override {
+        tree.reset();
+        if (shell) {
+            EXPECT_EQ(shell->LiveObjects(), 0);
+        }
+    }
+    TTreeNode* Root() const { return tree->Items().GetFirstNode(); }
+    TNodeData* Data(const TTreeNode* Node) const { return TNameSpaceEnumerator::NodeData(Node); }
+    TTreeNode* Drive() {
+        TTreeNode* computer = Child(Root(), "My Computer");
+        computer->Expand(false);
+        return Child(computer, "Local Disk (C:)");
+    }
+
+    CountingMalloc malloc;
+    ScopedShellMalloc scoped{&malloc};
+    THostWindow host;
+    std::unique_ptr<FakeShell> shell;
+    std::unique_ptr<TFakeViewServices> treeShell;
+    TListDouble list;
+    TComboDouble combo;
+    std::unique_ptr<TNameSpaceEnumerator> tree;
+};
 
 // A folder list that is a component, as the real one is, and can be made by name from a form
 // file; it counts what the tree tells it.

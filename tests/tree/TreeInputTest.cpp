@@ -1,0 +1,161 @@
+// The tree under the user's own mouse and keys (SendInput), over the fake namespace; menus are
+// driven from a timer that fires inside their loop.
+
+#include "TreeTestSupport.h"
+
+#include "support/Input.h"
+
+#include "controls/Menus.h"
+
+#include <commctrl.h>
+
+#include <functional>
+#include <vector>
+
+namespace {
+
+std::function<void()>& MenuAction() {
+    static std::function<void()> action;
+    return action;
+}
+
+void CALLBACK RunMenuAction(HWND, UINT, UINT_PTR Timer, DWORD) {
+    KillTimer(nullptr, Timer);
+    if (auto action = std::exchange(MenuAction(), nullptr))
+        action();
+}
+
+// Runs Action inside the loop of the next menu shown (it must end the menu).
+void DuringNextMenu(std::function<void()> Action) {
+    MenuAction() = std::move(Action);
+    SetTimer(nullptr, 0, 150, RunMenuAction);
+}
+
+class TreeInput : public FakeTree {
+protected:
+    void SetUp() override {
+        Make();
+        // Icons take room before the labels, as the shell's do.
+        icons = ImageList_Create(16, 16, ILC_COLOR32, 32, 0);
+        ImageList_SetImageCount(icons, 32);
+        tree->Images()->SetHandle(icons);
+        TImageList* images = tree->Images();
+        tree->SetImages(nullptr);
+        tree->SetImages(images);
+        Root()->Expand(false);
+        tree->SetFolderEnumerator(&list);
+        list.Calls.clear();
+        Settle();
+    }
+    void TearDown() override {
+        FakeTree::TearDown();
+        ImageList_Destroy(icons);
+    }
+    POINT Screen(POINT Client) { return tree->ClientToScreen(Client); }
+    // Where the control itself says a node's expand button is.
+    POINT OnButton(TTreeNode* Node) {
+        const RECT r = Node->DisplayRect(true);
+        TVHITTESTINFO hit{};
+        for (hit.pt = {0, (r.top + r.bottom) / 2}; hit.pt.x < r.left; ++hit.pt.x) {
+            TreeView_HitTest(tree->Handle(), &hit);
+            if (hit.flags & TVHT_ONITEMBUTTON)
+                break;
+        }
+        return Screen(hit.pt);
+    }
+    POINT OnLabel(TTreeNode* Node) {
+        const RECT r = Node->DisplayRect(true);
+        return Screen({r.left + 4, (r.top + r.bottom) / 2});
+    }
+
+    HIMAGELIST icons = nullptr;
+};
+
+TEST_F(TreeInput, AClickOnALabelOrIconTellsTheListOneOnTheButtonDoesNot) {
+    TTreeNode* zeta = Child(Root(), "Zeta");
+    ClickAt(OnLabel(zeta));
+    EXPECT_EQ(tree->Selected(), zeta);
+    ASSERT_EQ(list.Calls.size(), 1u);
+    EXPECT_EQ(list.Calls[0].FolderPath, "C:\\Fake\\Zeta");
+
+    TTreeNode* alpha = Child(Root(), "Alpha");
+    const RECT label = alpha->DisplayRect(true);
+    const int y = (label.top + label.bottom) / 2;
+    ClickAt(Screen({label.left - 8, y}));
+    EXPECT_EQ(tree->Selected(), alpha) << "the icon is part of the label";
+    EXPECT_EQ(list.Calls.size(), 2u);
+
+    // Zeta's expand button opens it and tells nobody.
+    ClickAt(OnButton(zeta));
+    EXPECT_TRUE(zeta->Expanded());
+    EXPECT_EQ(list.Calls.size(), 2u);
+}
+
+TEST_F(TreeInput, ARightClickRunsTheChosenCommandAndPutsTheSelectionBack) {
+    TTreeNode* alpha = Child(Root(), "Alpha");
+    tree->SetSelected(alpha);
+    DuringNextMenu([] { SendKeys({VK_DOWN, VK_DOWN, VK_RETURN}); });
+    RightClickAt(OnLabel(Child(Root(), "Zeta")));
+    ASSERT_EQ(shell->Calls().menuFlags.size(), 1u);
+    EXPECT_EQ(shell->Calls().menuFlags[0], static_cast<UINT>(CMF_EXPLORE));
+    ASSERT_EQ(shell->Calls().invocations.size(), 1u);
+    EXPECT_EQ(shell->Calls().invocations[0].commandId, 1);
+    EXPECT_EQ(shell->Calls().invocations[0].items, (std::vector<std::string>{"Zeta"}));
+    EXPECT_EQ(shell->Calls().invocations[0].window, tree->Handle());
+    EXPECT_EQ(tree->Selected(), alpha);
+    EXPECT_TRUE(list.Calls.empty());
+
+    // Dismissed: nothing runs. On empty space: no menu at all.
+    DuringNextMenu([] { SendKeys({VK_ESCAPE, VK_ESCAPE}); });
+    RightClickAt(OnLabel(Child(Root(), "Zeta")));
+    EXPECT_EQ(shell->Calls().menuFlags.size(), 2u);
+    EXPECT_EQ(shell->Calls().invocations.size(), 1u);
+    RightClickAt(Screen({50, 280}));
+    EXPECT_EQ(shell->Calls().menuFlags.size(), 2u);
+    EXPECT_EQ(tree->Selected(), alpha);
+    EXPECT_TRUE(list.Calls.empty());
+    KillTimer(nullptr, 0);
+    MenuAction() = nullptr;
+}
+
+TEST_F(TreeInput, TheSelectionDeletedWhileTheMenuIsOpenIsForgotten) {
+    tree->SetAutoRefresh(true);
+    TTreeNode* zeta = Child(Root(), "Zeta");
+    tree->SetSelected(Child(Root(), "Alpha"));
+    DuringNextMenu([&] {
+        shell->RemoveItem("Alpha");
+        SendMessageW(tree->Handle(), WM_USER + 21, 0, 0);
+        EndMenu();
+    });
+    RightClickAt(OnLabel(zeta));
+    EXPECT_EQ(Child(Root(), "Alpha"), nullptr);
+    EXPECT_EQ(tree->Selected(), zeta) << "nothing to put back: a beep";
+}
+
+// Without the shell's menu the framework's handling runs: the tree's own pop-up menu, if any.
+TEST_F(TreeInput, WithoutTheShellsMenuARightClickShowsThePopUpMenu) {
+    TPopupMenu popup(nullptr);
+    TMenuItem item(nullptr);
+    item.SetCaption("Mine");
+    int clicked = 0;
+    item.OnClick = [&](TObject*) { ++clicked; };
+    popup.Add(&item);
+    tree->SetPopupMenu(&popup);
+    tree->SetShellContextMenu(false);
+    DuringNextMenu([] { SendKeys({VK_DOWN, VK_RETURN}); });
+    RightClickAt(OnLabel(Child(Root(), "Zeta")));
+    EXPECT_EQ(clicked, 1);
+    EXPECT_TRUE(shell->Calls().menuFlags.empty());
+    tree->SetPopupMenu(nullptr);
+}
+
+TEST_F(TreeInput, TheContextMenuKeyShowsTheMenuOfTheSelectedNode) {
+    tree->SetSelected(Child(Root(), "Zeta"));
+    tree->SetFocus();
+    DuringNextMenu([] { SendKeys({VK_DOWN, VK_DOWN, VK_RETURN}); });
+    PressKeys({VK_APPS});
+    ASSERT_EQ(shell->Calls().invocations.size(), 1u);
+    EXPECT_EQ(shell->Calls().invocations[0].items, (std::vector<std::string>{"Zeta"}));
+}
+
+} // namespace

@@ -1,0 +1,157 @@
+// The tree's drag and drop: folders dragged out as the shell's own data object, files dropped
+// onto a folder node copied, moved or linked there.
+
+#include "tree/NameSpaceEnumerator.h"
+
+#include "dragdrop/DropRules.h"
+#include "dragdrop/DropSource.h"
+#include "framework/ViewServices.h"
+#include "identifiers/StringList.h"
+#include "identifiers/WideText.h"
+#include "shell/ShellRoutines.h"
+#include "shell/UIObject.h"
+
+using namespace EnumGlobals;
+
+namespace {
+
+bool FileExists(const std::string& Path) {
+    return GetFileAttributesW(Utf8ToWide(Path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+} // namespace
+
+void TNameSpaceEnumerator::ConnectDropTarget() {
+    TvxDropTarget* target = m_OleDropTarget.Target();
+    if (!target)
+        return;
+    target->SetOnOLEDragEnter(MethodEvent(this, &TNameSpaceEnumerator::DragEnter));
+    target->SetOnOLEDragOver(MethodEvent(this, &TNameSpaceEnumerator::DragOver));
+    target->SetOnOLEDragLeave(MethodEvent(this, &TNameSpaceEnumerator::DragLeave));
+    target->SetOnOLEDrop(MethodEvent(this, &TNameSpaceEnumerator::Drop));
+}
+
+std::string TNameSpaceEnumerator::NodePath(const TTreeNode* Node) {
+    const TNodeData* data = NodeData(Node);
+    if (!data || !data->pFQpidl)
+        return {};
+    return m_Shell->GetPathFromIDList(data->pFQpidl.Get());
+}
+
+// ---------------------------------------------------------------------------------------------
+// Dragging out.
+
+void TNameSpaceEnumerator::CNNotify(TMessage& Message) {
+    Inherited(Message);
+    POINT start{};
+    if (TTreeNode* node = BeginDragNode(Message, &start))
+        StartDrag(node, start);
+}
+
+// A refresh inside the drag loop could delete the node the control is dragging: refreshes wait
+// until the drag has ended.
+void TNameSpaceEnumerator::StartDrag(TTreeNode* Node, POINT DragPoint) {
+    const TBusy busy(*this);
+    if (ContainsPoint(Node->DisplayRect(true), DragPoint)) {
+        SetSelected(Node);
+        SelectionChange(this, Node);
+    }
+    const TNodeData* data = NodeData(Node);
+    // The desktop root is no object to move or copy anywhere.
+    if (!m_bAllowOLEDrag || !data || !data->pFQpidl)
+        return;
+    ComPtr<IShellFolder> folder;
+    OwnedPidl item;
+    if (!NodeItem(Node, folder, item))
+        return;
+    LPCITEMIDLIST items[] = {item.Get()};
+    ComPtr<IDataObject> dataObject;
+    if (UIObjectOf(folder.Get(), OwnerWindow(), 1, items, dataObject) != S_OK || !dataObject)
+        return;
+    const ComPtr<TvxDropSource> source = AdoptComPtr(new TvxDropSource);
+    DWORD effect = DROPEFFECT_NONE;
+    DoDragDrop(dataObject.Get(), source.Get(), DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK,
+               &effect);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Dropping in.
+
+TTreeNode* TNameSpaceEnumerator::DropNodeAt(TvxDropTarget* Sender, POINT pt,
+                                            std::string& Destination) {
+    Destination.clear();
+    const POINT client = ScreenToClient(pt);
+    TTreeNode* node = m_bAllowOLEDrop ? GetNodeAt(client.x, client.y) : nullptr;
+    if (!node) {
+        Sender->SetOperation(DROPEFFECT_NONE);
+        return nullptr;
+    }
+    if (DropTarget() != node)
+        SetDropTarget(node);
+    const std::string path = NodePath(node);
+    if (!path.empty())
+        Destination = EnsureBackSlash(path);
+    if (DropRules::RefusesDrop(Destination, Sender->SourcePath(), m_DragSources))
+        Sender->SetOperation(DROPEFFECT_NONE);
+    return node;
+}
+
+void TNameSpaceEnumerator::DragEnter(TvxDropTarget* Sender, int, POINT pt, int&) {
+    m_DragSources.clear();
+    TStringList files;
+    if (Sender->GetSourceFiles(files))
+        for (int i = 0; i < files.Count(); ++i)
+            m_DragSources.push_back(files[i]);
+    std::string destination;
+    DropNodeAt(Sender, pt, destination);
+}
+
+void TNameSpaceEnumerator::DragOver(TvxDropTarget* Sender, int, POINT pt, int&) {
+    std::string destination;
+    DropNodeAt(Sender, pt, destination);
+}
+
+void TNameSpaceEnumerator::DragLeave(TvxDropTarget*) {
+    m_DragSources.clear();
+    if (m_bAllowOLEDrop && DropTarget())
+        SetDropTarget(nullptr);
+}
+
+// Leaves in the drop target's Operation what was done. The highlight goes with every drop, also
+// a refused one: nothing else would take it away.
+void TNameSpaceEnumerator::Drop(TvxDropTarget* Sender, int, POINT, int&) {
+    // The shell's dialogs let the watcher's messages in; the nodes wait for the end.
+    const TBusy busy(*this);
+    const int operation = Sender->Operation();
+    Sender->SetOperation(DROPEFFECT_NONE);
+    TTreeNode* node = DropTarget();
+    const std::string path = node ? NodePath(node) : std::string();
+    TStringList files;
+    if (operation != DROPEFFECT_NONE && !path.empty() && Sender->GetSourceFiles(files)) {
+        const std::string destination = EnsureBackSlash(path);
+        std::vector<std::string> sources;
+        for (int i = 0; i < files.Count(); ++i)
+            sources.push_back(files[i]);
+        if (!DropRules::RefusesDrop(destination, Sender->SourcePath(), sources)) {
+            if (operation == DROPEFFECT_LINK) {
+                bool linked = false;
+                for (const std::string& source : sources) {
+                    const std::string name = DropRules::ShortcutBaseName(source);
+                    const std::string link =
+                        DropRules::FreeShortcutPath(destination, name, FileExists);
+                    if (!link.empty() &&
+                        SUCCEEDED(CreateLink(source, link, DropRules::ShortcutDescription(name))))
+                        linked = true;
+                }
+                Sender->SetOperation(linked ? DROPEFFECT_LINK : DROPEFFECT_NONE);
+            } else {
+                const bool move = operation == DROPEFFECT_MOVE;
+                PerformFileOperation(OwnerWindow(), move ? FO_MOVE : FO_COPY, files, destination);
+                Sender->SetOperation(move ? DROPEFFECT_MOVE : DROPEFFECT_COPY);
+            }
+        }
+    }
+    m_DragSources.clear();
+    if (DropTarget())
+        SetDropTarget(nullptr);
+}
