@@ -76,3 +76,27 @@ HIMAGELIST TViewShell::GetSmallSystemImageList() {
     return reinterpret_cast<HIMAGELIST>(
         SHGetFileInfoW(windows, 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
 }
+
+HIMAGELIST TViewShell::GetLargeSystemImageList() {
+    SHFILEINFOW info{};
+    // Without SHGFI_ICON: the answer is the list alone, with no icon handle to destroy.
+    auto list = reinterpret_cast<HIMAGELIST>(
+        SHGetFileInfoW(L"", 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_LARGEICON));
+    if (list)
+        return list;
+    wchar_t windows[MAX_PATH] = {};
+    if (!GetWindowsDirectoryW(windows, MAX_PATH))
+        return nullptr;
+    return reinterpret_cast<HIMAGELIST>(
+        SHGetFileInfoW(windows, 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_LARGEICON));
+}
+
+int TViewShell::GetSmallIconIndex(LPCITEMIDLIST FQPidl) {
+    return EnumGlobals::GetSmallIconIndex(FQPidl);
+}
+
+std::string TViewShell::GetTypeName(LPCITEMIDLIST FQPidl) {
+    std::string name;
+    EnumGlobals::GetItemName(FQPidl, name);
+    return name;
+}
