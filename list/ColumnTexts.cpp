@@ -45,13 +45,23 @@ std::string ExtensionOf(const std::wstring& FileName) {
 }
 
 std::string ModifiedText(const SYSTEMTIME& Date) {
+    // Rows of one folder often share their minute; the locale is asked once for each.
+    static SYSTEMTIME lastMinute{};
+    static std::string lastText;
+    const bool sameMinute = !lastText.empty() && lastMinute.wYear == Date.wYear &&
+                            lastMinute.wMonth == Date.wMonth && lastMinute.wDay == Date.wDay &&
+                            lastMinute.wHour == Date.wHour && lastMinute.wMinute == Date.wMinute;
+    if (sameMinute)
+        return lastText;
     wchar_t date[128] = {};
     wchar_t time[128] = {};
     if (!GetDateFormatW(LOCALE_SYSTEM_DEFAULT, DATE_SHORTDATE, &Date, nullptr, date, 128))
         date[0] = L'\0';
     if (!GetTimeFormatW(LOCALE_SYSTEM_DEFAULT, TIME_NOSECONDS, &Date, nullptr, time, 128))
         time[0] = L'\0';
-    return WideToUtf8(date) + " " + WideToUtf8(time);
+    lastMinute = Date;
+    lastText = WideToUtf8(date) + " " + WideToUtf8(time);
+    return lastText;
 }
 
 std::string ModifiedText(const TItemData& Data) {

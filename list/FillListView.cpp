@@ -173,11 +173,11 @@ void TFolderEnumerator::FillListView(LPCITEMIDLIST pParentpidl) {
         // The folder is as it was: the rows stay, as a new fill would have made them, with
         // their texts computed again for the present columns.
         SetSelected(nullptr);
-        for (int i = 0; i < count; ++i) {
-            TListItem* row = Items().Item(i);
-            row->SetFocused(false);
-            row->SetPending(ipSubItems);
-        }
+        if (TListItem* focused = GetNextItem(nullptr, sdAll, isFocused))
+            focused->SetFocused(false);
+        if (m_bLayoutChanged)
+            for (int i = 0; i < count; ++i)
+                Items().Item(i)->SetPending(ipSubItems);
         if (count > 0)
             Items().Item(0)->MakeVisible(false);
     } else {
@@ -218,6 +218,7 @@ void TFolderEnumerator::FillListView(LPCITEMIDLIST pParentpidl) {
         }
     }
 
+    m_bLayoutChanged = false;
     Items().EndUpdate();
     SetCursor(savedCursor);
     ScheduleIdleResolve();

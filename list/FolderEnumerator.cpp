@@ -236,8 +236,10 @@ void TFolderEnumerator::SetupColumns() {
     for (int c = cnName, next = 0; c <= cnModified && !rebuild; ++c)
         if (IsColumnShown(static_cast<TColumnName>(c)))
             rebuild = *fields[c] != next++;
-    if (rebuild)
+    if (rebuild) {
         Columns().Clear();
+        m_bLayoutChanged = true;
+    }
     for (int c = cnName, next = 0; c <= cnModified; ++c) {
         if (!IsColumnShown(static_cast<TColumnName>(c))) {
             *fields[c] = -1;

@@ -194,6 +194,9 @@ private:
     const TSortKeys* m_SortKeys = nullptr;
     // The next row idle time looks at.
     int m_iIdleNext = 0;
+    // The column layout changed since the rows' texts were made: a fill that keeps its rows
+    // makes their texts again.
+    bool m_bLayoutChanged = false;
     // The fill hands the old rows' records over instead of letting their deletion free them.
     bool m_bKeepRecords = false;
     bool m_bIdleTimer = false;

@@ -2,7 +2,7 @@
 // item by item, over a folder that mixes every kind of item the cache treats differently, and
 // over the virtual folders and drives of the namespace.
 
-#include "RealShellFixture.h"
+#include "support/RealShellFixture.h"
 
 #include "identifiers/ComPtr.h"
 #include "identifiers/WideText.h"
