@@ -1,6 +1,7 @@
 #include "controls/ClassInfo.h"
 
 #include "controls/Component.h"
+#include "controls/FormDocument.h"
 
 #include <algorithm>
 
@@ -11,9 +12,18 @@ std::vector<const TClassInfo*>& Registry() {
     return registry;
 }
 
+// A property any ancestor of Info declares, published there or not.
+const TPropInfo* DeclaredByAncestor(const TClassInfo& Info, std::string_view Name) {
+    for (const TClassInfo* info = Info.Parent; info; info = info->Parent)
+        for (const TPropInfo& prop : info->Properties)
+            if (SameFormName(prop.Name, Name))
+                return &prop;
+    return nullptr;
+}
+
 } // namespace
 
-bool TPropInfo::HoldsDefault(const TComponent& Instance) const {
+bool TPropInfo::HoldsDefault(const TPersistent& Instance) const {
     if (std::holds_alternative<std::monostate>(Default) || !Read)
         return false;
     return Read(Instance) == Default;
@@ -27,21 +37,31 @@ bool TClassInfo::InheritsFrom(const TClassInfo& Ancestor) const {
 }
 
 std::vector<const TPropInfo*> TClassInfo::PublishedProperties() const {
-    std::vector<const TClassInfo*> chain;
-    for (const TClassInfo* info = this; info; info = info->Parent)
-        chain.push_back(info);
     std::vector<const TPropInfo*> result;
-    for (auto it = chain.rbegin(); it != chain.rend(); ++it)
-        for (const TPropInfo& prop : (*it)->Properties)
-            result.push_back(&prop);
+    if (Republished) {
+        for (std::string_view name : *Republished)
+            if (const TPropInfo* prop = DeclaredByAncestor(*this, name))
+                result.push_back(prop);
+    } else if (Parent) {
+        result = Parent->PublishedProperties();
+    }
+    for (const TPropInfo& prop : Properties)
+        result.push_back(&prop);
     return result;
 }
 
 const TPropInfo* TClassInfo::FindProperty(std::string_view Name) const {
+    for (const TPropInfo* prop : PublishedProperties())
+        if (SameFormName(prop->Name, Name))
+            return prop;
+    return nullptr;
+}
+
+const TMethodInfo* TClassInfo::FindMethod(std::string_view Name) const {
     for (const TClassInfo* info = this; info; info = info->Parent)
-        for (const TPropInfo& prop : info->Properties)
-            if (prop.Name == Name)
-                return &prop;
+        for (const TMethodInfo& method : info->Methods)
+            if (SameFormName(method.Name, Name))
+                return &method;
     return nullptr;
 }
 
@@ -53,7 +73,7 @@ void RegisterComponentClass(const TClassInfo& Info) {
 const TClassInfo* FindComponentClass(std::string_view ClassName) {
     const auto& registry = Registry();
     const auto it = std::find_if(registry.begin(), registry.end(), [&](const TClassInfo* info) {
-        return info->ClassName == ClassName;
+        return SameFormName(info->ClassName, ClassName);
     });
     return it == registry.end() ? nullptr : *it;
 }

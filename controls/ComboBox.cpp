@@ -106,8 +106,7 @@ void TCustomComboBox::DestroyWnd() {
 int TCustomComboBox::ItemIndex() const {
     if (!HandleAllocated())
         return m_iItemIndex;
-    return static_cast<int>(
-        SendMessageW(const_cast<TCustomComboBox*>(this)->Handle(), CB_GETCURSEL, 0, 0));
+    return static_cast<int>(SendMessageW(WindowHandle(), CB_GETCURSEL, 0, 0));
 }
 
 void TCustomComboBox::SetItemIndex(int Value) {
@@ -117,8 +116,7 @@ void TCustomComboBox::SetItemIndex(int Value) {
 }
 
 bool TCustomComboBox::DroppedDown() const {
-    return HandleAllocated() && SendMessageW(const_cast<TCustomComboBox*>(this)->Handle(),
-                                             CB_GETDROPPEDSTATE, 0, 0) == TRUE;
+    return HandleAllocated() && SendMessageW(WindowHandle(), CB_GETDROPPEDSTATE, 0, 0) == TRUE;
 }
 
 void TCustomComboBox::SetDroppedDown(bool Value) {
@@ -196,7 +194,7 @@ void TCustomComboBox::CNDrawItem(TMessage& Message) {
 }
 
 void TCustomComboBox::CNMeasureItem(TMessage& Message) {
-    auto* mis = reinterpret_cast<MEASUREITEMSTRUCT*>(Message.LParam);
+    MEASUREITEMSTRUCT* mis = Message.MeasureItemStruct();
     if (mis)
         mis->itemHeight = static_cast<UINT>(m_iItemHeight);
     Message.Result = TRUE;

@@ -11,24 +11,48 @@ bool SameName(std::string_view a, std::string_view b) {
     });
 }
 
+TComponent*& LoadingOwner() {
+    static TComponent* owner = nullptr;
+    return owner;
+}
+
 void Erase(std::vector<TComponent*>& list, TComponent* item) {
     list.erase(std::remove(list.begin(), list.end(), item), list.end());
 }
 
+// A form file keeps a component's name in its object header, not among its properties.
+TPropInfo NameProperty() {
+    TPropInfo info = StringProperty("Name", &TComponent::Name, &TComponent::SetName);
+    info.Stored = false;
+    return info;
+}
+
 } // namespace
+
+void TComponent::ExpectLoadingChild(TComponent* Owner) {
+    LoadingOwner() = Owner;
+}
+
+void TComponent::DestroyMade() {
+    delete this;
+}
 
 const TClassInfo& TComponent::StaticClassInfo() {
     static const TClassInfo info{
         .ClassName = "TComponent",
-        .Parent = nullptr,
+        .Parent = &TPersistent::StaticClassInfo(),
         .Create = nullptr,
-        .Properties = {StringProperty("Name", &TComponent::Name, &TComponent::SetName)},
+        .Properties = {NameProperty()},
         .Messages = {},
     };
     return info;
 }
 
 TComponent::TComponent(TComponent* AOwner) {
+    if (AOwner && AOwner == LoadingOwner()) {
+        m_State |= csLoading;
+        LoadingOwner() = nullptr;
+    }
     if (AOwner)
         AOwner->InsertComponent(this);
 }

@@ -1,16 +1,11 @@
 #pragma once
 
 #include "controls/ClassInfo.h"
+#include "controls/Persistent.h"
 
 #include <string>
 #include <string_view>
 #include <vector>
-
-// The root of every object that events name as their Sender.
-class TObject {
-public:
-    virtual ~TObject() = default;
-};
 
 enum TOperation { opInsert, opRemove };
 
@@ -25,7 +20,7 @@ using TComponentState = unsigned;
 // A component with an owner. The owner destroys the components it owns (which must therefore
 // be made with new); every component owned by the same owner, and every component that asked
 // through FreeNotification, hears of a component's removal through Notification(opRemove).
-class TComponent : public TObject {
+class TComponent : public TPersistent {
 public:
     explicit TComponent(TComponent* AOwner);
     ~TComponent() override;
@@ -33,8 +28,7 @@ public:
     TComponent& operator=(const TComponent&) = delete;
 
     static const TClassInfo& StaticClassInfo();
-    virtual const TClassInfo& ClassInfo() const { return StaticClassInfo(); }
-    std::string_view ClassName() const { return ClassInfo().ClassName; }
+    const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
 
     TComponent* Owner() const { return m_Owner; }
     int ComponentCount() const { return static_cast<int>(m_Components.size()); }
@@ -63,6 +57,11 @@ public:
     void FreeNotification(TComponent* AComponent);
     void RemoveFreeNotification(TComponent* AComponent);
 
+    // The component a form file nests this one in (a control's parent, a menu item's menu), or
+    // nullptr; the form reader sets it before any property.
+    virtual TComponent* GetParentComponent() const { return nullptr; }
+    virtual void SetParentComponent(TComponent*) {}
+
     // Told when a component owned by the same owner is inserted or removed, and when a component
     // this one asked to hear of is destroyed. Overrides call the inherited one first.
     virtual void Notification(TComponent* AComponent, TOperation Operation);
@@ -73,6 +72,13 @@ protected:
     void DestroyComponents();
 
 private:
+    friend class TFormBinder;
+    // The reader's next component made with this owner is marked csLoading from the start of its
+    // construction, so its constructor already knows it is being read.
+    static void ExpectLoadingChild(TComponent* Owner);
+    // Destroys a component the reader made, when the read fails.
+    void DestroyMade();
+
     void InsertComponent(TComponent* AComponent);
     void RemoveComponent(TComponent* AComponent);
 

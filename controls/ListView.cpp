@@ -135,8 +135,7 @@ TListItem* TCustomListView::ItemFromWindow(int Index) const {
     LVITEMW item{};
     item.mask = LVIF_PARAM;
     item.iItem = Index;
-    if (!SendMessageW(const_cast<TCustomListView*>(this)->Handle(), LVM_GETITEMW, 0,
-                      reinterpret_cast<LPARAM>(&item)))
+    if (!SendMessageW(WindowHandle(), LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item)))
         return nullptr;
     return reinterpret_cast<TListItem*>(item.lParam);
 }
@@ -148,7 +147,7 @@ TListItem* TCustomListView::Selected() const {
                 return item.get();
         return nullptr;
     }
-    HWND window = const_cast<TCustomListView*>(this)->Handle();
+    HWND window = WindowHandle();
     const int index = static_cast<int>(SendMessageW(window, LVM_GETNEXTITEM, -1, LVNI_SELECTED));
     return m_Items.Item(index);
 }
@@ -174,8 +173,7 @@ int TCustomListView::SelCount() const {
         return static_cast<int>(
             std::count_if(m_Items.m_Items.begin(), m_Items.m_Items.end(),
                           [](const auto& item) { return (item->m_uState & LVIS_SELECTED) != 0; }));
-    return static_cast<int>(
-        SendMessageW(const_cast<TCustomListView*>(this)->Handle(), LVM_GETSELECTEDCOUNT, 0, 0));
+    return static_cast<int>(SendMessageW(WindowHandle(), LVM_GETSELECTEDCOUNT, 0, 0));
 }
 
 TListItem* TCustomListView::DropTarget() const {
@@ -255,8 +253,7 @@ bool TCustomListView::CustomSort(TLVCompare SortProc, LPARAM ParamSort) {
 }
 
 bool TCustomListView::IsEditing() const {
-    return HandleAllocated() &&
-           SendMessageW(const_cast<TCustomListView*>(this)->Handle(), LVM_GETEDITCONTROL, 0, 0);
+    return HandleAllocated() && SendMessageW(WindowHandle(), LVM_GETEDITCONTROL, 0, 0);
 }
 
 void TCustomListView::SetViewStyle(TViewStyle Value) {
@@ -338,17 +335,17 @@ void TCustomListView::CNNotify(TMessage& Message) {
     }
     const auto code = static_cast<int>(header->code);
     if (code == static_cast<int>(LVN_GETDISPINFOW)) {
-        GetDispInfo(*reinterpret_cast<NMLVDISPINFOW*>(header));
+        GetDispInfo(*Message.Notification<NMLVDISPINFOW>());
     } else if (code == static_cast<int>(LVN_ITEMCHANGED)) {
-        ItemChanged(*reinterpret_cast<const NMLISTVIEW*>(header));
+        ItemChanged(*Message.Notification<const NMLISTVIEW>());
     } else if (code == static_cast<int>(LVN_COLUMNCLICK)) {
-        const auto& info = *reinterpret_cast<const NMLISTVIEW*>(header);
+        const auto& info = *Message.Notification<const NMLISTVIEW>();
         if (OnColumnClick)
             OnColumnClick(this, m_Columns.Item(info.iSubItem));
     } else if (code == static_cast<int>(LVN_BEGINLABELEDITW)) {
-        BeginLabelEdit(Message, *reinterpret_cast<const NMLVDISPINFOW*>(header));
+        BeginLabelEdit(Message, *Message.Notification<const NMLVDISPINFOW>());
     } else if (code == static_cast<int>(LVN_ENDLABELEDITW)) {
-        EndLabelEdit(Message, *reinterpret_cast<const NMLVDISPINFOW*>(header));
+        EndLabelEdit(Message, *Message.Notification<const NMLVDISPINFOW>());
     } else if (code == static_cast<int>(LVN_DELETEALLITEMS)) {
         // The rows were told of their removal already; no notification per row.
         Message.Result = TRUE;

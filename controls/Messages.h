@@ -29,10 +29,21 @@ struct TMessage {
     // Key messages: the virtual-key code.
     WORD CharCode() const { return LOWORD(WParam); }
 
-    // WM_NOTIFY / CN_NOTIFY.
-    NMHDR* NMHdr() const { return reinterpret_cast<NMHDR*>(LParam); }
+    // WM_NOTIFY / CN_NOTIFY: the notification's record as the type its code defines (NMLISTVIEW
+    // for LVN_ITEMCHANGED, ...). Every such record begins with the NMHDR, so read the code first,
+    // then ask for the record the code names.
+    template <typename Record = NMHDR> Record* Notification() const {
+        return reinterpret_cast<Record*>(LParam);
+    }
+    NMHDR* NMHdr() const { return Notification<NMHDR>(); }
     // WM_DRAWITEM / CN_DRAWITEM.
     DRAWITEMSTRUCT* DrawItemStruct() const { return reinterpret_cast<DRAWITEMSTRUCT*>(LParam); }
-    // WM_COMMAND / CN_COMMAND: the notification code.
+    // WM_MEASUREITEM / CN_MEASUREITEM.
+    MEASUREITEMSTRUCT* MeasureItemStruct() const {
+        return reinterpret_cast<MEASUREITEMSTRUCT*>(LParam);
+    }
+    // WM_COMMAND / CN_COMMAND: the notification code, and the control that sent it (none for a
+    // menu or an accelerator).
     WORD NotifyCode() const { return HIWORD(WParam); }
+    HWND CommandControl() const { return reinterpret_cast<HWND>(LParam); }
 };

@@ -1,5 +1,6 @@
 #include "controls/WinControl.h"
 
+#include "controls/HostReflection.h"
 #include "identifiers/WideText.h"
 
 #include <commctrl.h>
@@ -24,19 +25,6 @@ struct TControlEntry {
 
 std::unordered_map<HWND, TControlEntry>& ControlWindows() {
     static std::unordered_map<HWND, TControlEntry> map;
-    return map;
-}
-
-// The host windows we reflect notifications for, with the number of our children each has and
-// the procedure ours forwards to. An entry without children stays while a procedure installed
-// after ours still leads to ours.
-struct THostEntry {
-    int Children = 0;
-    WNDPROC Original = nullptr;
-};
-
-std::unordered_map<HWND, THostEntry>& HostWindows() {
-    static std::unordered_map<HWND, THostEntry> map;
     return map;
 }
 
@@ -88,76 +76,6 @@ const wchar_t* CursorResource(TCursor Cursor) {
         if (e.Cursor == Cursor)
             return e.Resource;
     return nullptr;
-}
-
-// The control a parent's notification came from, when the message is one that is reflected.
-HWND NotificationSource(HWND Parent, const TMessage& Message) {
-    if (Message.Msg == WM_NOTIFY)
-        return Message.NMHdr() ? Message.NMHdr()->hwndFrom : nullptr;
-    if (Message.Msg == WM_DRAWITEM) {
-        const DRAWITEMSTRUCT* dis = Message.DrawItemStruct();
-        return dis && dis->CtlType != ODT_MENU ? dis->hwndItem : nullptr;
-    }
-    if (Message.Msg == WM_MEASUREITEM) {
-        const auto* mis = reinterpret_cast<const MEASUREITEMSTRUCT*>(Message.LParam);
-        return mis && mis->CtlType != ODT_MENU ? GetDlgItem(Parent, static_cast<int>(mis->CtlID))
-                                               : nullptr;
-    }
-    if (Message.Msg == WM_COMMAND)
-        return reinterpret_cast<HWND>(Message.LParam);
-    return nullptr;
-}
-
-// Sends a notification back to the control of ours it came from; false when it came from a
-// window that is not one of ours.
-bool ReflectToControl(HWND Parent, TMessage& Message) {
-    HWND source = NotificationSource(Parent, Message);
-    if (!source || source == Parent || !TWinControl::FindControl(source))
-        return false;
-    Message.Result = SendMessageW(source, CN_BASE + Message.Msg, Message.WParam, Message.LParam);
-    return true;
-}
-
-LRESULT CALLBACK HostProc(HWND Window, UINT Msg, WPARAM WParam, LPARAM LParam) {
-    const auto it = HostWindows().find(Window);
-    if (it == HostWindows().end())
-        return DefWindowProcW(Window, Msg, WParam, LParam);
-    const WNDPROC original = it->second.Original;
-    if (Msg == WM_NCDESTROY) {
-        const LRESULT result = CallWindowProcW(original, Window, Msg, WParam, LParam);
-        HostWindows().erase(Window);
-        return result;
-    }
-    TMessage message{Msg, WParam, LParam, 0};
-    if (it->second.Children > 0 && ReflectToControl(Window, message))
-        return message.Result;
-    return CallWindowProcW(original, Window, Msg, WParam, LParam);
-}
-
-// A host window leads to our procedure while it has children of ours.
-void AttachHost(HWND Host) {
-    auto [it, added] = HostWindows().try_emplace(Host);
-    if (added) {
-        it->second.Original = reinterpret_cast<WNDPROC>(
-            SetWindowLongPtrW(Host, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(HostProc)));
-        if (!it->second.Original) {
-            HostWindows().erase(it);
-            return;
-        }
-    }
-    ++it->second.Children;
-}
-
-// The host's own procedure comes back when ours is still the first; when the application put
-// another in front of ours since, ours stays in its chain and only forwards.
-void DetachHost(HWND Host) {
-    auto it = HostWindows().find(Host);
-    if (it == HostWindows().end() || --it->second.Children > 0)
-        return;
-    if (GetWindowLongPtrW(Host, GWLP_WNDPROC) != reinterpret_cast<LONG_PTR>(HostProc))
-        return;
-    SetWindowLongPtrW(Host, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(it->second.Original));
-    HostWindows().erase(it);
 }
 
 RECT WindowBounds(HWND Window) {
@@ -322,7 +240,7 @@ void TWinControl::CreateWnd() {
         window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(TWinControlAccess::ControlProc)));
     ControlWindows()[window] = {this, m_pfnWindowProc};
     if (child && !m_Parent && m_hParentWindow) {
-        AttachHost(m_hParentWindow);
+        HostReflection::AttachHost(m_hParentWindow);
         m_hHostAttached = m_hParentWindow;
     }
     SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(m_Font.Handle), FALSE);
@@ -357,7 +275,7 @@ void TWinControl::ReleaseHost() {
     if (!m_hHostAttached)
         return;
     if (IsWindow(m_hHostAttached))
-        DetachHost(m_hHostAttached);
+        HostReflection::DetachHost(m_hHostAttached);
     m_hHostAttached = nullptr;
 }
 
@@ -557,22 +475,22 @@ void TWinControl::DefaultHandler(TMessage& Message) {
 }
 
 void TWinControl::WMNotify(TMessage& Message) {
-    if (!ReflectToControl(m_hWindow, Message))
+    if (!HostReflection::ReflectToControl(m_hWindow, Message))
         Inherited(Message);
 }
 
 void TWinControl::WMDrawItem(TMessage& Message) {
-    if (!ReflectToControl(m_hWindow, Message))
+    if (!HostReflection::ReflectToControl(m_hWindow, Message))
         Inherited(Message);
 }
 
 void TWinControl::WMMeasureItem(TMessage& Message) {
-    if (!ReflectToControl(m_hWindow, Message))
+    if (!HostReflection::ReflectToControl(m_hWindow, Message))
         Inherited(Message);
 }
 
 void TWinControl::WMCommand(TMessage& Message) {
-    if (!ReflectToControl(m_hWindow, Message))
+    if (!HostReflection::ReflectToControl(m_hWindow, Message))
         Inherited(Message);
 }
 

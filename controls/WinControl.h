@@ -50,6 +50,9 @@ public:
     // The window, made now if there is none yet; nullptr when it cannot be made (a child
     // control without a parent window).
     HWND Handle();
+    // The window if there is one; never makes it. For queries that read the window's state and
+    // have a fallback without one.
+    HWND WindowHandle() const { return m_hWindow; }
     bool HandleAllocated() const { return m_hWindow != nullptr; }
     void HandleNeeded() { Handle(); }
     // Destroys the window (running DestroyWnd) and makes it again (running CreateWnd).

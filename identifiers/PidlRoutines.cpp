@@ -1,6 +1,6 @@
 #include "identifiers/EnumGlobals.h"
 
-#include "controls/StringList.h"
+#include "identifiers/StringList.h"
 
 #include <cstdio>
 #include <cstring>

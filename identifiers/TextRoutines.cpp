@@ -1,7 +1,7 @@
 #include "identifiers/EnumGlobals.h"
 
 #include "identifiers/WideText.h"
-#include "controls/StringList.h"
+#include "identifiers/StringList.h"
 
 namespace EnumGlobals {
 

@@ -1,6 +1,6 @@
 #include "shell/FileOperation.h"
 
-#include "controls/StringList.h"
+#include "identifiers/StringList.h"
 #include "identifiers/EnumGlobals.h"
 #include "identifiers/WideText.h"
 

@@ -2,12 +2,12 @@
 
 #include "shell/ShellRoutines.h"
 
+#include "identifiers/Holders.h"
 #include "identifiers/ShellMalloc.h"
 #include "identifiers/WideText.h"
 #include "shell/ShellInfoCache.h"
 
 #include <cstring>
-#include <memory>
 
 namespace EnumGlobals {
 
@@ -29,12 +29,6 @@ std::string OffsetText(LPCITEMIDLIST pidl, UINT offset) {
     const char* text = reinterpret_cast<const char*>(pidl) + offset;
     return AnsiToUtf8(std::string_view(text, strnlen(text, size - offset)));
 }
-
-// The wide text of an answer belongs to whoever asked, in a block of the shell allocator.
-struct ShellMallocDeleter {
-    void operator()(void* block) const { g_ShellMalloc->Free(block); }
-};
-using ShellText = std::unique_ptr<wchar_t, ShellMallocDeleter>;
 
 std::string InlineText(const STRRET& answer) {
     return AnsiToUtf8(std::string_view(answer.cStr, strnlen(answer.cStr, sizeof answer.cStr)));
@@ -73,7 +67,7 @@ bool GetNiceName(IShellFolder* ShellFolder, LPCITEMIDLIST IDList, DWORD Flags, s
     case kStrRetWide: {
         const ShellText text(answer.pOleStr);
         if (text)
-            Name = WideToUtf8(text.get());
+            Name = WideToUtf8(text.Get());
         return true;
     }
     case kStrRetOffset:

@@ -2,6 +2,7 @@
 
 #include "identifiers/OwnedPidl.h"
 #include "identifiers/WideText.h"
+#include "shell/UIObject.h"
 
 #include <shellapi.h>
 
@@ -102,20 +103,18 @@ bool GetDataObjectOf(HWND hWindow, const std::string& sObjectName,
         return false;
     LPCITEMIDLIST items[] = {item.Get()};
     ComPtr<IDataObject> data;
-    if (FAILED(folder->GetUIObjectOf(hWindow, 1, items, IID_IDataObject, nullptr,
-                                     reinterpret_cast<void**>(data.GetAddressOf()))) ||
-        !data)
+    if (FAILED(UIObjectOf(folder.Get(), hWindow, 1, items, data)) || !data)
         return false;
     DataObject = std::move(data);
     return true;
 }
 
-HICON ExtractObjectIcon(const std::string& sObjectName) {
+OwnedIcon ExtractObjectIcon(const std::string& sObjectName) {
     SHFILEINFOW info{};
     if (!SHGetFileInfoW(Utf8ToWide(sObjectName).c_str(), 0, &info, sizeof info,
                         SHGFI_ICON | SHGFI_SHELLICONSIZE | SHGFI_SMALLICON))
-        return nullptr;
-    return info.hIcon;
+        return {};
+    return OwnedIcon(info.hIcon);
 }
 
 } // namespace OleGlobals

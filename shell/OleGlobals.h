@@ -4,6 +4,7 @@
 // own reference to the shell allocator. Routines it shares with EnumGlobals are the same routines
 // under a second name.
 
+#include "identifiers/Holders.h"
 #include "shell/ShellRoutines.h"
 
 #include <windows.h>
@@ -32,7 +33,7 @@ using EnumGlobals::SetDefFormatEtc;
 bool DisplayProperties(HWND hWindow, const std::string& sObjectName);
 // The shell's data object for the file-system object at `sObjectName`.
 bool GetDataObjectOf(HWND hWindow, const std::string& sObjectName, ComPtr<IDataObject>& DataObject);
-// The small shell icon of the path; the caller destroys it. Null when the shell knows none.
-HICON ExtractObjectIcon(const std::string& sObjectName);
+// The small shell icon of the path, the caller's to keep; empty when the shell knows none.
+OwnedIcon ExtractObjectIcon(const std::string& sObjectName);
 
 } // namespace OleGlobals

@@ -2,20 +2,14 @@
 
 #include "shell/ShellRoutines.h"
 
+#include "identifiers/Holders.h"
 #include "identifiers/WideText.h"
 #include "shell/FileOperation.h"
-
-#include <memory>
-#include <type_traits>
+#include "shell/UIObject.h"
 
 namespace EnumGlobals {
 
 namespace {
-
-struct MenuDeleter {
-    void operator()(HMENU menu) const { DestroyMenu(menu); }
-};
-using OwnedMenu = std::unique_ptr<std::remove_pointer_t<HMENU>, MenuDeleter>;
 
 enum class MenuContent : UINT { DefaultOnly = CMF_DEFAULTONLY, VerbsOnly = CMF_VERBSONLY };
 
@@ -26,14 +20,12 @@ void InvokeThroughMenu(HWND Wnd, IShellFolder* Folder, LPCITEMIDLIST* PidlList, 
     if (!Folder)
         return;
     ComPtr<IContextMenu> menu;
-    if (Folder->GetUIObjectOf(Wnd, Numpidls, PidlList, IID_IContextMenu, nullptr,
-                              reinterpret_cast<void**>(menu.GetAddressOf())) != S_OK ||
-        !menu)
+    if (UIObjectOf(Folder, Wnd, Numpidls, PidlList, menu) != S_OK || !menu)
         return;
     const OwnedMenu popup(CreatePopupMenu());
     if (!popup)
         return;
-    if (FAILED(menu->QueryContextMenu(popup.get(), 0, 0, 0x7FFF, static_cast<UINT>(content))))
+    if (FAILED(menu->QueryContextMenu(popup.Get(), 0, 0, 0x7FFF, static_cast<UINT>(content))))
         return;
 
     CMINVOKECOMMANDINFO command{};
@@ -45,12 +37,13 @@ void InvokeThroughMenu(HWND Wnd, IShellFolder* Folder, LPCITEMIDLIST* PidlList, 
     } else {
         // With no entry the menu answers -1, which is no command identifier at all: a verb
         // pointer made from it would send the menu reading at a wild address.
-        const UINT id = GetMenuItemID(popup.get(), 0);
+        const UINT id = GetMenuItemID(popup.Get(), 0);
         if (id == static_cast<UINT>(-1) || id > 0x7FFF)
             return;
         command.lpVerb = MAKEINTRESOURCEA(id);
     }
-    menu->InvokeCommand(&command);
+    // A command that fails shows its own message, if any; the views report nothing of it.
+    (void)menu->InvokeCommand(&command);
 }
 
 } // namespace

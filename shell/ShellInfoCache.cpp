@@ -1,6 +1,7 @@
 #include "shell/ShellInfoCache.h"
 
 #include "identifiers/EnumGlobals.h"
+#include "identifiers/Holders.h"
 #include "shell/ShellRoutines.h"
 
 #include <shellapi.h>
@@ -10,7 +11,6 @@
 #include <array>
 #include <cstring>
 #include <cwctype>
-#include <memory>
 
 namespace {
 
@@ -63,10 +63,6 @@ bool ClassHasOwnIcons(const std::wstring& key) {
            RegistryKeyExists(key + L"\\shellex\\IconHandler");
 }
 
-struct CoTaskMemDeleter {
-    void operator()(wchar_t* p) const { CoTaskMemFree(p); }
-};
-
 } // namespace
 
 TShellInfoCache& TShellInfoCache::Instance() {
@@ -97,8 +93,7 @@ int TShellInfoCache::IconIndex(LPCITEMIDLIST pidl, UINT flags) {
     if (!SHGetFileInfoW(reinterpret_cast<LPCWSTR>(pidl), 0, &info, sizeof info, flags))
         return EnumGlobals::kNoIconIndex;
     // An icon handle asked for with other flags is of no use here; don't leak it.
-    if ((flags & SHGFI_ICON) && info.hIcon)
-        DestroyIcon(info.hIcon);
+    const OwnedIcon unused((flags & SHGFI_ICON) ? info.hIcon : nullptr);
     return info.iIcon;
 }
 
@@ -224,7 +219,7 @@ std::wstring TShellInfoCache::ShareKey(LPCITEMIDLIST pidl) {
     wchar_t* raw = nullptr;
     if (FAILED(StrRetToStrW(&name, child, &raw)) || !raw)
         return m_LastKey;
-    const std::unique_ptr<wchar_t, CoTaskMemDeleter> held(raw);
+    const TaskText held(raw);
     const std::wstring path = raw;
 
     // Only paths on a drive or a share; drives and shares themselves have their own icons.

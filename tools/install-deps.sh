@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Installs what building and testing needs on a Debian machine: the mingw-w64 cross compiler,
-# Wine, a virtual X server, CMake, Ninja and GoogleTest's sources. Installs only what is missing.
+# Wine, a virtual X server, CMake, Ninja, GoogleTest's sources and Python (for the layer check).
+# Installs only what is missing.
 set -euo pipefail
 
 packages=(g++-mingw-w64-x86-64-posix wine wine64 fonts-wine xvfb cmake ninja-build googletest make
-          imagemagick x11-apps xdotool)
+          imagemagick x11-apps xdotool python3)
 
 missing=()
 for p in "${packages[@]}"; do

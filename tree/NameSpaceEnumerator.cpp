@@ -77,10 +77,10 @@ static TPropInfo FolderEnumeratorProperty() {
     TPropInfo folderEnumerator;
     folderEnumerator.Name = "FolderEnumerator";
     folderEnumerator.Kind = TPropKind::Component;
-    folderEnumerator.Read = [](const TComponent& c) {
+    folderEnumerator.Read = [](const TPersistent& c) {
         return TPropValue{dynamic_cast<TComponent*>(static_cast<const T&>(c).FolderEnumerator())};
     };
-    folderEnumerator.Write = [](TComponent& c, const TPropValue& v) {
+    folderEnumerator.Write = [](TPersistent& c, const TPropValue& v) {
         TComponent* const* ref = std::get_if<TComponent*>(&v);
         if (!ref)
             return false;

@@ -2,7 +2,7 @@
 
 #include "controls/ImageList.h"
 #include "controls/TreeView.h"
-#include "design/About.h"
+#include "framework/About.h"
 #include "dragdrop/DropTargetRegistration.h"
 #include "framework/ViewLinks.h"
 #include "tree/NodeData.h"

@@ -3,6 +3,7 @@
 //   change-watch [folders]   (default 10000; the tree is made under C:\ and removed afterwards)
 
 #include "framework/ChangeSource.h"
+#include "identifiers/Holders.h"
 #include "identifiers/WideText.h"
 
 #include <windows.h>
@@ -18,7 +19,9 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
+double Ms(Clock::duration d) {
+    return std::chrono::duration<double, std::milli>(d).count();
+}
 
 double CpuMs() {
     FILETIME created, exited, kernel, user;
@@ -87,9 +90,8 @@ int main(int argc, char** argv) {
     GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof memory);
 
     const auto before = Clock::now();
-    HANDLE file = CreateFileW((deepest + L"\\new.txt").c_str(), GENERIC_WRITE, 0, nullptr,
-                              CREATE_ALWAYS, 0, nullptr);
-    CloseHandle(file);
+    OwnedHandle(CreateFileW((deepest + L"\\new.txt").c_str(), GENERIC_WRITE, 0, nullptr,
+                            CREATE_ALWAYS, 0, nullptr));
     HANDLE handle = source->Handle();
     const DWORD woke = WaitForSingleObject(handle, 5000);
     const auto seen = Clock::now();

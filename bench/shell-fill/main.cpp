@@ -9,6 +9,7 @@
 
 #include "identifiers/ComPtr.h"
 #include "identifiers/EnumGlobals.h"
+#include "identifiers/Holders.h"
 #include "identifiers/OwnedPidl.h"
 #include "identifiers/WideText.h"
 #include "shell/ShellRoutines.h"
@@ -38,11 +39,10 @@ bool MakeFiles(const std::wstring& dir, int count) {
     for (int i = 0; i < count; ++i) {
         wchar_t name[64];
         swprintf(name, 64, L"\\file%05d%ls", i, kExtensions[i % kExtensions.size()]);
-        HANDLE file = CreateFileW((dir + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file == INVALID_HANDLE_VALUE)
+        const OwnedHandle file(CreateFileW((dir + name).c_str(), GENERIC_WRITE, 0, nullptr,
+                                           CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file)
             return false;
-        CloseHandle(file);
     }
     return true;
 }

@@ -3,7 +3,7 @@
 // display name, attributes and identifier-list size; then lists one full list byte by byte.
 // A diagnostic for the toolchain, Wine and the shell working end to end.
 
-#include "controls/StringList.h"
+#include "identifiers/StringList.h"
 #include "identifiers/ComPtr.h"
 #include "identifiers/EnumGlobals.h"
 #include "identifiers/OwnedPidl.h"

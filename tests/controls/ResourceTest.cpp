@@ -3,7 +3,7 @@
 #include "controls/ComboBox.h"
 #include "controls/ImageList.h"
 #include "controls/ListView.h"
-#include "controls/StringList.h"
+#include "identifiers/StringList.h"
 #include "controls/Thread.h"
 #include "controls/TreeView.h"
 

@@ -1,6 +1,7 @@
-#include "controls/StringList.h"
+#include "identifiers/StringList.h"
 #include "dragdrop/DropSource.h"
 #include "dragdrop/DropTargetRegistration.h"
+#include "identifiers/Holders.h"
 #include "support/CountingMalloc.h"
 #include "support/FakeShell.h"
 
@@ -56,20 +57,19 @@ TEST(DropSource, EndsTheDragLoopOntoARegisteredTarget) {
         auto data = shell.DataObject({"C:\\a.txt", "C:\\b.txt"});
         ComPtr<IDropSource> source = AdoptComPtr(static_cast<IDropSource*>(new TvxDropSource));
         InjectLeftButton(MOUSEEVENTF_LEFTDOWN);
-        HANDLE releaser = CreateThread(
+        const OwnedHandle releaser(CreateThread(
             nullptr, 0,
             [](void*) -> DWORD {
                 Sleep(1000);
                 InjectLeftButton(MOUSEEVENTF_LEFTUP);
                 return 0;
             },
-            nullptr, 0, nullptr);
+            nullptr, 0, nullptr));
         DWORD effect = 0;
         const HRESULT hr = DoDragDrop(data.Get(), source.Get(),
                                       DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK, &effect);
         EXPECT_EQ(hr, DRAGDROP_S_DROP);
-        WaitForSingleObject(releaser, INFINITE);
-        CloseHandle(releaser);
+        WaitForSingleObject(releaser.Get(), INFINITE);
     }
     EXPECT_EQ(dropped, (std::vector<std::string>{"C:\\a.txt", "C:\\b.txt"}));
     DestroyWindow(window);

@@ -1,4 +1,4 @@
-#include "controls/StringList.h"
+#include "identifiers/StringList.h"
 #include "dragdrop/DropTarget.h"
 #include "dragdrop/DropTargetRegistration.h"
 #include "support/CountingMalloc.h"

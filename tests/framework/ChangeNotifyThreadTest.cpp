@@ -1,4 +1,5 @@
 #include "framework/ChangeNotifyThread.h"
+#include "support/HostWindow.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -58,28 +59,6 @@ private:
     int m_Changes = 0;
     DWORD m_SenderThread = 0;
 };
-
-// Lets sent messages in for a while, as the views' message loop does.
-void Pump(DWORD milliseconds) {
-    const ULONGLONG end = GetTickCount64() + milliseconds;
-    for (ULONGLONG now; (now = GetTickCount64()) < end;) {
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(end - now), QS_ALLINPUT);
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageW(&msg);
-    }
-}
-
-// Pumps until the condition holds or the time is up.
-bool PumpUntil(const std::function<bool()>& condition, DWORD milliseconds) {
-    const ULONGLONG end = GetTickCount64() + milliseconds;
-    while (!condition()) {
-        if (GetTickCount64() >= end)
-            return false;
-        Pump(20);
-    }
-    return true;
-}
 
 // A handle on the watcher's thread that outlives the watcher object, to see when it ends.
 HANDLE ThreadOf(const TChangeNotifyThread* watcher) {

@@ -44,4 +44,19 @@ TEST(OwnedPidl, UsesTheShellAllocatorByDefault) {
     EXPECT_EQ(g_ShellMalloc->DidAlloc(held.Get()), 1);
 }
 
+TEST(PidlPrinting, FailuresShowEachItemsBytes) {
+    CountingMalloc malloc;
+    OwnedPidl two(OwnedPidl::Adopt, MakePidl({{1, 0xAB}, {3}}, &malloc), &malloc);
+    OwnedPidl empty(OwnedPidl::Adopt, MakePidl({}, &malloc), &malloc);
+    EXPECT_EQ(testing::PrintToString(two.Get()), "{01 AB} {03}");
+    EXPECT_EQ(testing::PrintToString(static_cast<LPCITEMIDLIST>(two.Get())), "{01 AB} {03}");
+    EXPECT_EQ(testing::PrintToString(empty.Get()), "{}");
+    EXPECT_EQ(testing::PrintToString(static_cast<LPCITEMIDLIST>(nullptr)), "null");
+
+    // An item whose length cannot be one is shown up to there, not read past.
+    const BYTE broken[] = {3, 0, 7, 1, 0, 0, 0};
+    EXPECT_EQ(testing::PrintToString(reinterpret_cast<LPCITEMIDLIST>(broken)),
+              "{07} <bad item of cb 1>");
+}
+
 } // namespace

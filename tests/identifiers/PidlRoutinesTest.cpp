@@ -1,4 +1,4 @@
-#include "controls/StringList.h"
+#include "identifiers/StringList.h"
 #include "identifiers/EnumGlobals.h"
 #include "support/CountingMalloc.h"
 #include "support/PidlBuilder.h"

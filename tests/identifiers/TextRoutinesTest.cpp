@@ -1,4 +1,4 @@
-#include "controls/StringList.h"
+#include "identifiers/StringList.h"
 #include "identifiers/EnumGlobals.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // The shell routines driven through the fake namespace: what they ask, what they make of the
 // answers, and that every list and reference they touch is given back.
 
-#include "controls/StringList.h"
+#include "identifiers/StringList.h"
 #include "shell/OleGlobals.h"
 #include "shell/ShellRoutines.h"
 #include "support/CountingMalloc.h"

@@ -2,11 +2,12 @@
 
 #include "support/RealShellFixture.h"
 
-#include "controls/StringList.h"
+#include "identifiers/StringList.h"
 #include "identifiers/WideText.h"
 #include "shell/FileOperation.h"
 #include "shell/OleGlobals.h"
 #include "shell/ShellRoutines.h"
+#include "shell/UIObject.h"
 #include "support/StringLines.h"
 
 #include <gmock/gmock.h>
@@ -110,11 +111,8 @@ TEST_F(RealShellTest, TypeNamesAndIconsComeFromTheSystemImageLists) {
     EXPECT_NE(GetSmallIconIndex(sub.Get()), GetSmallIconIndex(text.Get()));
     EXPECT_EQ(GetIconIndex(nullptr, SHGFI_PIDL | SHGFI_SYSICONINDEX), kNoIconIndex);
 
-    HICON icon = OleGlobals::ExtractObjectIcon(PathOf("note.txt"));
-    EXPECT_NE(icon, nullptr);
-    if (icon)
-        DestroyIcon(icon);
-    EXPECT_EQ(OleGlobals::ExtractObjectIcon(PathOf("missing\\nothing.txt")), nullptr);
+    EXPECT_TRUE(OleGlobals::ExtractObjectIcon(PathOf("note.txt")));
+    EXPECT_FALSE(OleGlobals::ExtractObjectIcon(PathOf("missing\\nothing.txt")));
 }
 
 TEST_F(RealShellTest, FileOperationRecordCarriesDoubleZeroListsAndUndo) {
@@ -213,9 +211,7 @@ TEST_F(RealShellTest, ReadsTheShellsOwnDataObjectForTwoFiles) {
     OwnedPidl omega = ParseIn(folder.Get(), "Ω.txt");
     LPCITEMIDLIST items[] = {a.Get(), omega.Get()};
     ComPtr<IDataObject> data;
-    ASSERT_EQ(folder->GetUIObjectOf(nullptr, 2, items, IID_IDataObject, nullptr,
-                                    reinterpret_cast<void**>(data.GetAddressOf())),
-              S_OK);
+    ASSERT_EQ(UIObjectOf(folder.Get(), nullptr, 2, items, data), S_OK);
     TStringList files;
     ASSERT_TRUE(OleGlobals::GetFilesFromDataObject(data.Get(), files));
     EXPECT_THAT(Lines(files), UnorderedElementsAre(PathOf("a.txt"), PathOf("Ω.txt")));

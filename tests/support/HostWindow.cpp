@@ -1,5 +1,7 @@
 #include "support/HostWindow.h"
 
+#include "identifiers/Holders.h"
+
 #include <tlhelp32.h>
 #include <winternl.h>
 
@@ -61,6 +63,24 @@ void PumpMessages() {
     }
 }
 
+void Pump(DWORD milliseconds) {
+    const ULONGLONG end = GetTickCount64() + milliseconds;
+    for (ULONGLONG now; (now = GetTickCount64()) < end;) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(end - now), QS_ALLINPUT);
+        PumpMessages();
+    }
+}
+
+bool PumpUntil(const std::function<bool()>& done, DWORD milliseconds) {
+    const ULONGLONG end = GetTickCount64() + milliseconds;
+    while (!done()) {
+        if (GetTickCount64() >= end)
+            return done();
+        Pump(20);
+    }
+    return true;
+}
+
 int CountThreadWindows() {
     int count = 0;
     EnumThreadWindows(GetCurrentThreadId(), CountTopLevel, reinterpret_cast<LPARAM>(&count));
@@ -105,15 +125,15 @@ int CountGdiObjects() {
 }
 
 int CountThreads() {
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
-    if (snapshot == INVALID_HANDLE_VALUE)
+    const OwnedHandle held(CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
+    if (!held)
         return -1;
+    HANDLE snapshot = held.Get();
     int count = 0;
     THREADENTRY32 entry{};
     entry.dwSize = sizeof(entry);
     for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry))
         if (entry.th32OwnerProcessID == GetCurrentProcessId())
             ++count;
-    CloseHandle(snapshot);
     return count;
 }

@@ -1,5 +1,6 @@
 #include "support/PidlBuilder.h"
 
+#include <cstdio>
 #include <cstring>
 
 LPITEMIDLIST MakePidl(std::initializer_list<std::vector<BYTE>> items, IMalloc* allocator) {
@@ -22,4 +23,42 @@ std::vector<BYTE> PidlBytes(LPCITEMIDLIST pidl) {
         return {};
     const auto* p = reinterpret_cast<const BYTE*>(pidl);
     return {p, p + EnumGlobals::GetPidlSize(pidl)};
+}
+
+void PrintTo(const ITEMIDLIST* pidl, std::ostream* os) {
+    if (!pidl) {
+        *os << "null";
+        return;
+    }
+    constexpr size_t kMostBytes = 4096;
+    const auto* bytes = reinterpret_cast<const BYTE*>(pidl);
+    size_t offset = 0;
+    bool first = true;
+    for (;;) {
+        USHORT cb;
+        std::memcpy(&cb, bytes + offset, sizeof cb);
+        if (cb == 0)
+            break;
+        if (!first)
+            *os << ' ';
+        first = false;
+        if (cb < sizeof cb || offset + cb > kMostBytes) {
+            *os << "<bad item of cb " << cb << '>';
+            return;
+        }
+        *os << '{';
+        for (size_t i = sizeof cb; i < cb; ++i) {
+            char hex[4];
+            std::snprintf(hex, sizeof hex, i == sizeof cb ? "%02X" : " %02X", bytes[offset + i]);
+            *os << hex;
+        }
+        *os << '}';
+        offset += cb;
+    }
+    if (first)
+        *os << "{}";
+}
+
+void PrintTo(ITEMIDLIST* pidl, std::ostream* os) {
+    PrintTo(static_cast<const ITEMIDLIST*>(pidl), os);
 }

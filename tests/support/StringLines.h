@@ -1,6 +1,6 @@
 #pragma once
 
-#include "controls/StringList.h"
+#include "identifiers/StringList.h"
 
 #include <string>
 #include <vector>

@@ -1,5 +1,6 @@
 #include "support/TempFolder.h"
 
+#include "identifiers/Holders.h"
 #include "identifiers/WideText.h"
 
 #include <windows.h>
@@ -46,12 +47,12 @@ std::string TempFolder::MakeFile(const std::string& relative, const std::string&
     const size_t slash = relative.rfind('\\');
     if (slash != std::string::npos)
         MakeFolder(relative.substr(0, slash));
-    HANDLE file = CreateFileW(Utf8ToWide(full).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file != INVALID_HANDLE_VALUE) {
+    const OwnedHandle file(CreateFileW(Utf8ToWide(full).c_str(), GENERIC_WRITE, 0, nullptr,
+                                       CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file) {
         DWORD written = 0;
-        WriteFile(file, contents.data(), static_cast<DWORD>(contents.size()), &written, nullptr);
-        CloseHandle(file);
+        WriteFile(file.Get(), contents.data(), static_cast<DWORD>(contents.size()), &written,
+                  nullptr);
     }
     return full;
 }

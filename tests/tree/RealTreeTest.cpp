@@ -16,15 +16,6 @@
 
 namespace {
 
-// Lets the watcher's messages in until `done` holds or ten seconds have passed.
-template <class Done> bool PumpUntil(Done done) {
-    for (int i = 0; i < 500 && !done(); ++i) {
-        PumpMessages();
-        Sleep(20);
-    }
-    return done();
-}
-
 class RealTree : public testing::Test {
 protected:
     void SetUp() override {
