@@ -15,20 +15,6 @@ using namespace EnumGlobals;
 
 namespace {
 
-// The column layout the list starts with: caption, alignment, width, shown. The Name column is
-// always shown.
-struct TColumnLayout {
-    const char* sCaption;
-    TAlignment Alignment;
-    int iWidth;
-    bool bVisible;
-};
-constexpr TColumnLayout kDefaultColumns[] = {
-    {"Name", taLeftJustify, 200, true}, {"Extension", taLeftJustify, 50, false},
-    {"Size", taRightJustify, 50, true}, {"Attributes", taLeftJustify, 50, false},
-    {"Type", taLeftJustify, 100, true}, {"Modified", taLeftJustify, 200, true},
-};
-
 void NoDrop(TvxDropTarget* Sender, int, POINT, int&) {
     Sender->SetOperation(DROPEFFECT_NONE);
 }
@@ -43,6 +29,7 @@ const TClassInfo& TFolderEnumerator::StaticClassInfo() {
         .Create = ConstructComponent<TFolderEnumerator>,
         .Properties =
             {
+                EventProperty("OnDoubleClick", &T::OnDoubleClick, &T::SetOnDoubleClick),
                 BooleanProperty("AllowRename", &T::AllowRename, &T::SetAllowRename, true),
                 BooleanProperty("ShowVirtualFolders", &T::ShowVirtualFolders, &T::SetVirtualFolders,
                                 true),
@@ -55,9 +42,11 @@ const TClassInfo& TFolderEnumerator::StaticClassInfo() {
                              {"soAscending", "soDescending", "soUnSorted"}, soAscending),
                 StringProperty("Folder", &T::GetFolder, &T::SetFolder),
                 BooleanProperty("ShowHidden", &T::ShowHidden, &T::SetShowHidden, false),
+                EventProperty("OnSelectionChange", &T::OnSelectionChange, &T::SetOnSelectionChange),
                 BooleanProperty("ShellContextMenu", &T::ShellContextMenu, &T::SetShellContextMenu,
                                 true),
                 EnumProperty("About", &T::About, &T::SetAbout, {"taAbout"}),
+                PersistentProperty("FolderColumns", &T::FolderColumns),
                 BooleanProperty("AutoRefresh", &T::AutoRefresh, &T::SetAutoRefresh, true),
                 BooleanProperty("AllowOLEDrop", &T::AllowOLEDrop, &T::SetAllowOLEDrop, true),
                 BooleanProperty("AllowOLEDrag", &T::AllowOLEDrag, &T::SetAllowOLEDrag, true),
@@ -65,6 +54,14 @@ const TClassInfo& TFolderEnumerator::StaticClassInfo() {
             },
         .Messages = {MessageHandler<WM_LIST_CHANGE_NOTIFY, &T::ChangeNotify>(),
                      MessageHandler<WM_TIMER, &T::WMTimer>()},
+        // Those the framework does not offer are left out until it does.
+        .Republished =
+            std::vector<std::string_view>{
+                "Align",   "BorderStyle",   "Color",          "ColumnClick", "Ctl3D",
+                "Font",    "HideSelection", "ParentShowHint", "ShowHint",    "TabOrder",
+                "TabStop", "Visible",       "PopupMenu",      "ViewStyle",   "MultiSelect",
+                "OnEnter", "OnExit",        "OnMouseDown",    "OnMouseUp",   "OnKeyDown",
+                "OnKeyUp"},
     };
     return info;
 }
@@ -72,6 +69,27 @@ const TClassInfo& TFolderEnumerator::StaticClassInfo() {
 TFolderEnumerator::TFolderEnumerator(TComponent* AOwner, TViewServices* Shell)
     : TCustomListView(AOwner), m_Shell(Shell ? Shell : &TViewServices::Default()) {
     m_bInCreate = true;
+    // The defaults go through the set's setters while set-up requests are ignored; the first
+    // set-up then builds the header from scratch.
+    struct TColumnDefault {
+        const char* sCaption;
+        TAlignment Alignment;
+        int iWidth;
+        bool bVisible;
+    };
+    static constexpr TColumnDefault kDefaults[] = {
+        {"Name", taLeftJustify, 200, false}, {"Extension", taLeftJustify, 50, false},
+        {"Size", taRightJustify, 50, true},  {"Attributes", taLeftJustify, 50, false},
+        {"Type", taLeftJustify, 100, true},  {"Modified", taLeftJustify, 200, true},
+    };
+    for (int c = cnName; c <= cnModified; ++c) {
+        const auto column = static_cast<TColumnName>(c);
+        m_FolderColumn.SetCaption(column, kDefaults[c].sCaption);
+        m_FolderColumn.SetAlignment(column, kDefaults[c].Alignment);
+        m_FolderColumn.SetWidth(column, kDefaults[c].iWidth);
+        m_FolderColumn.SetVisible(column, kDefaults[c].bVisible);
+    }
+    m_FolderColumn.SetVisibleChange(true);
     if (auto* parent = dynamic_cast<TWinControl*>(AOwner))
         SetParent(parent);
     SetDragMode(dmManual);
@@ -104,12 +122,13 @@ TFolderEnumerator::~TFolderEnumerator() {
 
 void TFolderEnumerator::PerformInit() {
     m_bPerformInit = true;
-    // The shell's own image lists, shared: destroying the wrappers leaves them alone.
-    m_ilSmall = new TImageList(this);
+    // The shell's own image lists, shared: destroying the wrappers leaves them alone. The list
+    // frees the wrappers itself; as components of its own they would be stored with it.
+    m_ilSmall = new TImageList(nullptr);
     m_ilSmall->SetShareImages(true);
     m_ilSmall->SetHandle(m_Shell->GetSmallSystemImageList());
     SetSmallImages(m_ilSmall);
-    m_ilLarge = new TImageList(this);
+    m_ilLarge = new TImageList(nullptr);
     m_ilLarge->SetShareImages(true);
     m_ilLarge->SetHandle(m_Shell->GetLargeSystemImageList());
     SetLargeImages(m_ilLarge);
@@ -117,7 +136,9 @@ void TFolderEnumerator::PerformInit() {
 
 void TFolderEnumerator::Loaded() {
     TCustomListView::Loaded();
-    // The sort column was read before the layout it counts against.
+    // The stored columns are laid out (the sort column was read before the layout it counts
+    // against); the set-up fills the rows.
+    m_FolderColumn.SetVisibleChange(true);
     SetupColumns();
     if (std::exchange(m_bLoadedSortColumn, false))
         SetColumnSort(m_LoadedSortColumn);
@@ -131,7 +152,7 @@ void TFolderEnumerator::CreateWnd() {
     if (!HandleAllocated())
         return;
     // Every new window gets its columns built afresh.
-    Columns().Clear();
+    m_FolderColumn.SetVisibleChange(true);
     SetupColumns();
     if (!m_bPerformInit)
         PerformInit();
@@ -213,8 +234,9 @@ void TFolderEnumerator::Notification(TComponent* AComponent, TOperation Operatio
 // ---------------------------------------------------------------------------------------------
 // Columns.
 
+// The Name column is always shown, whatever its flag in the set says.
 bool TFolderEnumerator::IsColumnShown(TColumnName Column) const {
-    return Column == cnName || kDefaultColumns[Column].bVisible;
+    return Column == cnName || m_FolderColumn.GetVisible(Column);
 }
 
 int TFolderEnumerator::ColumnIndex(TColumnName Column) const {
@@ -231,8 +253,9 @@ void TFolderEnumerator::SetupColumns() {
     int shown = 0;
     for (int c = cnName; c <= cnModified; ++c)
         shown += IsColumnShown(static_cast<TColumnName>(c));
-    // The header is built again whenever it does not hold exactly the shown columns.
-    bool rebuild = Columns().Count() != shown;
+    // The header is built again when the set of shown columns changed, and whenever it does
+    // not hold exactly the shown columns (a new window, a stored set read meanwhile).
+    bool rebuild = m_FolderColumn.VisibleChange() || Columns().Count() != shown;
     for (int c = cnName, next = 0; c <= cnModified && !rebuild; ++c)
         if (IsColumnShown(static_cast<TColumnName>(c)))
             rebuild = *fields[c] != next++;
@@ -245,13 +268,14 @@ void TFolderEnumerator::SetupColumns() {
             *fields[c] = -1;
             continue;
         }
+        const auto name = static_cast<TColumnName>(c);
         TListColumn* column = rebuild ? Columns().Add() : Columns().Item(next);
-        const TColumnLayout& layout = kDefaultColumns[c];
-        column->SetCaption(layout.sCaption);
-        column->SetAlignment(layout.Alignment);
-        column->SetWidth(layout.iWidth);
+        column->SetCaption(m_FolderColumn.GetCaption(name));
+        column->SetAlignment(m_FolderColumn.GetAlignment(name));
+        column->SetWidth(m_FolderColumn.GetWidth(name));
         *fields[c] = next++;
     }
+    m_FolderColumn.SetVisibleChange(false);
     Refresh();
     Invalidate();
 }

@@ -2,10 +2,11 @@
 
 #include "controls/ImageList.h"
 #include "controls/ListView.h"
-#include "design/About.h"
 #include "dragdrop/DropTargetRegistration.h"
+#include "framework/About.h"
 #include "framework/ChangeNotifyThread.h"
 #include "framework/ViewLinks.h"
+#include "list/FolderColumn.h"
 #include "list/ItemData.h"
 
 #include <functional>
@@ -17,8 +18,6 @@ class TFolderEnumerator;
 class TViewServices;
 class TViewShell;
 
-// The six detail columns, in their order left to right.
-enum TColumnName { cnName, cnExtension, cnSize, cnAttributes, cnType, cnModified };
 enum TColumnSortOrder { soAscending, soDescending, soUnSorted };
 
 using TFESelectionChange = std::function<void(TFolderEnumerator* Sender)>;
@@ -40,7 +39,9 @@ bool GetEntryDetails(TViewShell& Shell, LPCITEMIDLIST pFQpidl, TEntryDetails& En
 //
 // The list tells a linked tree and combo box which folder it shows, and is told by them through
 // FolderChanged (framework/ViewLinks.h).
-class TFolderEnumerator : public TCustomListView, public IFolderEnumeratorLink {
+class TFolderEnumerator : public TCustomListView,
+                          public IFolderEnumeratorLink,
+                          public IFolderColumnOwner {
 public:
     // Shell: where the list asks the shell (the platform's when nullptr); it must outlive the list.
     explicit TFolderEnumerator(TComponent* AOwner, TViewServices* Shell = nullptr);
@@ -80,9 +81,13 @@ public:
     void SetAllowOLEDrag(bool Value) { m_bAllowOLEDrag = Value; }
     const std::string& FileMask() const { return m_sFileMask; }
     void SetFileMask(const std::string& sFileMask);
+    // The column set; every change through its setters lays the columns out again.
+    TFolderColumn& FolderColumns() { return m_FolderColumn; }
+    const TFolderColumn& FolderColumns() const { return m_FolderColumn; }
 
-    // Lays the header columns out from the column layout and refills the rows to match.
-    void SetupColumns();
+    // Lays the header columns out from the column set (rebuilding them when the set of shown
+    // columns changed, or the header does not hold them) and refills the rows to match.
+    void SetupColumns() override;
     // Refills the rows, selecting again the row captioned as the first selected one was.
     void Refresh();
 
@@ -171,6 +176,7 @@ private:
     TDropTargetRegistration m_OleDropTarget;
     TFESelectionChange m_OnSelectionChange;
     TAbout m_About = taAbout;
+    TFolderColumn m_FolderColumn{this};
     TFEDoubleClick m_OnDoubleClick;
     INameSpaceComboLink* m_NameSpaceCombo = nullptr;
     int m_iNameColumn = 0;
