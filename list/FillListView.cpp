@@ -229,8 +229,8 @@ void TFolderEnumerator::ItemDeletion(TObject*, TListItem* Item) {
     if (!data)
         return;
     Item->SetData(nullptr);
-    if (!m_bKeepRecords)
-        delete data;
+    // Freed here unless a fill has taken the record over.
+    const std::unique_ptr<TItemData> record(m_bKeepRecords ? nullptr : data);
 }
 
 // ---------------------------------------------------------------------------------------------

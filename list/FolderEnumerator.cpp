@@ -116,22 +116,22 @@ TFolderEnumerator::~TFolderEnumerator() {
     m_pViewPidl.Reset();
     SetSmallImages(nullptr);
     SetLargeImages(nullptr);
-    delete std::exchange(m_ilSmall, nullptr);
-    delete std::exchange(m_ilLarge, nullptr);
+    m_ilSmall.reset();
+    m_ilLarge.reset();
 }
 
 void TFolderEnumerator::PerformInit() {
     m_bPerformInit = true;
     // The shell's own image lists, shared: destroying the wrappers leaves them alone. The list
     // frees the wrappers itself; as components of its own they would be stored with it.
-    m_ilSmall = new TImageList(nullptr);
+    m_ilSmall = std::make_unique<TImageList>(nullptr);
     m_ilSmall->SetShareImages(true);
     m_ilSmall->SetHandle(m_Shell->GetSmallSystemImageList());
-    SetSmallImages(m_ilSmall);
-    m_ilLarge = new TImageList(nullptr);
+    SetSmallImages(m_ilSmall.get());
+    m_ilLarge = std::make_unique<TImageList>(nullptr);
     m_ilLarge->SetShareImages(true);
     m_ilLarge->SetHandle(m_Shell->GetLargeSystemImageList());
-    SetLargeImages(m_ilLarge);
+    SetLargeImages(m_ilLarge.get());
 }
 
 void TFolderEnumerator::Loaded() {

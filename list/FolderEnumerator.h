@@ -10,6 +10,7 @@
 #include "list/ItemData.h"
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -154,8 +155,8 @@ private:
     std::vector<std::string> ColumnTextsOf(TListItem* Item, TItemData& Data);
     bool IsColumnShown(TColumnName Column) const;
 
-    TImageList* m_ilSmall = nullptr;
-    TImageList* m_ilLarge = nullptr;
+    std::unique_ptr<TImageList> m_ilSmall;
+    std::unique_ptr<TImageList> m_ilLarge;
     OwnedPidl m_pViewPidl;
     ComPtr<IShellFolder> m_sfView;
     std::string m_sFileMask = "*.*";

@@ -17,6 +17,7 @@
 #include "controls/Application.h"
 #include "identifiers/ComPtr.h"
 #include "identifiers/EnumGlobals.h"
+#include "identifiers/Holders.h"
 #include "identifiers/OwnedPidl.h"
 #include "identifiers/WideText.h"
 #include "list/FolderEnumerator.h"
@@ -71,14 +72,12 @@ std::wstring SubfolderName(int i) {
 }
 
 bool WriteFile(const std::wstring& path, const char* text) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
+    const OwnedHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                       FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file)
         return false;
     DWORD written = 0;
-    const bool ok = ::WriteFile(file, text, static_cast<DWORD>(strlen(text)), &written, nullptr);
-    CloseHandle(file);
-    return ok;
+    return ::WriteFile(file.Get(), text, static_cast<DWORD>(strlen(text)), &written, nullptr);
 }
 
 // A real shortcut to the folder itself, copied for every .lnk.

@@ -6,7 +6,6 @@
 #include "list/FolderEnumerator.h"
 #include "support/CountingMalloc.h"
 #include "support/HostWindow.h"
-#include "tree/NameSpaceEnumerator.h"
 
 #include <gtest/gtest.h>
 
@@ -393,26 +392,6 @@ TEST_F(FakeList, RecreatingTheWindowKeepsRowsAndExactlyOneWatcher) {
     ASSERT_NE(list->Selected(), nullptr);
     EXPECT_EQ(list->Selected()->Caption(), "a.txt");
     list.reset();
-}
-
-TEST_F(FakeList, TreeAndListGoInEitherOrder) {
-    Make();
-    for (bool treeFirst : {true, false}) {
-        auto realTree = std::make_unique<TNameSpaceEnumerator>(nullptr, services.get());
-        realTree->SetParentWindow(host.Handle());
-        realTree->HandleNeeded();
-        realTree->SetFolderEnumerator(list.get());
-        EXPECT_EQ(list->NameSpaceEnumerator(), realTree.get());
-        if (treeFirst) {
-            realTree.reset();
-            EXPECT_EQ(list->NameSpaceEnumerator(), nullptr);
-        } else {
-            list.reset();
-            EXPECT_EQ(realTree->FolderEnumerator(), nullptr);
-            realTree.reset();
-            Make();
-        }
-    }
 }
 
 TEST_F(FakeList, NothingLeaksOverAHundredFillsAndRefreshes) {
