@@ -14,6 +14,7 @@
 
 #include "PlatformView.h"
 
+#include "bench/support/Timing.h"
 #include "controls/Application.h"
 #include "identifiers/ComPtr.h"
 #include "identifiers/EnumGlobals.h"
@@ -39,16 +40,7 @@ using namespace EnumGlobals;
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double Milliseconds(Clock::time_point start) {
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[v.size() / 2];
-}
+using namespace BenchTiming;
 
 constexpr int kFolders = 200;
 const wchar_t* const kExtensions[] = {L".txt", L".doc", L".bmp", L".log",  L".dat",

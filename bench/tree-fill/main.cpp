@@ -10,6 +10,7 @@
 //   refresh: Refresh of that tree, which enumerates the folder again and reuses every node;
 // and prints them with the ratios to raw. The folders are removed afterwards.
 
+#include "bench/support/Timing.h"
 #include "controls/Application.h"
 #include "identifiers/ComPtr.h"
 #include "identifiers/OwnedPidl.h"
@@ -32,16 +33,7 @@ using namespace EnumGlobals;
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double Milliseconds(Clock::time_point start) {
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
+using namespace BenchTiming;
 
 std::wstring FolderName(int i) {
     wchar_t name[32];

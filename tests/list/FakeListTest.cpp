@@ -50,12 +50,6 @@ protected:
         }
     }
     TItemData* Data(const TListItem* Item) const { return TFolderEnumerator::ItemData(Item); }
-    Names ColumnCaptions() const {
-        Names names;
-        for (int i = 0; i < list->Columns().Count(); ++i)
-            names.push_back(list->Columns().Item(i)->Caption());
-        return names;
-    }
     size_t NormalNameCalls() const {
         size_t calls = 0;
         for (SHGDNF flags : shell->Calls().nameFlags)
@@ -75,7 +69,7 @@ protected:
 
 TEST_F(FakeList, StartsWithTheDefaultsAndShowsTheDesktopWhenItsWindowIsMade) {
     Make();
-    EXPECT_EQ(ColumnCaptions(), (Names{"Name", "Size", "Type", "Modified"}));
+    EXPECT_EQ(ColumnCaptions(*list), (Names{"Name", "Size", "Type", "Modified"}));
     EXPECT_EQ(list->ColumnIndex(cnName), 0);
     EXPECT_EQ(list->ColumnIndex(cnExtension), -1);
     EXPECT_EQ(list->ColumnIndex(cnSize), 1);
@@ -387,7 +381,7 @@ TEST_F(FakeList, RecreatingTheWindowKeepsRowsAndExactlyOneWatcher) {
     list->HandleNeeded();
     EXPECT_EQ(counting->Starts, 2);
     EXPECT_NE(list->ChangeThread(), nullptr);
-    EXPECT_EQ(ColumnCaptions(), (Names{"Name", "Size", "Type", "Modified"}));
+    EXPECT_EQ(ColumnCaptions(*list), (Names{"Name", "Size", "Type", "Modified"}));
     EXPECT_EQ(Captions(*list), (Names{"b.txt", "Sub", "a.txt", "readme.txt"}));
     ASSERT_NE(list->Selected(), nullptr);
     EXPECT_EQ(list->Selected()->Caption(), "a.txt");

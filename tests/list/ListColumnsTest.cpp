@@ -15,17 +15,6 @@ namespace {
 
 using Names = std::vector<std::string>;
 
-std::string Bytes(std::initializer_list<int> Values) {
-    std::string out;
-    for (int v : Values)
-        out.push_back(static_cast<char>(v));
-    return out;
-}
-
-std::string Str(const std::string& Text) {
-    return Bytes({6, static_cast<int>(Text.size())}) + Text;
-}
-
 class ListColumns : public testing::Test {
 protected:
     void SetUp() override {
@@ -48,12 +37,6 @@ protected:
         made->HandleNeeded();
         return made;
     }
-    Names ColumnCaptions() const {
-        Names names;
-        for (int i = 0; i < list->Columns().Count(); ++i)
-            names.push_back(list->Columns().Item(i)->Caption());
-        return names;
-    }
     std::vector<int> Indexes() const {
         std::vector<int> indexes;
         for (int c = cnName; c <= cnModified; ++c)
@@ -72,7 +55,7 @@ protected:
 TEST_F(ListColumns, ShowingAndHidingColumnsRebuildsTheHeaderAndTheRows) {
     EXPECT_EQ(Indexes(), (std::vector<int>{0, -1, 1, -1, 2, 3}));
     list->FolderColumns().SetVisible(cnExtension, true);
-    EXPECT_EQ(ColumnCaptions(), (Names{"Name", "Extension", "Size", "Type", "Modified"}));
+    EXPECT_EQ(ColumnCaptions(*list), (Names{"Name", "Extension", "Size", "Type", "Modified"}));
     EXPECT_EQ(Indexes(), (std::vector<int>{0, 1, 2, -1, 3, 4}));
     EXPECT_EQ(list->Items().Item(0)->SubItems().Count(), 4) << "rows match the new layout";
     EXPECT_FALSE(list->FolderColumns().VisibleChange());
@@ -114,12 +97,8 @@ TEST_F(ListColumns, AFreshListStoresTheDefaultColumnSet) {
     std::string bytes;
     TFormError error;
     ASSERT_TRUE(WriteComponentBytes(*list, TFormFormat::Binary, bytes, error)) << error.Message();
-    const std::string defaults =
-        Bytes({1}) + Str("Name") + Bytes({2, 0, 3, 0xC8, 0, 8}) + Str("Extension") +
-        Bytes({2, 0, 2, 0x32, 8}) + Str("Size") + Bytes({2, 1, 2, 0x32, 9}) + Str("Attributes") +
-        Bytes({2, 0, 2, 0x32, 8}) + Str("Type") + Bytes({2, 0, 2, 0x64, 9}) + Str("Modified") +
-        Bytes({2, 0, 3, 0xC8, 0, 9}) + Bytes({0});
-    EXPECT_NE(bytes.find(Bytes({26}) + "FolderColumns.FolderColumn" + defaults), std::string::npos);
+    EXPECT_NE(bytes.find(Bytes({26}) + "FolderColumns.FolderColumn" + DefaultColumnSetBytes()),
+              std::string::npos);
 }
 
 TEST_F(ListColumns, AStoredSortColumnSurvivesTheLayoutReadAfterIt) {

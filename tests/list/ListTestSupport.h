@@ -11,8 +11,16 @@
 
 class TFolderEnumerator;
 
-// The rows' captions in order (each read through the row, as anyone reads it).
+// The rows' captions in order (each read through the row, as anyone reads it), and the header
+// columns' captions.
 std::vector<std::string> Captions(const TFolderEnumerator& List);
+std::vector<std::string> ColumnCaptions(const TFolderEnumerator& List);
+
+// Bytes of the binary form encoding: raw values, a short string (tag 6), and the column set's
+// defaults as the list stores them.
+std::string Bytes(std::initializer_list<int> Values);
+std::string Str(const std::string& Text);
+std::string DefaultColumnSetBytes();
 // The row captioned so, or nullptr.
 class TListItem;
 TListItem* Row(const TFolderEnumerator& List, const std::string& Caption);
