@@ -25,7 +25,6 @@
 #include "shell/ShellRoutines.h"
 
 #include <windows.h>
-#include <psapi.h>
 #include <shlobj.h>
 
 #include <algorithm>
@@ -141,13 +140,22 @@ ComPtr<IShellFolder> BindPath(const std::wstring& dir) {
     return folder;
 }
 
-// The process's private bytes: what its heaps and the windows' item stores hold.
-size_t PrivateBytes() {
-    PROCESS_MEMORY_COUNTERS_EX counters{};
-    counters.cb = sizeof counters;
-    GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
-                         sizeof counters);
-    return counters.PrivateUsage;
+// The bytes in use in every heap of the process: the rows' records and texts, the window's item
+// store and the identifier lists all come from these.
+size_t HeapBytesInUse() {
+    std::vector<HANDLE> heaps(GetProcessHeaps(0, nullptr) + 16);
+    heaps.resize(GetProcessHeaps(static_cast<DWORD>(heaps.size()), heaps.data()));
+    size_t total = 0;
+    for (HANDLE heap : heaps) {
+        if (!HeapLock(heap))
+            continue;
+        PROCESS_HEAP_ENTRY entry{};
+        while (HeapWalk(heap, &entry))
+            if (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY)
+                total += entry.cbData;
+        HeapUnlock(heap);
+    }
+    return total;
 }
 
 // What computing every row's parts costs, part by part, on a list just filled.
@@ -275,20 +283,21 @@ int main(int argc, char** argv) {
             list.reset();
             auto empty = NewList(host);
             empty->HandleNeeded();
-            const size_t before = PrivateBytes();
+            const size_t before = HeapBytesInUse();
             empty->SetFolder(WideToUtf8(dir));
             IdleUntilResolved(*empty);
-            const size_t after = PrivateBytes();
+            const size_t after = HeapBytesInUse();
             size_t pidlBytes = 0;
             for (int i = 0; i < empty->Items().Count(); ++i) {
                 const TItemData* data = TFolderEnumerator::ItemData(empty->Items().Item(i));
                 pidlBytes += GetPidlSize(data->pFQPidl.Get()) + GetPidlSize(data->pPidl.Get());
             }
             const int rows = empty->Items().Count();
-            std::printf("  private bytes growth %.0f KB for %d rows: %.0f bytes per row, of which "
-                        "%.0f the two identifier lists\n",
-                        (after - before) / 1024.0, rows, rows ? double(after - before) / rows : 0.0,
-                        rows ? double(pidlBytes) / rows : 0.0);
+            std::printf(
+                "  heap bytes in use grew %.0f KB for %d rows: %.0f bytes per row, of which "
+                "%.0f the two identifier lists\n",
+                (after - before) / 1024.0, rows, rows ? double(after - before) / rows : 0.0,
+                rows ? double(pidlBytes) / rows : 0.0);
         }
         list.reset();
         folder.Reset();
