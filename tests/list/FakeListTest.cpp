@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -90,6 +91,30 @@ TEST_F(FakeList, StartsWithTheDefaultsAndShowsTheDesktopWhenItsWindowIsMade) {
     EXPECT_EQ(Captions(*list),
               (Names{"Docs", "My Computer", "Recycled", "shared.lnk", "notes.txt", "Ancestor"}));
     EXPECT_EQ(shell->Calls().enumFlags.back(), SHCONTF_FOLDERS | SHCONTF_NONFOLDERS);
+}
+
+TEST_F(FakeList, PublishesItsPropertiesInTheirStoredOrderAfterTheFrameworksOnes) {
+    std::vector<std::string> names;
+    for (const TPropInfo* info : TFolderEnumerator::StaticClassInfo().PublishedProperties())
+        names.push_back(info->Name);
+    const Names own = {"OnDoubleClick",     "AllowRename",      "ShowVirtualFolders",
+                       "ShowFolders",       "SortColumn",       "SortOrder",
+                       "Folder",            "ShowHidden",       "OnSelectionChange",
+                       "ShellContextMenu",  "About",            "FolderColumns",
+                       "AutoRefresh",       "AllowOLEDrop",     "AllowOLEDrag",
+                       "FileMask"};
+    ASSERT_GE(names.size(), own.size());
+    EXPECT_EQ(Names(names.end() - static_cast<long>(own.size()), names.end()), own);
+    // Of the list view's own, only the re-published ones, in their order.
+    const Names before(names.begin(), names.end() - static_cast<long>(own.size()));
+    EXPECT_EQ(std::find(before.begin(), before.end(), "ReadOnly"), before.end());
+    const auto at = [&](const char* name) {
+        return std::find(before.begin(), before.end(), name) - before.begin();
+    };
+    EXPECT_LT(at("ColumnClick"), at("HideSelection"));
+    EXPECT_LT(at("HideSelection"), at("ViewStyle"));
+    EXPECT_LT(at("ViewStyle"), at("MultiSelect"));
+    EXPECT_LT(at("MultiSelect"), static_cast<long>(before.size()));
 }
 
 TEST_F(FakeList, RowsAskTheShellForTheirNamesOnlyWhenRead) {
@@ -375,11 +400,14 @@ TEST_F(FakeList, RecreatingTheWindowKeepsRowsAndExactlyOneWatcher) {
     ShowDocs();
     list->SetSelected(Row(*list, "a.txt"));
     EXPECT_EQ(counting->Starts, 1);
-    ASSERT_NE(list->ChangeThread(), nullptr);
+    TChangeNotifyThread* first = list->ChangeThread();
+    ASSERT_NE(first, nullptr);
+    list->RecreateWnd();
+    EXPECT_EQ(counting->Starts, 2) << "the old window's watcher was stopped, one started";
     list->DestroyHandle();
     EXPECT_EQ(list->ChangeThread(), nullptr) << "a watcher never outlives the window it names";
     list->HandleNeeded();
-    EXPECT_EQ(counting->Starts, 2);
+    EXPECT_EQ(counting->Starts, 3);
     EXPECT_NE(list->ChangeThread(), nullptr);
     EXPECT_EQ(ColumnCaptions(*list), (Names{"Name", "Size", "Type", "Modified"}));
     EXPECT_EQ(Captions(*list), (Names{"b.txt", "Sub", "a.txt", "readme.txt"}));
