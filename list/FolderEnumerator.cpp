@@ -54,14 +54,17 @@ const TClassInfo& TFolderEnumerator::StaticClassInfo() {
             },
         .Messages = {MessageHandler<WM_LIST_CHANGE_NOTIFY, &T::ChangeNotify>(),
                      MessageHandler<WM_TIMER, &T::WMTimer>()},
-        // Those the framework does not offer are left out until it does.
+        // The component's name and bounds, then the list view's re-published ones; those the
+        // framework does not offer yet are left out until it does.
         .Republished =
             std::vector<std::string_view>{
-                "Align",   "BorderStyle",   "Color",          "ColumnClick", "Ctl3D",
-                "Font",    "HideSelection", "ParentShowHint", "ShowHint",    "TabOrder",
-                "TabStop", "Visible",       "PopupMenu",      "ViewStyle",   "MultiSelect",
-                "OnEnter", "OnExit",        "OnMouseDown",    "OnMouseUp",   "OnKeyDown",
-                "OnKeyUp"},
+                "Name",           "Left",      "Top",         "Width",
+                "Height",         "Align",     "BorderStyle", "Color",
+                "ColumnClick",    "Ctl3D",     "Font",        "HideSelection",
+                "ParentShowHint", "ShowHint",  "TabOrder",    "TabStop",
+                "Visible",        "PopupMenu", "ViewStyle",   "MultiSelect",
+                "OnEnter",        "OnExit",    "OnMouseDown", "OnMouseUp",
+                "OnKeyDown",      "OnKeyUp"},
     };
     return info;
 }

@@ -97,17 +97,19 @@ TEST_F(FakeList, PublishesItsPropertiesInTheirStoredOrderAfterTheFrameworksOnes)
     std::vector<std::string> names;
     for (const TPropInfo* info : TFolderEnumerator::StaticClassInfo().PublishedProperties())
         names.push_back(info->Name);
-    const Names own = {"OnDoubleClick",     "AllowRename",      "ShowVirtualFolders",
-                       "ShowFolders",       "SortColumn",       "SortOrder",
-                       "Folder",            "ShowHidden",       "OnSelectionChange",
-                       "ShellContextMenu",  "About",            "FolderColumns",
-                       "AutoRefresh",       "AllowOLEDrop",     "AllowOLEDrag",
+    const Names own = {"OnDoubleClick",    "AllowRename",  "ShowVirtualFolders",
+                       "ShowFolders",      "SortColumn",   "SortOrder",
+                       "Folder",           "ShowHidden",   "OnSelectionChange",
+                       "ShellContextMenu", "About",        "FolderColumns",
+                       "AutoRefresh",      "AllowOLEDrop", "AllowOLEDrag",
                        "FileMask"};
     ASSERT_GE(names.size(), own.size());
     EXPECT_EQ(Names(names.end() - static_cast<long>(own.size()), names.end()), own);
     // Of the list view's own, only the re-published ones, in their order.
     const Names before(names.begin(), names.end() - static_cast<long>(own.size()));
     EXPECT_EQ(std::find(before.begin(), before.end(), "ReadOnly"), before.end());
+    EXPECT_EQ(Names(before.begin(), before.begin() + 5),
+              (Names{"Name", "Left", "Top", "Width", "Height"}));
     const auto at = [&](const char* name) {
         return std::find(before.begin(), before.end(), name) - before.begin();
     };
