@@ -9,6 +9,7 @@
 #include "list/DirectoryScan.h"
 #include "shell/ShellRoutines.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstring>
 #include <memory>
@@ -164,14 +165,35 @@ void TFolderEnumerator::FillListView(LPCITEMIDLIST pParentpidl) {
     items.Reset();
 
     const int count = Items().Count();
+    // Where each row's item comes in the shell's order now, when the folder holds exactly the
+    // items the rows show, each as it was.
+    std::vector<int> positions;
     bool same = count == static_cast<int>(records.size());
-    for (int i = 0; same && i < count; ++i) {
-        const TItemData* old = ItemData(Items().Item(i));
-        same = old && SameRecord(*old, *records[i]);
+    if (same) {
+        std::unordered_map<std::string_view, int> byList;
+        byList.reserve(records.size());
+        for (int i = 0; i < count; ++i)
+            byList.emplace(PidlBytes(records[i]->pFQPidl.Get()), i);
+        same = byList.size() == records.size();
+        positions.reserve(static_cast<size_t>(count));
+        for (int i = 0; same && i < count; ++i) {
+            const TItemData* old = ItemData(Items().Item(i));
+            const auto found = old ? byList.find(PidlBytes(old->pFQPidl.Get())) : byList.end();
+            same = found != byList.end() && SameRecord(*old, *records[found->second]);
+            if (same)
+                positions.push_back(found->second);
+        }
     }
     if (same) {
-        // The folder is as it was: the rows stay, as a new fill would have made them, with
-        // their texts computed again for the present columns.
+        // The folder is as it was: the rows stay, in the shell's order as a new fill would put
+        // them, with their texts computed again if the columns changed meanwhile.
+        if (!std::is_sorted(positions.begin(), positions.end())) {
+            const auto byPosition = [](TListItem* Item1, TListItem* Item2, LPARAM Positions) {
+                const auto& at = *reinterpret_cast<const std::vector<int>*>(Positions);
+                return at[Item1->Index()] - at[Item2->Index()];
+            };
+            CustomSort(byPosition, reinterpret_cast<LPARAM>(&positions));
+        }
         SetSelected(nullptr);
         if (TListItem* focused = GetNextItem(nullptr, sdAll, isFocused))
             focused->SetFocused(false);
