@@ -66,6 +66,7 @@ const TClassInfo& TCustomComboBox::StaticClassInfo() {
 
 TCustomComboBox::TCustomComboBox(TComponent* AOwner) : TWinControl(AOwner) {
     SetColor(clWindow);
+    SetTabStop(true);
     SetBounds(0, 0, 145, 24);
 }
 
@@ -164,10 +165,22 @@ void TCustomComboBox::DrawItem(int Index, const RECT& Rect, TOwnerDrawState Stat
 }
 
 void TCustomComboBox::CNCommand(TMessage& Message) {
-    if (Message.NotifyCode() == CBN_SELCHANGE)
+    switch (Message.NotifyCode()) {
+    case CBN_SELCHANGE:
         Change();
-    else
+        break;
+    case CBN_SELENDOK:
+        SelEndOk();
+        break;
+    case CBN_SELENDCANCEL:
+        SelEndCancel();
+        break;
+    case CBN_CLOSEUP:
+        CloseUp();
+        break;
+    default:
         Inherited(Message);
+    }
 }
 
 void TCustomComboBox::CNDrawItem(TMessage& Message) {
@@ -181,7 +194,7 @@ void TCustomComboBox::CNDrawItem(TMessage& Message) {
     m_Canvas.Brush = TBrush{Color(), bsSolid};
     if (index >= 0 && (state & odSelected)) {
         m_Canvas.Brush.Color = clHighlight;
-        m_Canvas.Font.Color = clHighlightText;
+        m_Canvas.Font.SetColor(clHighlightText);
     }
     if (index >= 0)
         DrawItem(index, dis->rcItem, state);

@@ -84,6 +84,13 @@ protected:
 
     // The user chose another item: raises OnChange.
     virtual void Change();
+    // The open list is closing: on the user's choice (Return, a click on an item), or on a
+    // cancel (Escape, a click elsewhere). CloseUp follows either, once the list is hidden. The
+    // platforms differ in whether a selection change is reported around these: under Wine
+    // Return reports none, and a mouse pick reports it after CloseUp.
+    virtual void SelEndOk() {}
+    virtual void SelEndCancel() {}
+    virtual void CloseUp() {}
     // Draws item Index into Rect on Canvas: OnDrawItem, or its text on the canvas's brush.
     virtual void DrawItem(int Index, const RECT& Rect, TOwnerDrawState State);
 

@@ -4,13 +4,13 @@
 #include "controls/FormStreaming.h"
 #include "controls/FormText.h"
 
+#include "identifiers/Holders.h"
 #include "identifiers/WideText.h"
 
 #include <windows.h>
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 
 bool ReadComponentBytes(TComponent& Root, std::string_view Bytes, TFormError& Error) {
     TFormObject form;
@@ -29,14 +29,20 @@ bool WriteComponentBytes(TComponent& Root, TFormFormat Format, std::string& Byte
 }
 
 bool LoadComponentFile(TComponent& Root, const std::string& Path, TFormError& Error) {
-    std::ifstream in(std::filesystem::path(Utf8ToWide(Path)), std::ios::binary);
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (!in && !in.eof()) {
-        Error = TFormError{0, 0, "a readable file", Path};
+    // Read through the platform's own file calls, which take every form of path it knows.
+    const OwnedHandle file(CreateFileW(Utf8ToWide(Path).c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                       nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    LARGE_INTEGER size{};
+    if (!file || !GetFileSizeEx(file.Get(), &size) || size.QuadPart > 0x7FFFFFFF) {
+        Error = TFormError{0, 0, "a readable form file", Path};
         return false;
     }
-    if (!in.is_open()) {
-        Error = TFormError{0, 0, "a readable file", Path};
+    std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
+    DWORD read = 0;
+    if (!bytes.empty() &&
+        (!ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) ||
+         read != bytes.size())) {
+        Error = TFormError{0, 0, "a readable form file", Path};
         return false;
     }
     return ReadComponentBytes(Root, bytes, Error);

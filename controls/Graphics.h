@@ -1,8 +1,16 @@
 #pragma once
 
+#include "controls/Events.h"
+#include "controls/Persistent.h"
+
+#include "identifiers/Holders.h"
+
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
+#include <utility>
+#include <vector>
 
 // Colours: an RGB value, or a system colour (clSystemColor | COLOR_* index) resolved when drawn.
 using TColor = int;
@@ -24,10 +32,74 @@ constexpr TCursor crDefault = 0;
 constexpr TCursor crArrow = -2;
 constexpr TCursor crHourGlass = -11;
 
-// A font: the handle is borrowed (the stock GUI font unless set), never deleted here.
-struct TFont {
-    HFONT Handle = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-    TColor Color = clWindowText;
+constexpr TColor clBtnText = clSystemColor | COLOR_BTNTEXT;
+constexpr TColor clGrayText = clSystemColor | COLOR_GRAYTEXT;
+constexpr TColor clRed = 0x0000FF;
+constexpr TColor clGreen = 0x008000;
+constexpr TColor clBlue = 0xFF0000;
+constexpr TColor clYellow = 0x00FFFF;
+constexpr TColor clSilver = 0xC0C0C0;
+constexpr TColor clGray = 0x808080;
+constexpr TColor clNavy = 0x800000;
+
+// The colour names form files use.
+const std::vector<std::pair<std::string, std::int64_t>>& ColorIdents();
+// The cursor names form files use.
+const std::vector<std::pair<std::string, std::int64_t>>& CursorIdents();
+
+using TFontStyles = unsigned;
+constexpr TFontStyles fsBold = 1;
+constexpr TFontStyles fsItalic = 2;
+constexpr TFontStyles fsUnderline = 4;
+constexpr TFontStyles fsStrikeOut = 8;
+
+// A font as a control or a canvas uses it: face name, height (negative: character height in
+// pixels), style, colour and character set. While it holds the defaults it draws with the stock
+// GUI font; otherwise it makes its own GDI font when first asked and keeps it until it changes.
+// Copying copies the attributes (and the colour), never the GDI font.
+class TFont : public TPersistent {
+public:
+    TFont() = default;
+    TFont(const TFont& Other) : TPersistent(Other) { Assign(Other); }
+    TFont& operator=(const TFont& Other) {
+        Assign(Other);
+        return *this;
+    }
+
+    static const TClassInfo& StaticClassInfo();
+    const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+
+    // Takes Other's attributes; tells OnChange when any differs.
+    void Assign(const TFont& Other);
+
+    const std::string& Name() const { return m_sName; }
+    void SetName(const std::string& Value);
+    int Height() const { return m_iHeight; }
+    void SetHeight(int Value);
+    TFontStyles Style() const { return m_Style; }
+    void SetStyle(TFontStyles Value);
+    TColor Color() const { return m_Color; }
+    void SetColor(TColor Value);
+    int Charset() const { return m_iCharset; }
+    void SetCharset(int Value);
+
+    // The GDI font to select; owned by this object, valid until the font changes. A face name
+    // the platform cannot take (over 31 characters) draws with the stock font.
+    HFONT Handle() const;
+
+    // Raised after any attribute changes (the control applies the new font then).
+    TNotifyEvent OnChange;
+
+private:
+    bool IsStock() const;
+    void Changed(bool HandleChanges);
+
+    std::string m_sName = "MS Shell Dlg";
+    int m_iHeight = -11;
+    TFontStyles m_Style = 0;
+    TColor m_Color = clWindowText;
+    int m_iCharset = DEFAULT_CHARSET;
+    mutable OwnedFont m_hFont;
 };
 
 enum TBrushStyle { bsSolid, bsClear };

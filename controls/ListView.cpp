@@ -67,6 +67,18 @@ const TClassInfo& TCustomListView::StaticClassInfo() {
 
 TCustomListView::TCustomListView(TComponent* AOwner) : TWinControl(AOwner) {
     SetColor(clWindow);
+    SetBorderStyle(bsSingle);
+    SetTabStop(true);
+}
+
+void TCustomListView::ApplyColor() {
+    if (!HandleAllocated())
+        return;
+    const HWND window = WindowHandle();
+    SendMessageW(window, LVM_SETBKCOLOR, 0, static_cast<LPARAM>(ColorToRGB(Color())));
+    SendMessageW(window, LVM_SETTEXTBKCOLOR, 0, static_cast<LPARAM>(ColorToRGB(Color())));
+    SendMessageW(window, LVM_SETTEXTCOLOR, 0, static_cast<LPARAM>(ColorToRGB(Font().Color())));
+    Invalidate();
 }
 
 TCustomListView::~TCustomListView() {

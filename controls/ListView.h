@@ -101,6 +101,7 @@ public:
     TLVDeletedEvent OnDeletion;
 
 protected:
+    void ApplyColor() override;
     void CreateParams(TCreateParams& Params) override;
     void CreateWnd() override;
     void DestroyWnd() override;

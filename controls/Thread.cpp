@@ -18,18 +18,21 @@ TThread::~TThread() {
             m_bFreeOnTerminate = false;
             ResumeThread(m_hThread);
         } else if (!m_bFinished) {
-            Terminate();
+            m_bTerminated = true; // the derived part is gone: no TerminateRequested
         }
         WaitForSingleObject(m_hThread, INFINITE);
     }
     CloseHandle(m_hThread);
 }
 
-void TThread::Start() {
-    if (!m_hThread || m_bStarted)
-        return;
-    m_bStarted = true;
-    ResumeThread(m_hThread);
+bool TThread::Start() {
+    if (!m_hThread)
+        return false;
+    if (!m_bStarted) {
+        m_bStarted = true;
+        ResumeThread(m_hThread);
+    }
+    return true;
 }
 
 DWORD TThread::WaitFor() {

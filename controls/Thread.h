@@ -10,6 +10,9 @@
 // forgets it after Terminate. Otherwise deleting it waits for Execute to return, which must
 // therefore not need what the derived destructors already took down: call Terminate and WaitFor
 // first.
+//
+// Terminate is the same call whichever type it is made through: a thread that blocks in a wait of
+// its own wakes itself in TerminateRequested.
 class TThread {
 public:
     TThread();
@@ -17,9 +20,14 @@ public:
     TThread(const TThread&) = delete;
     TThread& operator=(const TThread&) = delete;
 
-    void Start();
-    // Only sets Terminated; Execute decides when to look.
-    void Terminate() { m_bTerminated = true; }
+    // False when the platform gave no thread: Execute will never run.
+    bool Start();
+    // Sets Terminated, then tells the derived thread (TerminateRequested); Execute decides when to
+    // look.
+    void Terminate() {
+        m_bTerminated = true;
+        TerminateRequested();
+    }
     bool Terminated() const { return m_bTerminated; }
     bool FreeOnTerminate() const { return m_bFreeOnTerminate; }
     void SetFreeOnTerminate(bool Value) { m_bFreeOnTerminate = Value; }
@@ -31,6 +39,9 @@ public:
 
 protected:
     virtual void Execute() = 0;
+    // Called by Terminate after the flag is set, on the caller's thread; never from TThread's
+    // destructor. A thread that deletes itself here must not be touched by its caller afterwards.
+    virtual void TerminateRequested() {}
     void SetReturnValue(DWORD Value) { m_uReturnValue = Value; }
 
 private:

@@ -80,7 +80,38 @@ void TTreeNode::SetHasChildren(bool Value) {
     SetItem(TVIF_CHILDREN, item);
 }
 
+void TTreeNode::FindImages() const {
+    if (!m_bImagesOnDemand)
+        return;
+    m_bImagesOnDemand = false;
+    m_iImageIndex = -1;
+    m_iSelectedIndex = -1;
+    TCustomTreeView* tree = TreeView();
+    if (tree->OnGetImages)
+        tree->OnGetImages(tree, const_cast<TTreeNode*>(this), m_iImageIndex, m_iSelectedIndex);
+}
+
+int TTreeNode::ImageIndex() const {
+    FindImages();
+    return m_iImageIndex;
+}
+
+int TTreeNode::SelectedIndex() const {
+    FindImages();
+    return m_iSelectedIndex;
+}
+
+void TTreeNode::SetImagesOnDemand() {
+    m_bImagesOnDemand = true;
+    TVITEMW item{};
+    item.iImage = I_IMAGECALLBACK;
+    item.iSelectedImage = I_IMAGECALLBACK;
+    SetItem(TVIF_IMAGE | TVIF_SELECTEDIMAGE, item);
+}
+
 void TTreeNode::SetImageIndex(int Value) {
+    // The other image is kept as it would have been found.
+    FindImages();
     m_iImageIndex = Value;
     TVITEMW item{};
     item.iImage = Value < 0 ? I_IMAGENONE : Value;
@@ -88,6 +119,7 @@ void TTreeNode::SetImageIndex(int Value) {
 }
 
 void TTreeNode::SetSelectedIndex(int Value) {
+    FindImages();
     m_iSelectedIndex = Value;
     TVITEMW item{};
     item.iSelectedImage = Value < 0 ? I_IMAGENONE : Value;

@@ -18,6 +18,9 @@ struct TNodeLook {
     int SelectedIndex = -1;
     int OverlayIndex = -1;
     bool HasChildren = false;
+    // The images are found when first needed (drawn or read), through the tree's OnGetImages;
+    // ImageIndex and SelectedIndex are then not used.
+    bool ImagesOnDemand = false;
 };
 
 // Orders two nodes for a custom sort: negative puts Node1 first.
@@ -45,10 +48,16 @@ public:
     // The expand button.
     bool HasChildren() const;
     void SetHasChildren(bool Value);
-    int ImageIndex() const { return m_iImageIndex; }
+    // Images on demand are found here when read first; the node never answers a placeholder.
+    int ImageIndex() const;
     void SetImageIndex(int Value);
-    int SelectedIndex() const { return m_iSelectedIndex; }
+    int SelectedIndex() const;
     void SetSelectedIndex(int Value);
+    // Lets the tree's OnGetImages give both images when they are next needed (a window that
+    // shows the node asks when it draws it); a node whose images are never drawn nor read never
+    // has them looked up.
+    void SetImagesOnDemand();
+    bool ImagesOnDemand() const { return m_bImagesOnDemand; }
     // An overlay image of the tree's image list (0 is the first overlay), -1 for none.
     int OverlayIndex() const { return m_iOverlayIndex; }
     void SetOverlayIndex(int Value);
@@ -109,6 +118,7 @@ private:
     bool InWindow() const;
     void SetItem(UINT Mask, TVITEMW& Item);
     void Renumber(int From);
+    void FindImages() const;
 
     TTreeNodes* m_Owner;
     TTreeNode* m_ParentNode; // the nodes' hidden root for top-level nodes
@@ -117,8 +127,10 @@ private:
     HTREEITEM m_hItem = nullptr;
     std::string m_sText;
     void* m_pData = nullptr;
-    int m_iImageIndex = -1;
-    int m_iSelectedIndex = -1;
+    // Mutable: reading images on demand finds them.
+    mutable int m_iImageIndex = -1;
+    mutable int m_iSelectedIndex = -1;
     int m_iOverlayIndex = -1;
     bool m_bHasChildren = false;
+    mutable bool m_bImagesOnDemand = false;
 };

@@ -71,6 +71,7 @@ TTreeNode* TTreeNodes::InsertAt(TTreeNode* ParentNode, int Position, const std::
         node->m_iSelectedIndex = Look->SelectedIndex;
         node->m_iOverlayIndex = Look->OverlayIndex;
         node->m_bHasChildren = Look->HasChildren;
+        node->m_bImagesOnDemand = Look->ImagesOnDemand;
     }
     ParentNode->m_Children.insert(ParentNode->m_Children.begin() + Position, std::move(owned));
     ParentNode->Renumber(Position);
@@ -102,8 +103,13 @@ void TTreeNodes::InsertIntoWindow(TTreeNode* Node, bool WithChildren) {
         TVIF_TEXT | TVIF_PARAM | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_CHILDREN | TVIF_STATE;
     item.pszText = text.data();
     item.lParam = reinterpret_cast<LPARAM>(Node);
-    item.iImage = Node->m_iImageIndex < 0 ? I_IMAGENONE : Node->m_iImageIndex;
-    item.iSelectedImage = Node->m_iSelectedIndex < 0 ? I_IMAGENONE : Node->m_iSelectedIndex;
+    if (Node->m_bImagesOnDemand) {
+        item.iImage = I_IMAGECALLBACK;
+        item.iSelectedImage = I_IMAGECALLBACK;
+    } else {
+        item.iImage = Node->m_iImageIndex < 0 ? I_IMAGENONE : Node->m_iImageIndex;
+        item.iSelectedImage = Node->m_iSelectedIndex < 0 ? I_IMAGENONE : Node->m_iSelectedIndex;
+    }
     item.cChildren = Node->m_bHasChildren ? 1 : 0;
     item.stateMask = TVIS_OVERLAYMASK;
     item.state = Node->m_iOverlayIndex >= 0 ? INDEXTOOVERLAYMASK(Node->m_iOverlayIndex + 1) : 0;
@@ -151,6 +157,42 @@ void TTreeNodes::Delete(TTreeNode* Node) {
     m_iCount -= SubtreeSize(Node);
     parent->m_Children.erase(parent->m_Children.begin() + index);
     parent->Renumber(index);
+}
+
+void TTreeNodes::DeleteChildrenIf(TTreeNode* Parent,
+                                  const std::function<bool(TTreeNode*)>& Vanished) {
+    TTreeNode* parent = Parent ? Parent : &m_Root;
+    if (parent->m_Owner != this || parent->m_Children.empty())
+        return;
+    auto& children = parent->m_Children;
+    // Decided before anything is deleted: the deletion handlers may change what Vanished reads.
+    std::vector<char> gone(children.size());
+    bool any = false;
+    for (size_t i = 0; i < children.size(); ++i)
+        any |= (gone[i] = Vanished(children[i].get()) ? 1 : 0) != 0;
+    if (!any)
+        return;
+    // The same events, in the same order, as deleting the nodes one at a time from the last.
+    for (size_t i = children.size(); i-- > 0;)
+        if (gone[i])
+            RaiseDeletion(children[i].get());
+    m_ButtonShown = nullptr;
+    // Every node stays alive until the window has let go of all of them: the control may move
+    // the selection, and report it, to a sibling that goes too.
+    if (m_Owner->HandleAllocated())
+        for (size_t i = children.size(); i-- > 0;)
+            if (gone[i] && children[i]->m_hItem)
+                SendMessageW(m_Owner->Handle(), TVM_DELETEITEM, 0,
+                             reinterpret_cast<LPARAM>(children[i]->m_hItem));
+    size_t kept = 0;
+    for (size_t i = 0; i < children.size(); ++i) {
+        if (gone[i])
+            m_iCount -= SubtreeSize(children[i].get());
+        else
+            children[kept++] = std::move(children[i]);
+    }
+    children.resize(kept);
+    parent->Renumber(0);
 }
 
 void TTreeNodes::Clear() {

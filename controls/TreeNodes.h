@@ -4,6 +4,7 @@
 
 #include "controls/TreeNode.h"
 
+#include <functional>
 #include <string>
 
 // The nodes of a tree view. Nodes may be added before the window exists and outlive its
@@ -46,6 +47,10 @@ public:
     // Removes the node with everything below it; OnDeletion is raised for each of them,
     // children before their parent.
     void Delete(TTreeNode* Node);
+    // Removes the children of Parent (the top-level nodes when nullptr) for which Vanished is
+    // true, as Delete would one at a time from the last, but in one pass over the siblings:
+    // deleting many of many children costs in proportion to their number.
+    void DeleteChildrenIf(TTreeNode* Parent, const std::function<bool(TTreeNode*)>& Vanished);
     void Clear();
 
     // Bulk updates: the window stops redrawing until the last EndUpdate.

@@ -12,6 +12,7 @@ const TClassInfo& TCustomTreeView::StaticClassInfo() {
             {
                 BooleanProperty("HideSelection", &T::HideSelection, &T::SetHideSelection, true),
                 ComponentProperty("Images", &T::Images, &T::SetImages),
+                IntegerProperty("Indent", &T::Indent, &T::SetIndent, 19),
                 BooleanProperty("ReadOnly", &T::ReadOnly, &T::SetReadOnly, false),
                 BooleanProperty("ShowButtons", &T::ShowButtons, &T::SetShowButtons, true),
                 BooleanProperty("ShowLines", &T::ShowLines, &T::SetShowLines, true),
@@ -26,6 +27,23 @@ const TClassInfo& TCustomTreeView::StaticClassInfo() {
 
 TCustomTreeView::TCustomTreeView(TComponent* AOwner) : TWinControl(AOwner) {
     SetColor(clWindow);
+    SetBorderStyle(bsSingle);
+    SetTabStop(true);
+}
+
+void TCustomTreeView::ApplyColor() {
+    if (!HandleAllocated())
+        return;
+    const HWND window = WindowHandle();
+    SendMessageW(window, TVM_SETBKCOLOR, 0, static_cast<LPARAM>(ColorToRGB(Color())));
+    SendMessageW(window, TVM_SETTEXTCOLOR, 0, static_cast<LPARAM>(ColorToRGB(Font().Color())));
+    Invalidate();
+}
+
+void TCustomTreeView::SetIndent(int Value) {
+    m_iIndent = Value;
+    if (HandleAllocated())
+        SendMessageW(WindowHandle(), TVM_SETINDENT, static_cast<WPARAM>(Value), 0);
 }
 
 TCustomTreeView::~TCustomTreeView() {
@@ -57,6 +75,7 @@ void TCustomTreeView::CreateWnd() {
     if (m_Items.Updating())
         SendMessageW(Handle(), WM_SETREDRAW, FALSE, 0);
     ApplyImages();
+    SendMessageW(Handle(), TVM_SETINDENT, static_cast<WPARAM>(m_iIndent), 0);
     for (auto& node : m_Items.m_Root.m_Children)
         m_Items.InsertIntoWindow(node.get(), true);
 }
@@ -212,6 +231,8 @@ void TCustomTreeView::CNNotify(TMessage& Message) {
         const auto& info = *reinterpret_cast<const NMTREEVIEWW*>(header);
         if (OnChange)
             OnChange(this, NodeFromItem(info.itemNew.hItem));
+    } else if (code == static_cast<int>(TVN_GETDISPINFOW)) {
+        GetDispInfo(*reinterpret_cast<NMTVDISPINFOW*>(Message.LParam));
     } else if (code == static_cast<int>(TVN_BEGINLABELEDITW)) {
         BeginLabelEdit(Message, *reinterpret_cast<const NMTVDISPINFOW*>(header));
     } else if (code == static_cast<int>(TVN_ENDLABELEDITW)) {
@@ -237,6 +258,22 @@ void TCustomTreeView::ItemExpanding(TMessage& Message, const NMTREEVIEWW& Info) 
             OnCollapsing(this, node, allow);
     }
     Message.Result = allow ? FALSE : TRUE;
+}
+
+// The control asks only for what a node left to be found when drawn: its images.
+void TCustomTreeView::GetDispInfo(NMTVDISPINFOW& Info) {
+    TVITEMW& item = Info.item;
+    const auto* node = reinterpret_cast<const TTreeNode*>(item.lParam);
+    if (!node || !(item.mask & (TVIF_IMAGE | TVIF_SELECTEDIMAGE)))
+        return;
+    const int image = node->ImageIndex();
+    const int selected = node->SelectedIndex();
+    if (item.mask & TVIF_IMAGE)
+        item.iImage = image < 0 ? I_IMAGENONE : image;
+    if (item.mask & TVIF_SELECTEDIMAGE)
+        item.iSelectedImage = selected < 0 ? I_IMAGENONE : selected;
+    // Found once: the control keeps them and stops asking.
+    item.mask |= TVIF_DI_SETITEM;
 }
 
 void TCustomTreeView::BeginLabelEdit(TMessage& Message, const NMTVDISPINFOW& Info) {

@@ -16,6 +16,9 @@ using TTVEditingEvent = std::function<void(TObject* Sender, TTreeNode* Node, boo
 using TTVEditedEvent = std::function<void(TObject* Sender, TTreeNode* Node, std::string& S)>;
 using TTVChangedEvent = std::function<void(TObject* Sender, TTreeNode* Node)>;
 using TTVDeletionEvent = std::function<void(TObject* Sender, TTreeNode* Node)>;
+// Gives the images of a node whose images are on demand (-1: none).
+using TTVGetImagesEvent =
+    std::function<void(TObject* Sender, TTreeNode* Node, int& ImageIndex, int& SelectedIndex)>;
 
 // A tree view over the common control WC_TREEVIEW.
 class TCustomTreeView : public TWinControl {
@@ -60,6 +63,9 @@ public:
     void SetReadOnly(bool Value);
     bool HideSelection() const { return m_bHideSelection; }
     void SetHideSelection(bool Value);
+    // Pixels each level of nodes is indented by.
+    int Indent() const { return m_iIndent; }
+    void SetIndent(int Value);
 
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
@@ -69,8 +75,11 @@ public:
     TTVEditedEvent OnEdited;
     TTVChangedEvent OnChange;
     TTVDeletionEvent OnDeletion;
+    // Raised once per node whose images are on demand, when they are first drawn or read.
+    TTVGetImagesEvent OnGetImages;
 
 protected:
+    void ApplyColor() override;
     void CreateParams(TCreateParams& Params) override;
     void CreateWnd() override;
     void DestroyWnd() override;
@@ -90,6 +99,7 @@ private:
     void ItemExpanding(TMessage& Message, const NMTREEVIEWW& Info);
     void BeginLabelEdit(TMessage& Message, const NMTVDISPINFOW& Info);
     void EndLabelEdit(TMessage& Message, const NMTVDISPINFOW& Info);
+    void GetDispInfo(NMTVDISPINFOW& Info);
 
     TTreeNodes m_Items{this};
     TImageList* m_Images = nullptr;
@@ -99,6 +109,7 @@ private:
     bool m_bShowRoot = true;
     bool m_bReadOnly = false;
     bool m_bHideSelection = true;
+    int m_iIndent = 19;
     // Set while the tree itself expands or collapses a node whose event it has raised already.
     bool m_bManualNotify = false;
     bool m_bEditOpen = false;

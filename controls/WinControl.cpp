@@ -1,11 +1,14 @@
 #include "controls/WinControl.h"
 
+#include "controls/Menus.h"
+
 #include "controls/HostReflection.h"
 #include "identifiers/WideText.h"
 
 #include <commctrl.h>
 
 #include <algorithm>
+#include <utility>
 #include <unordered_map>
 
 namespace {
@@ -128,11 +131,35 @@ const TClassInfo& TWinControl::StaticClassInfo() {
                 IntegerProperty("Width", &T::Width, &T::SetWidth),
                 IntegerProperty("Height", &T::Height, &T::SetHeight),
                 StringProperty("Caption", &T::Caption, &T::SetCaption, std::string()),
-                IntegerProperty("Cursor", &T::Cursor, &T::SetCursor, crDefault),
+                IntegerProperty("Cursor", &T::Cursor, &T::SetCursor, crDefault, CursorIdents()),
                 EnumProperty("DragMode", &T::DragMode, &T::SetDragMode, {"dmManual", "dmAutomatic"},
                              dmManual),
                 BooleanProperty("Enabled", &T::Enabled, &T::SetEnabled, true),
                 BooleanProperty("Visible", &T::Visible, &T::SetVisible, true),
+                EnumProperty("Align", &T::Align, &T::SetAlign,
+                             {"alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient"},
+                             alNone),
+                EnumProperty("BorderStyle", &T::BorderStyle, &T::SetBorderStyle,
+                             {"bsNone", "bsSingle"}, bsSingle),
+                IntegerProperty("Color", &T::Color, &T::SetColor, clWindow, ColorIdents()),
+                BooleanProperty("Ctl3D", &T::Ctl3D, &T::SetCtl3D, true),
+                PersistentProperty("Font", &T::Font),
+                StringProperty("Hint", &T::Hint, &T::SetHint, std::string()),
+                BooleanProperty("ParentColor", &T::ParentColor, &T::SetParentColor, false),
+                BooleanProperty("ParentCtl3D", &T::ParentCtl3D, &T::SetParentCtl3D, true),
+                BooleanProperty("ParentFont", &T::ParentFont, &T::SetParentFont, true),
+                BooleanProperty("ParentShowHint", &T::ParentShowHint, &T::SetParentShowHint, true),
+                ComponentProperty("PopupMenu", &T::PopupMenu, &T::SetPopupMenu),
+                BooleanProperty("ShowHint", &T::ShowHint, &T::SetShowHint, false),
+                IntegerProperty("TabOrder", &T::TabOrder, &T::SetTabOrder, -1),
+                BooleanProperty("TabStop", &T::TabStop, &T::SetTabStop, false),
+                EventProperty("OnEnter", &T::OnEnter),
+                EventProperty("OnExit", &T::OnExit),
+                EventProperty("OnMouseDown", &T::OnMouseDown),
+                EventProperty("OnMouseUp", &T::OnMouseUp),
+                EventProperty("OnKeyDown", &T::OnKeyDown),
+                EventProperty("OnKeyUp", &T::OnKeyUp),
+                EventProperty("OnDblClick", &T::OnDblClick),
             },
         .Messages =
             {
@@ -143,12 +170,26 @@ const TClassInfo& TWinControl::StaticClassInfo() {
                 MessageHandler<WM_SETCURSOR, &T::WMSetCursor>(),
                 MessageHandler<WM_SETFOCUS, &T::WMSetFocus>(),
                 MessageHandler<WM_KILLFOCUS, &T::WMKillFocus>(),
+                MessageHandler<WM_SIZE, &T::WMSize>(),
+                MessageHandler<WM_ERASEBKGND, &T::WMEraseBkgnd>(),
+                MessageHandler<WM_CONTEXTMENU, &T::WMContextMenu>(),
+                MessageHandler<WM_LBUTTONDOWN, &T::WMMouseDown>(),
+                MessageHandler<WM_RBUTTONDOWN, &T::WMMouseDown>(),
+                MessageHandler<WM_MBUTTONDOWN, &T::WMMouseDown>(),
+                MessageHandler<WM_LBUTTONUP, &T::WMMouseUp>(),
+                MessageHandler<WM_RBUTTONUP, &T::WMMouseUp>(),
+                MessageHandler<WM_MBUTTONUP, &T::WMMouseUp>(),
+                MessageHandler<WM_LBUTTONDBLCLK, &T::WMLButtonDblClk>(),
+                MessageHandler<WM_KEYDOWN, &T::WMKey>(),
+                MessageHandler<WM_KEYUP, &T::WMKey>(),
             },
     };
     return info;
 }
 
-TWinControl::TWinControl(TComponent* AOwner) : TComponent(AOwner) {}
+TWinControl::TWinControl(TComponent* AOwner) : TComponent(AOwner) {
+    m_Font.OnChange = [this](TObject*) { FontChanged(); };
+}
 
 TWinControl::~TWinControl() {
     DestroyComponents();
@@ -228,6 +269,13 @@ void TWinControl::CreateWnd() {
     if ((params.Style & WS_CHILD) && !params.WndParent)
         return;
     const bool child = (params.Style & WS_CHILD) != 0;
+    // The stored properties have the last word over what a class's parameters ask for.
+    if (child) {
+        params.ExStyle = m_BorderStyle == bsSingle ? (params.ExStyle | WS_EX_CLIENTEDGE)
+                                                   : (params.ExStyle & ~WS_EX_CLIENTEDGE);
+        params.Style = m_bTabStop ? (params.Style | WS_TABSTOP) : (params.Style & ~WS_TABSTOP);
+    }
+    m_bOwnWindowClass = params.WinClassName == kWindowClass;
     HWND window = CreateWindowExW(
         params.ExStyle, params.WinClassName.c_str(), params.Caption.c_str(), params.Style, params.X,
         params.Y, params.Width, params.Height, params.WndParent,
@@ -243,7 +291,11 @@ void TWinControl::CreateWnd() {
         HostReflection::AttachHost(m_hParentWindow);
         m_hHostAttached = m_hParentWindow;
     }
-    SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(m_Font.Handle), FALSE);
+    SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(m_Font.Handle()), FALSE);
+    ApplyColor();
+    UpdateHintWindow();
+    if (m_Parent)
+        m_Parent->ApplyTabOrder();
 }
 
 void TWinControl::DestroyWnd() {
@@ -266,6 +318,9 @@ void TWinControl::ForgetWindow() {
 
 void TWinControl::WindowGone() {
     m_hWindow = nullptr;
+    // A tooltip's owner is the top-level window, which outlives ours: it goes with our window.
+    if (m_hHintWindow)
+        DestroyWindow(std::exchange(m_hHintWindow, nullptr));
     m_pfnWindowProc = nullptr;
     m_bDestroyingHandle = false;
     ReleaseHost();
@@ -285,13 +340,17 @@ void TWinControl::SetParent(TWinControl* AParent) {
     if (AParent == this)
         return;
     DestroyHandle();
-    if (m_Parent)
+    if (m_Parent) {
         m_Parent->RemoveControl(this);
+        if (m_Align != alNone)
+            m_Parent->AlignControls();
+    }
     m_hParentWindow = nullptr;
     m_Parent = AParent;
     if (!m_Parent)
         return;
     m_Parent->AddControl(this);
+    ParentChanged();
     // Placed on a parent that shows: show at once, as the user expects.
     if (m_Parent->HandleAllocated() && IsWindowVisible(m_Parent->m_hWindow))
         CreateHandle();
@@ -350,6 +409,9 @@ void TWinControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
     if (m_hWindow)
         SetWindowPos(m_hWindow, nullptr, ALeft, ATop, AWidth, AHeight,
                      SWP_NOZORDER | SWP_NOACTIVATE);
+    // An aligned control that changes its size moves its aligned siblings.
+    if (m_Parent && m_Align != alNone && !m_Parent->m_bAligning)
+        m_Parent->AlignControls();
 }
 
 void TWinControl::SetLeft(int Value) {
@@ -376,6 +438,8 @@ void TWinControl::SetVisible(bool Value) {
     m_bVisible = Value;
     if (m_hWindow)
         ShowWindow(m_hWindow, Value ? SW_SHOW : SW_HIDE);
+    if (m_Parent && m_Align != alNone)
+        m_Parent->AlignControls();
 }
 
 void TWinControl::SetEnabled(bool Value) {
@@ -388,11 +452,6 @@ void TWinControl::SetCaption(const std::string& Value) {
     m_sCaption = Value;
     if (m_hWindow)
         SetWindowTextW(m_hWindow, Utf8ToWide(Value).c_str());
-}
-
-void TWinControl::SetColor(TColor Value) {
-    m_Color = Value;
-    Invalidate();
 }
 
 void TWinControl::SetCursor(TCursor Value) {
@@ -445,6 +504,11 @@ TWinControl* TWinControl::FindControl(HWND Window) {
 }
 
 void TWinControl::WndProc(TMessage& Message) {
+    // The tooltip learns where the pointer is from the mouse messages it is shown.
+    if (m_hHintWindow && Message.Msg >= WM_MOUSEFIRST && Message.Msg <= WM_MOUSELAST) {
+        MSG relayed{m_hWindow, Message.Msg, Message.WParam, Message.LParam, 0, {}};
+        SendMessageW(m_hHintWindow, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
+    }
     Dispatch(&ClassInfo(), Message);
 }
 

@@ -5,6 +5,7 @@
 #include "controls/Graphics.h"
 #include "controls/Messages.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,29 @@ enum TDragMode { dmManual, dmAutomatic };
 // Automatic ordering of a tree's nodes or a list's rows: none, or by text ignoring case.
 enum TSortType { stNone, stText };
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+// Where a control sits in its parent: placed by its bounds (alNone), or laid along an edge of
+// what its aligned siblings before it left free, or filling the rest (alClient).
+enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
+// bsSingle: the sunken client edge.
+enum TBorderStyle { bsNone, bsSingle };
+enum TMouseButton { mbLeft, mbRight, mbMiddle };
+
+// Keys and buttons held during a mouse or key event.
+using TShiftState = unsigned;
+constexpr TShiftState ssShift = 1;
+constexpr TShiftState ssAlt = 2;
+constexpr TShiftState ssCtrl = 4;
+constexpr TShiftState ssLeft = 8;
+constexpr TShiftState ssRight = 16;
+constexpr TShiftState ssMiddle = 32;
+constexpr TShiftState ssDouble = 64;
+
+using TMouseEvent =
+    std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
+// Setting Key to 0 keeps the key from the control.
+using TKeyEvent = std::function<void(TObject* Sender, WORD& Key, TShiftState Shift)>;
+
+class TPopupMenu;
 
 // What CreateWnd passes to CreateWindowEx; CreateParams overrides adjust it.
 struct TCreateParams {
@@ -90,9 +114,55 @@ public:
     const std::string& Caption() const { return m_sCaption; }
     void SetCaption(const std::string& Value);
 
+    // The background. Setting it clears ParentColor; ParentColor takes the parent's.
     TColor Color() const { return m_Color; }
     void SetColor(TColor Value);
+    bool ParentColor() const { return m_bParentColor; }
+    void SetParentColor(bool Value);
+    // Changing the font clears ParentFont; ParentFont takes the parent's font.
     TFont& Font() { return m_Font; }
+    const TFont& Font() const { return m_Font; }
+    bool ParentFont() const { return m_bParentFont; }
+    void SetParentFont(bool Value);
+
+    TAlign Align() const { return m_Align; }
+    void SetAlign(TAlign Value);
+    // Lays the child controls with an alignment out in the client area, in the order
+    // alTop, alBottom, alLeft, alRight, alClient, each kind in child order.
+    void AlignControls();
+    TBorderStyle BorderStyle() const { return m_BorderStyle; }
+    void SetBorderStyle(TBorderStyle Value);
+    // Kept and stored for form files of the older look; the common controls of version 6 draw
+    // every edge the same way, so it changes nothing on the screen.
+    bool Ctl3D() const { return m_bCtl3D; }
+    void SetCtl3D(bool Value) { m_bCtl3D = Value; }
+    bool ParentCtl3D() const { return m_bParentCtl3D; }
+    void SetParentCtl3D(bool Value) { m_bParentCtl3D = Value; }
+
+    // The tooltip text, shown while the pointer rests on the control when hints are on: its own
+    // ShowHint, or its parent's when ParentShowHint (setting ShowHint clears ParentShowHint).
+    const std::string& Hint() const { return m_sHint; }
+    void SetHint(const std::string& Value);
+    bool ShowHint() const { return m_bShowHint; }
+    void SetShowHint(bool Value);
+    bool ParentShowHint() const { return m_bParentShowHint; }
+    void SetParentShowHint(bool Value);
+    bool HintsShown() const;
+
+    // The place among the parent's controls in Tab order (which is their z-order); -1 without a
+    // parent. TabStop: whether Tab stops here at all.
+    int TabOrder() const;
+    void SetTabOrder(int Value);
+    bool TabStop() const { return m_bTabStop; }
+    void SetTabStop(bool Value);
+
+    // Shown on a right click (or the menu key) when the control does not answer it itself.
+    TPopupMenu* PopupMenu() const { return m_PopupMenu; }
+    void SetPopupMenu(TPopupMenu* Value);
+
+    TComponent* GetParentComponent() const override;
+    void SetParentComponent(TComponent* Value) override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
 
     // Shown while the pointer is over the control's client area. Setting it updates the
     // pointer at once, also while the control is busy and handles no messages.
@@ -117,8 +187,17 @@ public:
 
     TNotifyEvent OnEnter;
     TNotifyEvent OnExit;
+    TMouseEvent OnMouseDown;
+    TMouseEvent OnMouseUp;
+    TKeyEvent OnKeyDown;
+    TKeyEvent OnKeyUp;
+    TNotifyEvent OnDblClick;
 
 protected:
+    // Puts Color (and the font's colour) on the window; the default repaints, and the window
+    // of our own class erases with Color. Controls whose window paints itself override it.
+    virtual void ApplyColor();
+
     virtual void CreateParams(TCreateParams& Params);
     // Make the window and bring it up to the control's state; overrides call the inherited one
     // first and then add what they keep outside the window.
@@ -147,6 +226,14 @@ protected:
     void WMSetCursor(TMessage& Message);
     void WMSetFocus(TMessage& Message);
     void WMKillFocus(TMessage& Message);
+    void WMSize(TMessage& Message);
+    void WMEraseBkgnd(TMessage& Message);
+    void WMContextMenu(TMessage& Message);
+    // The mouse and key events; a key handler that sets the key to 0 keeps it from the control.
+    void WMMouseDown(TMessage& Message);
+    void WMMouseUp(TMessage& Message);
+    void WMLButtonDblClk(TMessage& Message);
+    void WMKey(TMessage& Message);
 
 private:
     friend struct TWinControlAccess;
@@ -157,6 +244,10 @@ private:
     void AddControl(TWinControl* Control);
     void RemoveControl(TWinControl* Control);
     void ReleaseHost();
+    void FontChanged();
+    void ParentChanged();
+    void UpdateHintWindow();
+    void ApplyTabOrder();
 
     HWND m_hWindow = nullptr;
     // The window's own procedure, which ours sits in front of.
@@ -176,7 +267,22 @@ private:
     bool m_bEnabled = true;
     std::string m_sCaption;
     TColor m_Color = clBtnFace;
+    bool m_bParentColor = false;
     TFont m_Font;
+    bool m_bParentFont = true;
+    bool m_bSettingParentFont = false;
+    TAlign m_Align = alNone;
+    TBorderStyle m_BorderStyle = bsNone;
+    bool m_bCtl3D = true;
+    bool m_bParentCtl3D = true;
+    std::string m_sHint;
+    bool m_bShowHint = false;
+    bool m_bParentShowHint = true;
+    HWND m_hHintWindow = nullptr; // the tooltip, destroyed when our window goes
+    bool m_bTabStop = false;
+    TPopupMenu* m_PopupMenu = nullptr;
+    bool m_bAligning = false;
+    bool m_bOwnWindowClass = false; // the window is of our own class, which we paint
     TCursor m_Cursor = crDefault;
     TDragMode m_DragMode = dmManual;
 };

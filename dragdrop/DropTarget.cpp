@@ -10,6 +10,17 @@ int TvxDropTarget::OperationFromKeys(DWORD grfKeyState) {
     return DROPEFFECT_MOVE;
 }
 
+DWORD TvxDropTarget::PerformedEffect(int Operation, DWORD allowed) {
+    // The owner's move is done already: a source told "moved" would delete what is gone, or what
+    // has just taken its place.
+    if (Operation & DROPEFFECT_MOVE)
+        return DROPEFFECT_NONE;
+    for (DWORD effect : {DROPEFFECT_COPY, DROPEFFECT_LINK})
+        if ((Operation & effect) && (allowed & effect))
+            return effect;
+    return DROPEFFECT_NONE;
+}
+
 void TvxDropTarget::Raise(const TDTDragEvent& handler, DWORD grfKeyState, POINTL pt,
                           DWORD* dwEffect) {
     int effect = dwEffect ? static_cast<int>(*dwEffect) : 0;
@@ -32,6 +43,8 @@ HRESULT TvxDropTarget::DragEnter(IDataObject* dataObj, DWORD grfKeyState, POINTL
         return S_OK;
     }
     m_cbfFormat = CBF_HDROP;
+    if (!Accepts())
+        return S_OK;
     m_lOperation = OperationFromKeys(grfKeyState);
     Raise(m_DragEnter, grfKeyState, pt, dwEffect);
     if (dwEffect)
@@ -40,7 +53,7 @@ HRESULT TvxDropTarget::DragEnter(IDataObject* dataObj, DWORD grfKeyState, POINTL
 }
 
 HRESULT TvxDropTarget::DragOver(DWORD grfKeyState, POINTL pt, DWORD* dwEffect) {
-    if (!m_DataObject || m_cbfFormat == CBF_NOT_SUPPORTED) {
+    if (!Accepts()) {
         if (dwEffect)
             *dwEffect = DROPEFFECT_NONE;
         return S_OK;
@@ -60,11 +73,16 @@ HRESULT TvxDropTarget::DragLeave() {
 }
 
 HRESULT TvxDropTarget::Drop(IDataObject*, DWORD grfKeyState, POINTL pt, DWORD* dwEffect) {
-    // The handler performs the drop; the effect it reports is its own business.
-    if (m_Drop) {
-        int effect = dwEffect ? static_cast<int>(*dwEffect) : 0;
+    const DWORD allowed = dwEffect ? *dwEffect : DROPEFFECT_NONE;
+    DWORD performed = DROPEFFECT_NONE;
+    if (Accepts()) {
+        // The handler performs the drop and leaves in Operation what it did.
+        int effect = static_cast<int>(allowed);
         m_Drop(this, static_cast<int>(grfKeyState), POINT{pt.x, pt.y}, effect);
+        performed = PerformedEffect(m_lOperation, allowed);
     }
+    if (dwEffect)
+        *dwEffect = performed;
     m_DataObject.Reset();
     return S_OK;
 }

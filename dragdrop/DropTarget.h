@@ -16,7 +16,9 @@ enum CLIPBOARDFORMAT { CBF_HDROP = 0, CBF_NOT_SUPPORTED = 1 };
 
 // grfKeyState is the platform's key and button state, pt the mouse in screen coordinates. A
 // handler refuses or changes the effect through Sender->SetOperation, not through dwEffect, which
-// the target overwrites with the operation after the enter and over events.
+// the target overwrites with the operation after the enter and over events. The drop handler
+// performs the drop and leaves in Operation what it did: DROPEFFECT_NONE when it refused or
+// failed. A move is always the handler's own (through the shell's file operation).
 using TDTDragEvent =
     std::function<void(TvxDropTarget* Sender, int grfKeyState, POINT pt, int& dwEffect)>;
 using TDTDragLeave = std::function<void(TvxDropTarget* Sender)>;
@@ -25,6 +27,10 @@ using TDTDragLeave = std::function<void(TvxDropTarget* Sender)>;
 // list. Accepts only file lists, turns the key state into a proposed effect (move, copy or link),
 // lets the owner veto or change it through four events, and gives the owner the dragged paths and
 // their folder. Choosing the target item and moving, copying or linking are the owner's work.
+//
+// The source is told only what was done, so that it never deletes its originals after a copy, a
+// link, a refusal or a failure, nor after a move the owner already made. Without a drop handler
+// nothing can be dropped, and the drag shows so.
 class TvxDropTarget final : public TComObject<IDropTarget> {
 public:
     TvxDropTarget() = default;
@@ -65,6 +71,9 @@ private:
 
     // Move; control makes it copy; control and shift make it link.
     static int OperationFromKeys(DWORD grfKeyState);
+    // What the drag source is told of a drop: the one effect performed, among those it allowed.
+    static DWORD PerformedEffect(int Operation, DWORD allowed);
+    bool Accepts() const { return m_DataObject && m_cbfFormat == CBF_HDROP && m_Drop; }
     void Raise(const TDTDragEvent& handler, DWORD grfKeyState, POINTL pt, DWORD* dwEffect);
 
     int m_uRefs = 1; // kept for the record's shape; the object's life follows its COM count

@@ -13,14 +13,17 @@ constexpr DWORD kWakeMask =
 TChangeNotifyThread::TChangeNotifyThread(const std::string& WatchPath, HWND hWnd, UINT uMsg,
                                          DWORD uFlags)
     : m_sToWatchPath(WatchPath), m_hWindow(hWnd), m_iMessage(uMsg), m_iNotifyFlags(uFlags) {
-    Start();
+    // No thread, no watch: its hold goes now, and the owner's Terminate frees the object.
+    if (!Start())
+        ReleaseHold();
 }
 
-void TChangeNotifyThread::Terminate() {
-    // Read before the flag is set: from then on the watch may end and the object go at any time.
-    const DWORD threadId = ThreadID();
-    TThread::Terminate();
-    PostThreadMessageW(threadId, WM_END_CHANGE_NOTIFY, 0, 0);
+void TChangeNotifyThread::TerminateRequested() {
+    if (m_bStopped.exchange(true))
+        return;
+    // The object lives until the owner's hold goes below, whatever the watch does meanwhile.
+    if (Handle())
+        PostThreadMessageW(ThreadID(), WM_END_CHANGE_NOTIFY, 0, 0);
     ReleaseHold();
 }
 

@@ -21,17 +21,14 @@ using TCNOnRefresh = std::function<void()>;
 // watcher waits, and changes made meanwhile are coalesced into the next wake-up. It never touches
 // the view.
 //
-// The owner makes it with new, and stops it with Terminate and forgets it; it never waits for it
-// and never deletes it. The object goes away by itself once both have happened: its watch has
-// ended and its owner has stopped it. (A watch can end first, for a path that cannot be watched;
-// the owner's later Terminate must still find a live object.)
+// The owner makes it with new, and stops it with Terminate (through this type or TThread) and
+// forgets it; it never waits for it and never deletes it. The object goes away by itself once both
+// have happened: its watch has ended and its owner has stopped it. (A watch can end first, for a
+// path that cannot be watched or a thread that could not be made; the owner's later Terminate
+// must still find a live object.)
 class TChangeNotifyThread final : public TThread {
 public:
     TChangeNotifyThread(const std::string& WatchPath, HWND hWnd, UINT uMsg, DWORD uFlags);
-
-    // Sets Terminated and wakes the thread, which then ends without sending anything. The object
-    // must not be used afterwards.
-    void Terminate();
 
     const TCNOnRefresh& OnRefresh() const { return m_OnRefresh; }
     void SetOnRefresh(TCNOnRefresh Value) { m_OnRefresh = std::move(Value); }
@@ -40,6 +37,9 @@ public:
 
 protected:
     void Execute() override;
+    // Terminate wakes the thread, which then ends without sending anything, and lets go of the
+    // owner's hold: the object must not be used afterwards.
+    void TerminateRequested() override;
 
 private:
     ~TChangeNotifyThread() override = default;
@@ -54,4 +54,5 @@ private:
     TCNOnRefresh m_OnRefresh; // stored for the owner; the watch never calls it
     // One hold for the running watch, one for the owner; the last to let go frees the object.
     std::atomic<int> m_Holds{2};
+    std::atomic<bool> m_bStopped{false}; // the owner's hold is let go once, however often stopped
 };

@@ -27,11 +27,17 @@ bool SubtreeNotificationIsShallow() {
 } // namespace
 
 std::unique_ptr<TChangeSource> TChangeSource::Open(const std::string& path, DWORD filter) {
-    if (SubtreeNotificationIsShallow()) {
-        if (auto host = THostInotifyChangeSource::Open(path, filter))
-            return host;
-    }
-    return OpenSubtreeNotification(path, filter);
+    if (!SubtreeNotificationIsShallow())
+        return OpenSubtreeNotification(path, filter);
+    if (auto host = THostInotifyChangeSource::Open(path, filter))
+        return host;
+    auto shallow = OpenSubtreeNotification(path, filter);
+    // A watcher that silently sees only the top folder looks like one that works: say it.
+    if (shallow)
+        OutputDebugStringW((L"Varnel: the host cannot watch " + Utf8ToWide(path) +
+                            L"; only changes directly inside it will be seen\n")
+                               .c_str());
+    return shallow;
 }
 
 std::unique_ptr<TChangeSource> TChangeSource::OpenSubtreeNotification(const std::string& path,

@@ -39,6 +39,7 @@ enum : HostWord {
     SysWrite = 1,
     SysClose = 3,
     SysPoll = 7,
+    SysReadlink = 89,
     SysGetdents64 = 217,
     SysInotifyAddWatch = 254,
     SysInotifyRmWatch = 255,
@@ -47,8 +48,9 @@ enum : HostWord {
     SysInotifyInit1 = 294,
 };
 constexpr HostWord kAtCwd = -100;
-constexpr HostWord kOpenDirectory = 0200000, kCloseOnExec = 02000000, kNonBlocking = 04000;
-constexpr HostWord kInterrupted = -4, kAgain = -11;
+constexpr HostWord kOpenDirectory = 0200000, kCloseOnExec = 02000000, kNonBlocking = 04000,
+                   kPathOnly = 010000000;
+constexpr HostWord kInterrupted = -4, kAgain = -11, kNoSpace = -28;
 
 enum : uint32_t {
     InModify = 0x2,
@@ -87,11 +89,11 @@ struct HostDirent64 {
 constexpr uint8_t kDirectoryType = 4;
 
 // The host path of a Windows path, from Wine's own mapping.
-std::string HostPath(const std::string& path) {
-    using UnixName = char*(CDECL*)(LPCWSTR);
+std::string UnixName(const std::string& path) {
+    using UnixNameOf = char*(CDECL*)(LPCWSTR);
     // GetProcAddress's untyped result, cast to the export's real type.
     HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
-    auto unixName = kernel ? reinterpret_cast<UnixName>(reinterpret_cast<void*>(
+    auto unixName = kernel ? reinterpret_cast<UnixNameOf>(reinterpret_cast<void*>(
                                  GetProcAddress(kernel, "wine_get_unix_file_name")))
                            : nullptr;
     if (!unixName)
@@ -101,9 +103,30 @@ std::string HostPath(const std::string& path) {
         return {};
     std::string result = name;
     HeapFree(GetProcessHeap(), 0, name);
-    while (result.size() > 1 && result.back() == '/')
-        result.pop_back();
     return result;
+}
+
+// The folder's own host path, every link on the way resolved. Wine maps a drive root to the
+// prefix's drive link (dosdevices/c: -> ../drive_c), and the host refuses to watch through a link:
+// watching the link itself would watch nothing below. Empty when it is no folder.
+std::string ResolvedHostFolder(const std::string& path) {
+    const std::string unixName = UnixName(path);
+    if (unixName.empty())
+        return {};
+    const HostWord folder =
+        HostCall(SysOpenat, kAtCwd, reinterpret_cast<HostWord>(unixName.c_str()),
+                 kOpenDirectory | kCloseOnExec | kPathOnly);
+    if (folder < 0)
+        return {};
+    const std::string self = "/proc/self/fd/" + std::to_string(folder);
+    std::vector<char> target(4096);
+    const HostWord length =
+        HostCall(SysReadlink, reinterpret_cast<HostWord>(self.c_str()),
+                 reinterpret_cast<HostWord>(target.data()), static_cast<HostWord>(target.size()));
+    HostCall(SysClose, folder);
+    if (length <= 0 || length >= static_cast<HostWord>(target.size()) || target[0] != '/')
+        return {};
+    return std::string(target.data(), static_cast<size_t>(length));
 }
 
 bool IsBelowOrSame(const std::string& path, const std::string& folder) {
@@ -114,20 +137,25 @@ bool IsBelowOrSame(const std::string& path, const std::string& folder) {
 
 } // namespace
 
-std::unique_ptr<THostInotifyChangeSource> THostInotifyChangeSource::Open(const std::string& path,
-                                                                         DWORD filter) {
+std::unique_ptr<THostInotifyChangeSource>
+THostInotifyChangeSource::Open(const std::string& path, DWORD filter, int watchLimit) {
     if (!kHostCallsAvailable)
         return nullptr;
-    const std::string root = HostPath(path);
+    const std::string root = ResolvedHostFolder(path);
     if (root.empty())
         return nullptr;
-    auto source = std::make_unique<THostInotifyChangeSource>(filter);
+    auto source = std::make_unique<THostInotifyChangeSource>(path, filter, watchLimit);
     if (!source->Start(root))
         return nullptr;
     return source;
 }
 
-THostInotifyChangeSource::THostInotifyChangeSource(DWORD filter) : m_Filter(filter) {}
+THostInotifyChangeSource::THostInotifyChangeSource(const std::string& windowsRoot, DWORD filter,
+                                                   int watchLimit)
+    : m_WindowsRoot(windowsRoot), m_Filter(filter), m_WatchLimit(watchLimit) {
+    while (!m_WindowsRoot.empty() && m_WindowsRoot.back() == '\\')
+        m_WindowsRoot.pop_back();
+}
 
 THostInotifyChangeSource::~THostInotifyChangeSource() {
     if (m_hReader) {
@@ -136,6 +164,16 @@ THostInotifyChangeSource::~THostInotifyChangeSource() {
         WaitForSingleObject(m_hReader, INFINITE);
         CloseHandle(m_hReader);
     }
+    if (m_hShallowWaiter) {
+        SetEvent(m_hShallowStop);
+        WaitForSingleObject(m_hShallowWaiter, INFINITE);
+        CloseHandle(m_hShallowWaiter);
+    }
+    for (HANDLE shallow : m_Shallow)
+        FindCloseChangeNotification(shallow);
+    for (HANDLE event : {m_hShallowAdded, m_hShallowStop})
+        if (event)
+            CloseHandle(event);
     if (m_Inotify >= 0)
         HostCall(SysClose, m_Inotify);
     if (m_Wakeup >= 0)
@@ -151,7 +189,8 @@ bool THostInotifyChangeSource::Start(const std::string& unixRoot) {
     if (!m_hChanged || m_Inotify < 0 || m_Wakeup < 0)
         return false;
     m_Root = unixRoot;
-    if (!WatchFolder(m_Root))
+    // A root the host cannot watch leaves the whole path to the platform's notification.
+    if (WatchFolder(m_Root) != TWatchResult::Watched)
         return false;
     m_RootWatch = m_WatchOf.at(m_Root);
     WatchTree(m_Root);
@@ -177,6 +216,11 @@ int THostInotifyChangeSource::WatchCount() const {
     return static_cast<int>(m_WatchOf.size());
 }
 
+int THostInotifyChangeSource::ShallowCount() const {
+    std::lock_guard lock(m_Lock);
+    return static_cast<int>(m_Shallow.size());
+}
+
 // Called with m_Lock held.
 void THostInotifyChangeSource::Signal() {
     if (m_bSignalled)
@@ -187,7 +231,10 @@ void THostInotifyChangeSource::Signal() {
 }
 
 // Called with m_Lock held, or before the reader starts.
-bool THostInotifyChangeSource::WatchFolder(const std::string& folder) {
+THostInotifyChangeSource::TWatchResult
+THostInotifyChangeSource::WatchFolder(const std::string& folder) {
+    if (m_WatchLimit != kHostLimitOnly && static_cast<int>(m_WatchOf.size()) >= m_WatchLimit)
+        return TWatchResult::LimitReached;
     uint32_t mask = kNameEvents | InDeleteSelf | InMoveSelf | InOnlyDir | InDontFollow;
     if (m_Filter & FILE_NOTIFY_CHANGE_ATTRIBUTES)
         mask |= InAttrib;
@@ -196,11 +243,67 @@ bool THostInotifyChangeSource::WatchFolder(const std::string& folder) {
     const HostWord wd =
         HostCall(SysInotifyAddWatch, m_Inotify, reinterpret_cast<HostWord>(folder.c_str()),
                  static_cast<HostWord>(mask));
+    if (wd == kNoSpace)
+        return TWatchResult::LimitReached;
     if (wd < 0)
-        return false;
+        return TWatchResult::Refused;
     m_PathOf[static_cast<int>(wd)] = folder;
     m_WatchOf[folder] = static_cast<int>(wd);
-    return true;
+    return TWatchResult::Watched;
+}
+
+// Called with m_Lock held, or before the reader starts. The host will watch no more folders: this
+// one gets the platform's notification, which under Wine sees only its direct contents.
+void THostInotifyChangeSource::WatchShallow(const std::string& folder) {
+    if (!m_bToldLimit) {
+        m_bToldLimit = true;
+        OutputDebugStringW(L"Varnel: the host's limit on watched folders is reached; changes in "
+                           L"folders below the last watched ones may go unseen\n");
+    }
+    // Beyond what one wait can hold (its own two events aside) nothing more is watched.
+    if (m_Shallow.size() + 2 >= MAXIMUM_WAIT_OBJECTS)
+        return;
+    std::string windowsFolder = m_WindowsRoot + folder.substr(m_Root.size());
+    for (char& c : windowsFolder)
+        if (c == '/')
+            c = '\\';
+    HANDLE handle = FindFirstChangeNotificationW(Utf8ToWide(windowsFolder).c_str(), TRUE, m_Filter);
+    if (handle == INVALID_HANDLE_VALUE)
+        return;
+    if (!m_hShallowWaiter) {
+        m_hShallowAdded = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+        m_hShallowStop = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+        if (m_hShallowAdded && m_hShallowStop)
+            m_hShallowWaiter = CreateThread(nullptr, 64 * 1024, &ShallowWaiterMain, this,
+                                            STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr);
+        if (!m_hShallowWaiter) {
+            FindCloseChangeNotification(handle);
+            return;
+        }
+    }
+    m_Shallow.push_back(handle);
+    SetEvent(m_hShallowAdded);
+}
+
+DWORD WINAPI THostInotifyChangeSource::ShallowWaiterMain(void* self) {
+    auto* source = static_cast<THostInotifyChangeSource*>(self);
+    for (;;) {
+        std::vector<HANDLE> handles{source->m_hShallowStop, source->m_hShallowAdded};
+        {
+            std::lock_guard lock(source->m_Lock);
+            handles.insert(handles.end(), source->m_Shallow.begin(), source->m_Shallow.end());
+        }
+        const DWORD woke = WaitForMultipleObjects(static_cast<DWORD>(handles.size()),
+                                                  handles.data(), FALSE, INFINITE);
+        if (woke == WAIT_OBJECT_0 || woke >= WAIT_OBJECT_0 + handles.size())
+            return 0;
+        if (woke == WAIT_OBJECT_0 + 1)
+            continue;
+        FindNextChangeNotification(handles[woke - WAIT_OBJECT_0]);
+        std::lock_guard lock(source->m_Lock);
+        ++source->m_Changes;
+        source->Signal();
+    }
 }
 
 // Watches every folder below `folder` (itself included) that is not watched yet.
@@ -210,8 +313,13 @@ void THostInotifyChangeSource::WatchTree(const std::string& folder) {
     while (!pending.empty()) {
         const std::string current = std::move(pending.back());
         pending.pop_back();
-        if (!m_WatchOf.count(current) && !WatchFolder(current))
-            continue;
+        if (!m_WatchOf.count(current)) {
+            const TWatchResult watched = WatchFolder(current);
+            if (watched == TWatchResult::LimitReached)
+                WatchShallow(current);
+            if (watched != TWatchResult::Watched)
+                continue;
+        }
         const HostWord dir =
             HostCall(SysOpenat, kAtCwd, reinterpret_cast<HostWord>(current.c_str()),
                      kOpenDirectory | kCloseOnExec | kNonBlocking);

@@ -6,6 +6,8 @@
 // (SenderIs<INameSpaceComboLink>(Sender), ...), so no call goes back to the view that made it.
 // An identifier list passed across a link is lent for the call; a receiver that keeps it copies it.
 
+#include "controls/Component.h"
+
 #include <windows.h>
 #include <shlobj.h>
 
@@ -27,6 +29,39 @@ protected:
 template <typename Kind> bool SenderIs(const TViewLink* Sender) {
     return dynamic_cast<const Kind*>(Sender) != nullptr;
 }
+
+// A view's link to a partner: the partner's interface, and its component kept from the moment it
+// is linked. The framework's removal notice comes from ~TComponent, when the partner's interface
+// part is already destroyed and no cast can find the component from it any more; the notice is
+// matched against the component kept here. Linking asks the partner's component for that notice.
+template <typename Kind> class TPartnerLink {
+public:
+    Kind* Get() const { return m_Link; }
+    Kind* operator->() const { return m_Link; }
+    explicit operator bool() const { return m_Link != nullptr; }
+
+    // Links Partner (nullptr unlinks). Self hears of the partner's removal. An earlier partner's
+    // notice is not cancelled: the framework's registration runs both ways, so cancelling it could
+    // cancel the partner's own; a notice for a partner no longer linked is simply not matched.
+    void Set(TComponent* Self, Kind* Partner) {
+        m_Link = Partner;
+        m_Component = dynamic_cast<TComponent*>(Partner);
+        if (m_Component)
+            m_Component->FreeNotification(Self);
+    }
+    // Clears the link when Removed is the linked partner; true when it was.
+    bool Forget(const TComponent* Removed) {
+        if (!Removed || Removed != m_Component)
+            return false;
+        m_Link = nullptr;
+        m_Component = nullptr;
+        return true;
+    }
+
+private:
+    Kind* m_Link = nullptr;
+    TComponent* m_Component = nullptr;
+};
 
 // The namespace tree.
 class INameSpaceEnumeratorLink : public virtual TViewLink {

@@ -25,6 +25,8 @@ LPITEMIDLIST GetParentpidl(LPITEMIDLIST pidl, IMalloc* ShellMalloc);
 LPITEMIDLIST GetFirstPidl(LPCITEMIDLIST& Pidl, IMalloc* ShellMalloc);
 // The item at a zero-based index, as a pointer into `Pidl` itself (nothing is allocated).
 LPCITEMIDLIST GetPidlAtIndex(LPCITEMIDLIST Pidl, int Index);
+// The number of items before the terminator; 0 for the empty list and for none.
+int GetPidlCount(LPCITEMIDLIST Pidl);
 bool IsPidlSubsetOf(LPCITEMIDLIST Mainpidl, LPCITEMIDLIST SubPidl);
 bool ArePidlsSame(LPCITEMIDLIST pidl1, LPCITEMIDLIST pidl2);
 void ListPidl(LPCITEMIDLIST Pidl, TStringList& aStrings);

@@ -62,6 +62,10 @@ struct Kernel {
     static bool Empty(HANDLE handle) { return handle == nullptr || handle == INVALID_HANDLE_VALUE; }
     void operator()(HANDLE handle) const { CloseHandle(handle); }
 };
+// A GDI font the package made (stock objects are never held).
+struct Font : NullOnly<HFONT> {
+    void operator()(HFONT font) const { DeleteObject(font); }
+};
 // A display-name answer's wide text belongs to whoever asked, in a block of the shell allocator.
 struct ShellBlock : NullOnly<wchar_t*> {
     void operator()(wchar_t* text) const { g_ShellMalloc->Free(text); }
@@ -75,6 +79,7 @@ struct TaskBlock : NullOnly<wchar_t*> {
 
 using OwnedMenu = THolder<HMENU, HolderFree::Menu>;
 using OwnedIcon = THolder<HICON, HolderFree::Icon>;
+using OwnedFont = THolder<HFONT, HolderFree::Font>;
 using OwnedHandle = THolder<HANDLE, HolderFree::Kernel>;
 using ShellText = THolder<wchar_t*, HolderFree::ShellBlock>;
 using TaskText = THolder<wchar_t*, HolderFree::TaskBlock>;

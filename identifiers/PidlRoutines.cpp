@@ -89,6 +89,14 @@ LPCITEMIDLIST GetPidlAtIndex(LPCITEMIDLIST Pidl, int Index) {
     return ItemSize(p) ? reinterpret_cast<LPCITEMIDLIST>(p) : nullptr;
 }
 
+int GetPidlCount(LPCITEMIDLIST Pidl) {
+    int count = 0;
+    if (Pidl)
+        for (const BYTE* p = Bytes(Pidl); USHORT cb = ItemSize(p); p += cb)
+            ++count;
+    return count;
+}
+
 namespace {
 
 // Compares the items of `driver` with those at the same places in `other`, up to the terminator

@@ -2,7 +2,7 @@
 
 #include "shell/ShellRoutines.h"
 
-#include "controls/StringList.h"
+#include "identifiers/StringList.h"
 #include "identifiers/WideText.h"
 
 #include <shellapi.h>
@@ -59,9 +59,13 @@ void SetDefFormatEtc(FORMATETC& fe, CLIPFORMAT cf, DWORD med) {
 
 bool GetFilesFromDataObject(IDataObject* DataObject, TStringList& SourceFiles) {
     return ReadDroppedFiles(DataObject, [&](HDROP drop) {
+        // Wine counts one empty name in an empty list: an empty name is no path.
         const UINT count = DroppedFileCount(drop);
-        for (UINT i = 0; i < count; ++i)
-            SourceFiles.Add(DroppedFile(drop, i));
+        for (UINT i = 0; i < count; ++i) {
+            std::string path = DroppedFile(drop, i);
+            if (!path.empty())
+                SourceFiles.Add(std::move(path));
+        }
     });
 }
 

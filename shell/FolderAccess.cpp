@@ -3,6 +3,7 @@
 #include "shell/ShellRoutines.h"
 
 #include "identifiers/Holders.h"
+#include "identifiers/OwnedPidl.h"
 #include "identifiers/ShellMalloc.h"
 #include "identifiers/WideText.h"
 #include "shell/ShellInfoCache.h"
@@ -137,11 +138,55 @@ bool HasAttributeFQ(LPCITEMIDLIST FQPidl, SFGAOF ulAttrs) {
     ComPtr<IShellFolder> desktop;
     if (SHGetDesktopFolder(&desktop) != S_OK || !desktop)
         return false;
-    return HasAttribute(desktop.Get(), FQPidl, ulAttrs);
+    return AttributeExists(GetAttributesOfItem(desktop.Get(), FQPidl, ulAttrs), ulAttrs);
+}
+
+SFGAOF GetAttributesOfItem(IShellFolder* Folder, LPCITEMIDLIST pidl, SFGAOF ulAttrs) {
+    if (!Folder || !pidl)
+        return 0;
+    // The last item, and the folder that holds it: Folder itself for a list of one item (or none,
+    // which names Folder), else Folder's binding of the list cut before that item.
+    const auto* bytes = reinterpret_cast<const BYTE*>(pidl);
+    size_t lastOffset = 0;
+    int depth = 0;
+    for (size_t offset = 0;; ++depth) {
+        USHORT cb;
+        std::memcpy(&cb, bytes + offset, sizeof cb);
+        if (cb == 0)
+            break;
+        lastOffset = offset;
+        offset += cb;
+    }
+    ComPtr<IShellFolder> holder(Folder);
+    if (depth > 1) {
+        OwnedPidl parent(OwnedPidl::Adopt, ConcatPidls(nullptr, pidl, g_ShellMalloc));
+        if (!parent)
+            return 0;
+        std::memset(reinterpret_cast<BYTE*>(parent.Get()) + lastOffset, 0, sizeof(USHORT));
+        BindToFolder(parent.Get(), Folder, holder);
+        if (!holder)
+            return 0;
+    }
+    LPCITEMIDLIST last = reinterpret_cast<LPCITEMIDLIST>(bytes + lastOffset);
+    SFGAOF attributes = ulAttrs;
+    if (holder->GetAttributesOf(1, &last, &attributes) != S_OK)
+        return 0;
+    return attributes & ulAttrs;
 }
 
 bool AttributeExists(SFGAOF ulAttribs, SFGAOF ulAttrib) {
     return (ulAttribs & ulAttrib) != 0;
+}
+
+bool AreItemsSame(IShellFolder* Folder, LPCITEMIDLIST pidl1, LPCITEMIDLIST pidl2) {
+    if (!pidl1 || !pidl2)
+        return false;
+    if (ArePidlsSame(pidl1, pidl2))
+        return true;
+    if (!Folder)
+        return false;
+    const HRESULT order = Folder->CompareIDs(0, pidl1, pidl2);
+    return SUCCEEDED(order) && HRESULT_CODE(order) == 0;
 }
 
 int Comparepidls(LPCITEMIDLIST FQpidl1, LPCITEMIDLIST FQpidl2) {

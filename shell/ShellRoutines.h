@@ -44,8 +44,18 @@ int GetOpenSmallIconIndex(LPCITEMIDLIST pidl);
 void GetNormalAndSelectedIcons(LPCITEMIDLIST IDList, int& Normal, int& Selected);
 // True when the object has at least one of the bits of `ulAttrs`.
 bool HasAttribute(IShellFolder* pFolder, LPCITEMIDLIST pidl, SFGAOF ulAttrs);
+// The same for a fully qualified list of any depth.
 bool HasAttributeFQ(LPCITEMIDLIST FQPidl, SFGAOF ulAttrs);
+// The bits of `ulAttrs` that the object named by `pidl` has; `pidl` is relative to `Folder` and of
+// any depth (fully qualified when `Folder` is the desktop). The folder that holds the list's last
+// item is asked: a folder asked about a deeper list may answer for the list's first item (Wine's
+// desktop does). 0 when that folder cannot be bound or does not answer.
+SFGAOF GetAttributesOfItem(IShellFolder* Folder, LPCITEMIDLIST pidl, SFGAOF ulAttrs);
 bool AttributeExists(SFGAOF ulAttribs, SFGAOF ulAttrib);
+// Whether two lists relative to `Folder` name one object: the same bytes, or else the folder's own
+// comparison. A parsed list and the enumerated list of one item may differ in their bytes (the
+// shell keeps times and sizes in them), so bytes alone miss the match.
+bool AreItemsSame(IShellFolder* Folder, LPCITEMIDLIST pidl1, LPCITEMIDLIST pidl2);
 // The desktop's comparison of two fully qualified lists: 0 when they name one object. A null list
 // compares as the same object.
 int Comparepidls(LPCITEMIDLIST FQpidl1, LPCITEMIDLIST FQpidl2);

@@ -43,11 +43,7 @@ SUPPORT_RANK = RANK["dragdrop"]
 
 # Includes that still cross a layer, each with the reason it is left for now. Keyed by the
 # including file and the included file.
-PENDING_INCLUDES = {
-    ("shell/DataTransfer.cpp", "controls/StringList.h"):
-        "the string list moved to identifiers/; this source is being changed elsewhere and takes "
-        "the new include with its next change",
-}
+PENDING_INCLUDES = {}
 
 # What frees by hand, and where it may. The patterns run over code with comments and literals
 # blanked, so a word in a comment or a string is never a finding; "= delete" is a deleted function.

@@ -1,6 +1,7 @@
 #include "tree/NameSpaceEnumerator.h"
 
 #include "framework/ChangeNotifyThread.h"
+#include "framework/LinkProperty.h"
 #include "framework/ViewServices.h"
 #include "identifiers/EnumGlobals.h"
 #include "identifiers/ShellMalloc.h"
@@ -22,12 +23,14 @@ constexpr int kRootFolders[] = {CSIDL_DESKTOP,   CSIDL_DRIVES,   CSIDL_NETWORK,
 // Only folders are shown, hidden ones included.
 constexpr SHCONTF kFillFlags = SHCONTF_FOLDERS | SHCONTF_INCLUDEHIDDEN;
 
-// A path for the shell: UTF-16, at most MAX_PATH characters with the terminator.
-std::wstring ShellPath(const std::string& Path) {
-    std::wstring wide = Utf8ToWide(Path);
-    if (wide.size() > MAX_PATH - 1)
-        wide.resize(MAX_PATH - 1);
-    return wide;
+// The tree's note to itself that a refresh was put off until its operation under way ended.
+constexpr UINT WM_TREE_DEFERRED_REFRESH = WM_USER + 121;
+
+// A path for the shell in UTF-16, false when it is longer than the platform's MAX_PATH allows:
+// cut short, it could name another folder, or split a character in two.
+bool ShellPath(const std::string& Path, std::wstring& Result) {
+    Result = Utf8ToWide(Path);
+    return Result.size() < MAX_PATH;
 }
 
 int ItemCount(LPCITEMIDLIST pidl) {
@@ -39,24 +42,6 @@ int ItemCount(LPCITEMIDLIST pidl) {
             return count;
         bytes += cb;
     }
-}
-
-// Whether a fully qualified list names a folder, asked of the folder that holds its last item:
-// a desktop asked about a deep list may answer for the list's first item.
-bool IsFolderItem(IShellFolder* Desktop, LPCITEMIDLIST FQPidl) {
-    const int count = ItemCount(FQPidl);
-    if (count == 0)
-        return true;
-    LPCITEMIDLIST last = GetPidlAtIndex(FQPidl, count - 1);
-    const auto* bytes = reinterpret_cast<const BYTE*>(FQPidl);
-    std::vector<BYTE> parent(bytes, reinterpret_cast<const BYTE*>(last));
-    parent.resize(parent.size() + 2, 0);
-    ComPtr<IShellFolder> folder;
-    if (count == 1)
-        folder = Desktop;
-    else
-        BindToFolder(reinterpret_cast<LPCITEMIDLIST>(parent.data()), Desktop, folder);
-    return folder && HasAttribute(folder.Get(), last, SFGAO_FOLDER);
 }
 
 void DeleteRecord(TNodeData* Data) {
@@ -72,29 +57,6 @@ int TVCompareProc(TTreeNode* Node1, TTreeNode* Node2, LPARAM) {
 }
 
 // The list is held through its link interface; the stored form names its component.
-static TPropInfo FolderEnumeratorProperty() {
-    using T = TNameSpaceEnumerator;
-    TPropInfo folderEnumerator;
-    folderEnumerator.Name = "FolderEnumerator";
-    folderEnumerator.Kind = TPropKind::Component;
-    folderEnumerator.Read = [](const TPersistent& c) {
-        return TPropValue{dynamic_cast<TComponent*>(static_cast<const T&>(c).FolderEnumerator())};
-    };
-    folderEnumerator.Write = [](TPersistent& c, const TPropValue& v) {
-        TComponent* const* ref = std::get_if<TComponent*>(&v);
-        if (!ref)
-            return false;
-        auto* list = dynamic_cast<IFolderEnumeratorLink*>(*ref);
-        if (*ref && !list)
-            return false;
-        static_cast<T&>(c).SetFolderEnumerator(list);
-        return true;
-    };
-    folderEnumerator.Default = static_cast<TComponent*>(nullptr);
-
-    return folderEnumerator;
-}
-
 const TClassInfo& TNameSpaceEnumerator::StaticClassInfo() {
     using T = TNameSpaceEnumerator;
     static const TClassInfo info{
@@ -106,21 +68,35 @@ const TClassInfo& TNameSpaceEnumerator::StaticClassInfo() {
                 BooleanProperty("AllowRename", &T::AllowRename, &T::SetAllowRename, true),
                 BooleanProperty("ShowVirtualFolders", &T::ShowVirtualFolders, &T::SetVirtualFolders,
                                 true),
-                FolderEnumeratorProperty(),
+                LinkProperty<T, IFolderEnumeratorLink, &T::FolderEnumerator,
+                             &T::SetFolderEnumerator>("FolderEnumerator"),
+                EventProperty("OnSelectionChange", &T::OnSelectionChange, &T::SetOnSelectionChange),
                 BooleanProperty("ShellContextMenu", &T::ShellContextMenu, &T::SetShellContextMenu,
                                 true),
                 EnumProperty("RootedAt", &T::RootedAt, &T::SetRootedAt,
                              {"raDesktop", "raMyComputer", "raNetworkNeighbourhood", "raStartMenu",
                               "raProgramFiles", "raFileSystem"},
                              raDesktop),
-                StringProperty("RootFolder", &T::RootFolder, &T::SetRootFolder),
+                StringProperty("RootFolder", &T::RootFolder, &T::SetRootFolder, std::string()),
                 BooleanProperty("ExpandAll", &T::ExpandAll, &T::SetExpandAll, false),
                 EnumProperty("About", &T::About, &T::SetAbout, {"taAbout"}),
                 BooleanProperty("AutoRefresh", &T::AutoRefresh, &T::SetAutoRefresh, true),
                 BooleanProperty("AllowOLEDrop", &T::AllowOLEDrop, &T::SetAllowOLEDrop, true),
                 BooleanProperty("AllowOLEDrag", &T::AllowOLEDrag, &T::SetAllowOLEDrag, true),
             },
-        .Messages = {MessageHandler<WM_TREE_CHANGE_NOTIFY, &T::ChangeNotify>()},
+        .Messages = {MessageHandler<WM_TREE_CHANGE_NOTIFY, &T::ChangeNotify>(),
+                     MessageHandler<WM_TREE_DEFERRED_REFRESH, &T::DeferredRefresh>()},
+        // The framework's properties the tree stores, ahead of its own; the tree view's own
+        // events are the tree's handlers and stay hidden.
+        .Republished =
+            std::vector<std::string_view>{
+                "Name",        "Left",          "Top",         "Width",          "Height",
+                "Align",       "Color",         "BorderStyle", "Ctl3D",          "Enabled",
+                "Font",        "HideSelection", "Indent",      "ShowButtons",    "ShowHint",
+                "ShowLines",   "TabOrder",      "TabStop",     "Visible",        "PopupMenu",
+                "ParentColor", "ParentCtl3D",   "ParentFont",  "ParentShowHint", "OnEnter",
+                "OnExit",      "OnMouseDown",   "OnMouseUp",   "OnKeyDown",      "OnKeyUp",
+                "OnDblClick"},
     };
     return info;
 }
@@ -133,8 +109,11 @@ TNameSpaceEnumerator::TNameSpaceEnumerator(TComponent* AOwner, TViewServices* Sh
 
     OnExpanding = MethodEvent(this, &TNameSpaceEnumerator::Expanding);
     OnCollapsing = MethodEvent(this, &TNameSpaceEnumerator::Collapsing);
+    OnEditing = MethodEvent(this, &TNameSpaceEnumerator::Editing);
+    OnEdited = MethodEvent(this, &TNameSpaceEnumerator::Edited);
     OnChange = MethodEvent(this, &TNameSpaceEnumerator::NodeChange);
     OnDeletion = MethodEvent(this, &TNameSpaceEnumerator::Deletion);
+    OnGetImages = MethodEvent(this, &TNameSpaceEnumerator::GetImages);
     SetSortType(stNone);
 
     // The shell's own small icons; the list is shared, never destroyed by the tree.
@@ -143,16 +122,33 @@ TNameSpaceEnumerator::TNameSpaceEnumerator(TComponent* AOwner, TViewServices* Sh
     m_ilSmall->SetHandle(m_Shell->GetSmallSystemImageList());
     SetImages(m_ilSmall);
 
+    // A tree being read from a form file builds its root once, when it has been loaded.
+    if (!InState(csLoading))
+        InitEnumerator();
+}
+
+void TNameSpaceEnumerator::Loaded() {
+    TCustomTreeView::Loaded();
+    // RootedAt and RootFolder only stored their values while the form was read, in whatever
+    // order the file gave them: the root is built from both now, once.
     InitEnumerator();
+    if (m_bExpandAll)
+        SetExpandAll(true);
+    if (m_FolderEnumerator || m_NameSpaceCombo)
+        SelectionChange(this, Selected());
 }
 
 TNameSpaceEnumerator::~TNameSpaceEnumerator() {
     StopChangeThread();
-    if (INameSpaceComboLink* combo = std::exchange(m_NameSpaceCombo, nullptr))
+    if (INameSpaceComboLink* combo = m_NameSpaceCombo.Get()) {
+        m_NameSpaceCombo.Set(this, nullptr);
         combo->SetNameSpaceEnumerator(nullptr);
+    }
     // The list would otherwise keep a pointer to a tree that is gone.
-    if (IFolderEnumeratorLink* list = std::exchange(m_FolderEnumerator, nullptr))
+    if (IFolderEnumeratorLink* list = m_FolderEnumerator.Get()) {
+        m_FolderEnumerator.Set(this, nullptr);
         list->SetNameSpaceEnumerator(nullptr);
+    }
     DestroyHandle();
     Items().Clear();
     SetImages(nullptr);
@@ -164,21 +160,26 @@ TNameSpaceEnumerator::~TNameSpaceEnumerator() {
 
 void TNameSpaceEnumerator::SetVirtualFolders(bool Value) {
     m_bVirtualFolders = Value;
-    Refresh();
+    if (!InState(csLoading))
+        Refresh();
 }
 
 void TNameSpaceEnumerator::SetRootedAt(TRootedAt Value) {
     m_RootedAt = Value;
-    InitEnumerator();
+    if (!InState(csLoading))
+        InitEnumerator();
 }
 
 void TNameSpaceEnumerator::SetRootFolder(const std::string& Value) {
     m_sfRoot = Value;
-    InitEnumerator();
+    if (!InState(csLoading))
+        InitEnumerator();
 }
 
 void TNameSpaceEnumerator::SetExpandAll(bool Value) {
     m_bExpandAll = Value;
+    if (InState(csLoading))
+        return;
     TTreeNode* root = Items().GetFirstNode();
     if (!Value || !root || m_RootedAt == raDesktop || m_RootedAt == raNetworkNeighbourhood)
         return;
@@ -221,6 +222,9 @@ void TNameSpaceEnumerator::CreateWnd() {
     }
     if (std::exchange(m_bSelectRootOnCreate, false))
         SetSelected(Items().GetFirstNode());
+    // A refresh put off in the old window's queue went with it.
+    if (m_bRefreshPending && m_iBusy == 0)
+        PostMessageW(Handle(), WM_TREE_DEFERRED_REFRESH, 0, 0);
 
     m_OleDropTarget.Register(Handle());
 }
@@ -245,10 +249,8 @@ void TNameSpaceEnumerator::Notification(TComponent* AComponent, TOperation Opera
     TCustomTreeView::Notification(AComponent, Operation);
     if (Operation != opRemove || !AComponent)
         return;
-    if (m_FolderEnumerator && dynamic_cast<TComponent*>(m_FolderEnumerator) == AComponent)
-        m_FolderEnumerator = nullptr;
-    if (m_NameSpaceCombo && dynamic_cast<TComponent*>(m_NameSpaceCombo) == AComponent)
-        m_NameSpaceCombo = nullptr;
+    m_FolderEnumerator.Forget(AComponent);
+    m_NameSpaceCombo.Forget(AComponent);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -261,6 +263,7 @@ HWND TNameSpaceEnumerator::ShellOwnerWindow() {
 }
 
 void TNameSpaceEnumerator::InitEnumerator() {
+    const TBusy busy(*this);
     ComPtr<IShellFolder> desktop;
     if (!m_Shell->GetDesktopFolder(desktop))
         return;
@@ -268,8 +271,11 @@ void TNameSpaceEnumerator::InitEnumerator() {
 
     OwnedPidl root;
     if (m_RootedAt == raFileSystem) {
-        std::wstring path = ShellPath(m_sfRoot);
-        if (FAILED(desktop->ParseDisplayName(owner, nullptr, path.data(), nullptr, root.Put(),
+        // No path names no folder, whatever a shell makes of it (Wine's desktop parses "" as My
+        // Computer with success); a path too long for the platform names none either.
+        std::wstring path;
+        if (m_sfRoot.empty() || !ShellPath(m_sfRoot, path) ||
+            FAILED(desktop->ParseDisplayName(owner, nullptr, path.data(), nullptr, root.Put(),
                                              nullptr)) ||
             !root) {
             root.Reset();
@@ -313,6 +319,7 @@ bool TNameSpaceEnumerator::IsDesktopRoot(const TTreeNode* Node) const {
 // Expansion and filling.
 
 void TNameSpaceEnumerator::Expanding(TObject*, TTreeNode* ParentNode, bool& AllowExpansion) {
+    const TBusy busy(*this);
     AllowExpansion = true;
     TNodeData* data = NodeData(ParentNode);
     // The control may drop the button of a node that expands to nothing.
@@ -338,6 +345,7 @@ void TNameSpaceEnumerator::FillSubTree(TTreeNode* ParentNode, IShellFolder* pFol
     TNodeData* parentData = NodeData(ParentNode);
     if (!parentData || !pFolder)
         return;
+    const TBusy busy(*this);
     const ComPtr<IShellFolder> folder(pFolder);
     const TCursor savedCursor = Cursor();
     SetCursor(crHourGlass);
@@ -349,14 +357,16 @@ void TNameSpaceEnumerator::FillSubTree(TTreeNode* ParentNode, IShellFolder* pFol
     BuildReuseIndex(ParentNode);
 
     ComPtr<IEnumIDList> items;
-    const bool enumerated = folder->EnumObjects(OwnerWindow(), kFillFlags, &items) == S_OK && items;
+    const HRESULT started = folder->EnumObjects(OwnerWindow(), kFillFlags, &items);
+    // S_FALSE: nothing to list, which is an enumeration too (the enumerator may then be null).
+    const bool enumerated = (started == S_OK && items) || started == S_FALSE;
     if (!enumerated) {
         // Every child goes in the sweep; a later expansion or refresh tries again.
         parentData->bExpandedOnce = false;
     } else {
-        TNodeLook plainIcons;
+        m_PlainIcons = TNodeLook{};
         OwnedPidl item;
-        while (items->Next(1, item.Put(), nullptr) == S_OK && item) {
+        while (items && items->Next(1, item.Put(), nullptr) == S_OK && item) {
             LPCITEMIDLIST child = item.Get();
             // One question for every attribute the fill reads.
             SFGAOF attributes = SFGAO_FILESYSTEM | SFGAO_FILESYSANCESTOR | SFGAO_HASSUBFOLDER |
@@ -370,25 +380,24 @@ void TNameSpaceEnumerator::FillSubTree(TTreeNode* ParentNode, IShellFolder* pFol
             if (!GetNiceName(folder.Get(), child, SHGDN_NORMAL, caption))
                 continue;
 
+            // Without its full list the node could not be told from the desktop root.
+            OwnedPidl fullPidl(OwnedPidl::Adopt,
+                               ConcatPidls(parentData->pFQpidl.Get(), child, g_ShellMalloc));
+            if (!fullPidl)
+                continue;
             auto* data = new TNodeData;
             data->sfFolder = folder;
-            data->pFQpidl.Reset(ConcatPidls(parentData->pFQpidl.Get(), child, g_ShellMalloc));
+            data->pFQpidl = std::move(fullPidl);
             // The enumerated list itself becomes the record's; child still points into it.
             data->pPidl = std::move(item);
 
-            // Icons, overlay and expand button are read again for every item. A link's arrow
-            // wins over the share's hand; a reused node loses an overlay the item lost.
+            // Icons, overlay and expand button are read again for every item. The icons are
+            // looked up only when the node is drawn or read (GetImages): most nodes of a large
+            // folder never are. A link's arrow wins over the share's hand; a reused node loses
+            // an overlay the item lost.
             TNodeLook look;
-            // Plain directories share their icons: the first of a fill asks the shell for all.
-            if (m_Shell->IsPlainFolder(folder.Get(), child, attributes)) {
-                if (plainIcons.ImageIndex < 0)
-                    m_Shell->GetSmallIcons(data->pFQpidl.Get(), plainIcons.ImageIndex,
-                                           plainIcons.SelectedIndex);
-                look.ImageIndex = plainIcons.ImageIndex;
-                look.SelectedIndex = plainIcons.SelectedIndex;
-            } else {
-                m_Shell->GetSmallIcons(data->pFQpidl.Get(), look.ImageIndex, look.SelectedIndex);
-            }
+            look.ImagesOnDemand = true;
+            data->ulAttributes = attributes;
             if (AttributeExists(attributes, SFGAO_SHARE))
                 look.OverlayIndex = 0;
             if (AttributeExists(attributes, SFGAO_LINK))
@@ -426,7 +435,7 @@ void TNameSpaceEnumerator::FillSubTree(TTreeNode* ParentNode, IShellFolder* pFol
     if (!enumerated && parentData->bFolder && !ParentNode->HasChildren())
         ParentNode->SetHasChildren(true);
     if (!IsDesktopRoot(ParentNode) &&
-        HasAttribute(parentData->sfFolder.Get(), parentData->pPidl.Get(), SFGAO_FILESYSTEM))
+        GetAttributesOfItem(parentData->sfFolder.Get(), parentData->pPidl.Get(), SFGAO_FILESYSTEM))
         SortChildren(ParentNode);
 
     Items().EndUpdate();
@@ -439,9 +448,14 @@ void TNameSpaceEnumerator::ApplyLook(TTreeNode* Node, const TNodeLook& Look, boo
                                      bool Button) {
     if ((ButtonKnown ? Button : Node->HasChildren()) != Look.HasChildren)
         Node->SetHasChildren(Look.HasChildren);
-    if (Node->ImageIndex() != Look.ImageIndex)
+    // A node whose icons were never needed finds them from its new record when they are; one
+    // that showed them is asked again.
+    if (Look.ImagesOnDemand) {
+        if (!Node->ImagesOnDemand())
+            Node->SetImagesOnDemand();
+    } else if (Node->ImageIndex() != Look.ImageIndex)
         Node->SetImageIndex(Look.ImageIndex);
-    if (Node->SelectedIndex() != Look.SelectedIndex)
+    if (!Look.ImagesOnDemand && Node->SelectedIndex() != Look.SelectedIndex)
         Node->SetSelectedIndex(Look.SelectedIndex);
     if (Node->OverlayIndex() != Look.OverlayIndex)
         Node->SetOverlayIndex(Look.OverlayIndex);
@@ -471,13 +485,14 @@ TTreeNode* TNameSpaceEnumerator::GetNodeFromData(TTreeNode* ParentNode, TNodeDat
                                                  const std::string& szCaption) {
     if (!ParentNode)
         return nullptr;
-    // Outside the fill of this node: a walk over the children, with nothing kept.
+    // Outside the fill of this node: a walk over the children, with nothing kept. No fill is
+    // claiming children, so what bFound says of them is stale.
     if (m_Reuse.ParentNode != ParentNode) {
         const OwnedPidl recycleBin = m_Shell->GetSpecialFolderLocation(nullptr, CSIDL_BITBUCKET);
         for (TTreeNode* child = ParentNode->GetFirstChild(); child;
              child = child->GetNextSibling()) {
             TNodeData* data = NodeData(child);
-            if (child->Text() != szCaption || (data && data->bFound) ||
+            if (child->Text() != szCaption ||
                 (data && IsRecycleBin(data->pFQpidl.Get(), recycleBin.Get())))
                 continue;
             if (data)
@@ -516,30 +531,47 @@ void TNameSpaceEnumerator::SetFoundFlag(TTreeNode* Node, bool bFound) {
 }
 
 void TNameSpaceEnumerator::DeleteNodesNotFound(TTreeNode* ParentNode) {
-    for (int i = ParentNode->Count() - 1; i >= 0; --i) {
-        TTreeNode* child = ParentNode->Item(i);
-        const TNodeData* data = NodeData(child);
-        if (!data || !data->bFound)
-            Items().Delete(child);
-    }
+    if (!ParentNode)
+        return;
+    Items().DeleteChildrenIf(ParentNode, [](TTreeNode* Child) {
+        const TNodeData* data = NodeData(Child);
+        return !data || !data->bFound;
+    });
 }
 
 void TNameSpaceEnumerator::SortChildren(TTreeNode* ParentNode) {
-    // The captions are converted once; a folder already in order is left alone.
-    std::vector<std::wstring> keys;
-    keys.reserve(static_cast<size_t>(ParentNode->Count()));
+    // The captions are converted once; a folder already in order (the usual case on a refresh)
+    // costs one comparison per child and is left alone.
+    std::vector<std::wstring> captions;
+    captions.reserve(static_cast<size_t>(ParentNode->Count()));
     for (TTreeNode* child = ParentNode->GetFirstChild(); child; child = child->GetNextSibling())
-        keys.push_back(Utf8ToWide(child->Text()));
+        captions.push_back(Utf8ToWide(child->Text()));
     bool sorted = true;
-    for (size_t i = 1; i < keys.size() && sorted; ++i)
-        sorted = lstrcmpiW(keys[i - 1].c_str(), keys[i].c_str()) <= 0;
+    for (size_t i = 1; i < captions.size() && sorted; ++i)
+        sorted = lstrcmpiW(captions[i - 1].c_str(), captions[i].c_str()) <= 0;
     if (sorted)
         return;
-    // The same order as TVCompareProc, from the converted captions (by position until the sort
-    // renumbers the children).
+    // Sorting compares each caption many times: each becomes the system's sort key for the
+    // comparison TVCompareProc makes (keys compare as the strings do), one conversion per child
+    // instead of a slow comparison call per pair.
+    std::vector<std::string> keys;
+    keys.reserve(captions.size());
+    for (const std::wstring& caption : captions) {
+        const int size = LCMapStringW(LOCALE_USER_DEFAULT, LCMAP_SORTKEY | NORM_IGNORECASE,
+                                      caption.c_str(), -1, nullptr, 0);
+        std::string key(static_cast<size_t>(std::max(size, 0)), '\0');
+        if (size <= 0 ||
+            !LCMapStringW(LOCALE_USER_DEFAULT, LCMAP_SORTKEY | NORM_IGNORECASE, caption.c_str(), -1,
+                          reinterpret_cast<LPWSTR>(key.data()), size)) {
+            ParentNode->CustomSort(TVCompareProc, 0, false);
+            return;
+        }
+        keys.push_back(std::move(key));
+    }
+    // By position until the sort renumbers the children.
     const auto byKey = [](TTreeNode* Node1, TTreeNode* Node2, LPARAM Keys) {
-        const auto& k = *reinterpret_cast<const std::vector<std::wstring>*>(Keys);
-        return lstrcmpiW(k[Node1->Index()].c_str(), k[Node2->Index()].c_str());
+        const auto& k = *reinterpret_cast<const std::vector<std::string>*>(Keys);
+        return k[Node1->Index()].compare(k[Node2->Index()]);
     };
     ParentNode->CustomSort(byKey, reinterpret_cast<LPARAM>(&keys), false);
 }
@@ -554,9 +586,39 @@ void TNameSpaceEnumerator::Deletion(TObject*, TTreeNode* Node) {
     DeleteRecord(data);
 }
 
+// The icons of a filled node, from its record: plain directories share the icons the first of
+// them was given; every other item is asked about by its own list.
+void TNameSpaceEnumerator::GetImages(TObject*, TTreeNode* Node, int& ImageIndex,
+                                     int& SelectedIndex) {
+    const TNodeData* data = NodeData(Node);
+    if (!data || !data->pFQpidl)
+        return;
+    if (!m_Shell->IsPlainFolder(data->sfFolder.Get(), data->pPidl.Get(), data->ulAttributes)) {
+        m_Shell->GetSmallIcons(data->pFQpidl.Get(), ImageIndex, SelectedIndex);
+        return;
+    }
+    if (m_PlainIcons.ImageIndex < 0)
+        m_Shell->GetSmallIcons(data->pFQpidl.Get(), m_PlainIcons.ImageIndex,
+                               m_PlainIcons.SelectedIndex);
+    ImageIndex = m_PlainIcons.ImageIndex;
+    SelectedIndex = m_PlainIcons.SelectedIndex;
+}
+
 void TNameSpaceEnumerator::NodeChange(TObject*, TTreeNode*) {
     if (m_OnSelectionChange)
         m_OnSelectionChange(this);
+}
+
+// Until the tree renames through the shell, no edit starts: an edited caption would no longer be
+// the item's name, and the next refill would drop the node or hand it a sibling's item.
+void TNameSpaceEnumerator::Editing(TObject*, TTreeNode*, bool& AllowEdit) {
+    AllowEdit = false;
+}
+
+// Should an edit end all the same, the node keeps the caption it has.
+void TNameSpaceEnumerator::Edited(TObject*, TTreeNode* Node, std::string& S) {
+    if (Node)
+        S = Node->Text();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -573,6 +635,8 @@ void TNameSpaceEnumerator::SelectionChange(TObject*, TTreeNode* Node) {
     TNodeData* data = NodeData(Node);
     if (!data)
         return;
+    // The partners fill themselves, and the record is read again after the list was told.
+    const TBusy busy(*this);
     const OwnedPidl desktop = m_Shell->GetSpecialFolderLocation(ShellOwnerWindow(), CSIDL_DESKTOP);
     if (m_Shell->Comparepidls(desktop.Get(), data->pPidl.Get()) == 0) {
         if (m_FolderEnumerator)
@@ -587,10 +651,8 @@ void TNameSpaceEnumerator::SelectionChange(TObject*, TTreeNode* Node) {
     BindToFolder(data->pPidl.Get(), data->sfFolder.Get(), folder);
     if (!folder)
         return;
-    SFGAOF attributes = SFGAO_FILESYSTEM | SFGAO_FOLDER;
-    LPCITEMIDLIST item = data->pPidl.Get();
-    if (data->sfFolder->GetAttributesOf(1, &item, &attributes) != S_OK)
-        attributes = 0;
+    const SFGAOF attributes = GetAttributesOfItem(data->sfFolder.Get(), data->pPidl.Get(),
+                                                  SFGAO_FILESYSTEM | SFGAO_FOLDER);
     const bool sorting =
         (attributes & (SFGAO_FILESYSTEM | SFGAO_FOLDER)) == (SFGAO_FILESYSTEM | SFGAO_FOLDER);
     if (m_FolderEnumerator)
@@ -601,15 +663,17 @@ void TNameSpaceEnumerator::SelectionChange(TObject*, TTreeNode* Node) {
 
 void TNameSpaceEnumerator::GotoFolder(const std::string& szFolder) {
     ComPtr<IShellFolder> desktop;
-    if (!m_Shell->GetDesktopFolder(desktop))
+    std::wstring path;
+    if (!m_Shell->GetDesktopFolder(desktop) || !ShellPath(szFolder, path))
         return;
-    std::wstring path = ShellPath(szFolder);
     OwnedPidl pidl;
     if (FAILED(desktop->ParseDisplayName(ShellOwnerWindow(), nullptr, path.data(), nullptr,
                                          pidl.Put(), nullptr)) ||
         !pidl)
         return;
-    if (IsFolderItem(desktop.Get(), pidl.Get()))
+    // The empty list is the desktop, a folder.
+    if (GetPidlSize(pidl.Get()) <= static_cast<int>(sizeof(USHORT)) ||
+        GetAttributesOfItem(desktop.Get(), pidl.Get(), SFGAO_FOLDER))
         ExpandToFolder(this, pidl.Get());
 }
 
@@ -617,6 +681,7 @@ void TNameSpaceEnumerator::ExpandToFolder(TViewLink* Sender, LPCITEMIDLIST FQPid
     TTreeNode* node = Items().GetFirstNode();
     if (!node)
         return;
+    const TBusy busy(*this);
     node->Expand(false);
     LPCITEMIDLIST cursor = FQPidl;
     while (cursor && GetPidlSize(cursor) > 2) {
@@ -668,21 +733,18 @@ void TNameSpaceEnumerator::GotoParent() {
 }
 
 void TNameSpaceEnumerator::SetFolderEnumerator(IFolderEnumeratorLink* FolderEnumerator) {
-    if (m_FolderEnumerator) {
-        if (auto* old = dynamic_cast<TComponent*>(m_FolderEnumerator))
-            old->RemoveFreeNotification(this);
+    if (m_FolderEnumerator)
         m_FolderEnumerator->SetNameSpaceEnumerator(nullptr);
-    }
-    m_FolderEnumerator = FolderEnumerator;
-    if (auto* component = dynamic_cast<TComponent*>(m_FolderEnumerator))
-        component->FreeNotification(this);
-    SelectionChange(this, Selected());
+    m_FolderEnumerator.Set(this, FolderEnumerator);
+    // While loading there is no root yet; Loaded tells the list.
+    if (!InState(csLoading))
+        SelectionChange(this, Selected());
     if (m_FolderEnumerator)
         m_FolderEnumerator->SetNameSpaceEnumerator(this);
 }
 
 void TNameSpaceEnumerator::SetNameSpaceCombo(INameSpaceComboLink* NameSpaceCombo) {
-    m_NameSpaceCombo = NameSpaceCombo;
+    m_NameSpaceCombo.Set(this, NameSpaceCombo);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -694,14 +756,40 @@ void TNameSpaceEnumerator::ChangeNotify(TMessage&) {
 }
 
 void TNameSpaceEnumerator::Refresh() {
+    // Inside another operation of the tree (the watcher's message comes whenever the thread
+    // handles messages, and a fill or a partner may let it), a refresh could delete the node that
+    // operation is working on: it waits for the operation to end.
+    if (m_iBusy > 0) {
+        m_bRefreshPending = true;
+        return;
+    }
+    m_bRefreshPending = false;
     if (TTreeNode* root = Items().GetFirstNode())
         RefreshSubTree(root);
+}
+
+void TNameSpaceEnumerator::DeferredRefresh(TMessage&) {
+    if (m_bRefreshPending)
+        Refresh();
+}
+
+// The refresh put off meanwhile runs after the outermost operation, from the window's queue: the
+// operation may have been started by the control itself (an expansion), which goes on working on
+// its item after the tree's handler returns.
+TNameSpaceEnumerator::TBusy::~TBusy() {
+    if (--m_Tree.m_iBusy > 0 || !m_Tree.m_bRefreshPending)
+        return;
+    if (m_Tree.HandleAllocated())
+        PostMessageW(m_Tree.Handle(), WM_TREE_DEFERRED_REFRESH, 0, 0);
+    else
+        m_Tree.Refresh();
 }
 
 void TNameSpaceEnumerator::RefreshSubTree(TTreeNode* Node) {
     TNodeData* data = NodeData(Node);
     if (!data)
         return;
+    const TBusy busy(*this);
     ComPtr<IShellFolder> folder;
     if (!data->pFQpidl)
         folder = data->sfFolder;

@@ -53,12 +53,13 @@ public:
     void SetAllowRename(bool Value) { m_bAllowRename = Value; }
     bool ShowVirtualFolders() const { return m_bVirtualFolders; }
     void SetVirtualFolders(bool Value);
-    IFolderEnumeratorLink* FolderEnumerator() const { return m_FolderEnumerator; }
+    IFolderEnumeratorLink* FolderEnumerator() const { return m_FolderEnumerator.Get(); }
     const TNSESelectionChange& OnSelectionChange() const { return m_OnSelectionChange; }
     void SetOnSelectionChange(TNSESelectionChange Value) { m_OnSelectionChange = std::move(Value); }
     bool ShellContextMenu() const { return m_bShellContextMenu; }
     void SetShellContextMenu(bool Value) { m_bShellContextMenu = Value; }
     TRootedAt RootedAt() const { return m_RootedAt; }
+    // Each rebuilds the tree at once; while a form is read they only store (Loaded builds).
     void SetRootedAt(TRootedAt Value);
     const std::string& RootFolder() const { return m_sfRoot; }
     void SetRootFolder(const std::string& Value);
@@ -91,6 +92,8 @@ public:
 
     // Tells the linked views that Node is the folder shown; Sender is not used.
     void SelectionChange(TObject* Sender, TTreeNode* Node);
+    // Builds the root from the stored RootedAt and RootFolder and tells the linked views.
+    void Loaded() override;
     // Selects the folder with that path, expanding the nodes on the way; tells nobody.
     void GotoFolder(const std::string& szFolder);
     // The child of ParentNode whose relative list is Pidl, or nullptr.
@@ -101,9 +104,11 @@ public:
     void GotoParent() override;
     void SetFolderEnumerator(IFolderEnumeratorLink* FolderEnumerator) override;
     void SetNameSpaceCombo(INameSpaceComboLink* NameSpaceCombo) override;
-    INameSpaceComboLink* NameSpaceCombo() const { return m_NameSpaceCombo; }
+    INameSpaceComboLink* NameSpaceCombo() const { return m_NameSpaceCombo.Get(); }
 
-    // Enumerates again every node that was filled, from the root.
+    // Enumerates again every node that was filled, from the root. Asked for while the tree is in
+    // the middle of another operation of its own (a fill, a refresh, a selection being told), it
+    // runs once that operation has ended.
     void Refresh();
     void RefreshSubTree(TTreeNode* Node);
 
@@ -123,10 +128,17 @@ protected:
     void Expanding(TObject* Sender, TTreeNode* ParentNode, bool& AllowExpansion);
     void Collapsing(TObject* Sender, TTreeNode* Node, bool& AllowCollapse);
     void Deletion(TObject* Sender, TTreeNode* Node);
+    void GetImages(TObject* Sender, TTreeNode* Node, int& ImageIndex, int& SelectedIndex);
     void NodeChange(TObject* Sender, TTreeNode* Node);
+    // No caption is edited in place: a caption is the shell's name of the item, and only a rename
+    // through the shell may change it.
+    void Editing(TObject* Sender, TTreeNode* Node, bool& AllowEdit);
+    void Edited(TObject* Sender, TTreeNode* Node, std::string& S);
 
     // WM_USER+21 from the change watcher.
     void ChangeNotify(TMessage& Message);
+    // The tree's own note to itself that a refresh was put off (WM_TREE_DEFERRED_REFRESH).
+    void DeferredRefresh(TMessage& Message);
 
 private:
     // The children of the node being filled, by caption, in order, for the reuse matching.
@@ -134,6 +146,20 @@ private:
         TTreeNode* ParentNode = nullptr;
         std::unordered_map<std::string, std::vector<TTreeNode*>> Children;
         std::unordered_map<std::string, size_t> Next;
+    };
+
+    // Held by every operation of the tree that keeps nodes or records across calls to the shell
+    // or to the partners: either may let the thread handle messages, the watcher's among them,
+    // and a refresh then could delete or replace what the operation holds.
+    class TBusy {
+    public:
+        explicit TBusy(TNameSpaceEnumerator& Tree) : m_Tree(Tree) { ++m_Tree.m_iBusy; }
+        ~TBusy();
+        TBusy(const TBusy&) = delete;
+        TBusy& operator=(const TBusy&) = delete;
+
+    private:
+        TNameSpaceEnumerator& m_Tree;
     };
 
     void StopChangeThread();
@@ -146,7 +172,7 @@ private:
     bool IsDesktopRoot(const TTreeNode* Node) const;
 
     TImageList* m_ilSmall = nullptr;
-    IFolderEnumeratorLink* m_FolderEnumerator = nullptr;
+    TPartnerLink<IFolderEnumeratorLink> m_FolderEnumerator;
     TChangeNotifyThread* m_ChangeThread = nullptr;
     bool m_bShellContextMenu = true;
     bool m_bAllowOLEDrop = true;
@@ -162,8 +188,14 @@ private:
     TNSESelectionChange m_OnSelectionChange;
     TAbout m_About = taAbout;
     TDropTargetRegistration m_OleDropTarget;
-    INameSpaceComboLink* m_NameSpaceCombo = nullptr;
+    TPartnerLink<INameSpaceComboLink> m_NameSpaceCombo;
 
     TViewServices* m_Shell;
     TReuseIndex m_Reuse;
+    // Operations of the tree under way (TBusy), and a refresh asked for meanwhile.
+    int m_iBusy = 0;
+    bool m_bRefreshPending = false;
+
+    // The icons every plain directory shares, asked once per fill (ImageIndex -1: not yet).
+    TNodeLook m_PlainIcons;
 };

@@ -23,6 +23,9 @@ struct TNodeData {
     bool bExpandedOnce = false;
     // Carried over when a refill replaces the record.
     bool bSort = false;
+    // The item's attributes as the fill read them (at least those of a plain folder's test):
+    // the node's icons are found from them when first drawn or read.
+    SFGAOF ulAttributes = 0;
     // The window's expand button is known to be bFolder: the fill put it there, and nothing that
     // may change it behind the tree (an expansion, the loss of the last child, a new window) has
     // happened since. Asking the window instead costs a message per node, and the control looks

@@ -1,8 +1,13 @@
-// A window of the host application with the namespace tree rooted at the desktop, moved to the
-// folder named on the command line (the Windows folder when none is). With VARNEL_SCREENSHOT set to
-// a .bmp path, it saves a picture of its window there and ends.
+// The namespace combo above the namespace tree, linked, in a window read from the text form file
+// Explorer.vfm (kept beside this source and built into the program as a resource), moved to the
+// folder named on the command line (the Windows folder when none is). The title shows the selected
+// folder's path; the tree's pop-up menu goes up one level. With VARNEL_SCREENSHOT set
+// to a .bmp path, it saves a picture of its window there and ends.
 
+#include "combo/NameSpaceCombo.h"
 #include "controls/Application.h"
+#include "controls/FormStreaming.h"
+#include "controls/Menus.h"
 #include "identifiers/WideText.h"
 #include "tree/NameSpaceEnumerator.h"
 
@@ -12,25 +17,70 @@
 #include <shellapi.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 
 namespace {
 
-TNameSpaceEnumerator* g_Tree = nullptr;
+// The window the form file describes, with the handlers its components' events name.
+class TExplorerWindow : public TWinControl {
+public:
+    explicit TExplorerWindow(TComponent* AOwner) : TWinControl(AOwner) {}
 
-LRESULT CALLBACK HostProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-    switch (msg) {
-    case WM_SIZE:
-        if (g_Tree)
-            g_Tree->SetBounds(8, 8, LOWORD(lParam) - 16, HIWORD(lParam) - 16);
-        return 0;
-    case WM_DESTROY:
-        Application().Terminate();
-        return 0;
-    default:
-        return DefWindowProcW(window, msg, wParam, lParam);
+    static const TClassInfo& StaticClassInfo() {
+        using T = TExplorerWindow;
+        static const TClassInfo info{
+            .ClassName = "TExplorerWindow",
+            .Parent = &TWinControl::StaticClassInfo(),
+            .Create = ConstructComponent<TExplorerWindow>,
+            .Messages = {MessageHandler<WM_DESTROY, &T::WMDestroy>(),
+                         MessageHandler<WM_SIZE, &T::WMSize>()},
+            .Methods = {PublishedMethod<&T::TreeSelectionChange>("TreeSelectionChange"),
+                        PublishedMethod<&T::ParentItemClick>("ParentItemClick")},
+        };
+        return info;
     }
+    const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+
+    TNameSpaceEnumerator* Tree() const {
+        return dynamic_cast<TNameSpaceEnumerator*>(FindComponent("Tree"));
+    }
+
+private:
+    void TreeSelectionChange(TNameSpaceEnumerator* Sender) {
+        const std::string path = Sender->GetSelection();
+        SetCaption(path.empty() ? "Explorer" : "Explorer - " + path);
+    }
+    void ParentItemClick(TObject*) {
+        if (TNameSpaceEnumerator* tree = Tree())
+            tree->GotoParent();
+    }
+    // The combo keeps its height and the tree takes the rest, both the width of the window less
+    // their margins.
+    void WMSize(TMessage& Message) {
+        Inherited(Message);
+        const int width = LOWORD(Message.LParam), height = HIWORD(Message.LParam);
+        auto* combo = dynamic_cast<TWinControl*>(FindComponent("Combo"));
+        TNameSpaceEnumerator* tree = Tree();
+        if (!combo || !tree)
+            return;
+        combo->SetBounds(combo->Left(), combo->Top(), width - 2 * combo->Left(), combo->Height());
+        tree->SetBounds(tree->Left(), tree->Top(), width - 2 * tree->Left(),
+                        height - tree->Top() - combo->Top());
+    }
+    void WMDestroy(TMessage& Message) {
+        Inherited(Message);
+        Application().Terminate();
+    }
+};
+
+// The text of the form file built into the program; empty when it is missing.
+std::string FormText() {
+    HRSRC found = FindResourceW(nullptr, L"EXPLORERFORM", reinterpret_cast<LPCWSTR>(RT_RCDATA));
+    HGLOBAL loaded = found ? LoadResource(nullptr, found) : nullptr;
+    const void* bytes = loaded ? LockResource(loaded) : nullptr;
+    if (!bytes)
+        return {};
+    return std::string(static_cast<const char*>(bytes), SizeofResource(nullptr, found));
 }
 
 // The folder to show: the first argument, else the Windows folder.
@@ -52,25 +102,24 @@ std::string StartFolder() {
 } // namespace
 
 int main() {
-    HWND host = MakeExampleWindow(L"ExplorerHost", L"Explorer", HostProc, 420, 520);
-    if (!host)
+    RegisterFrameworkClasses();
+    RegisterComponentClass(TNameSpaceEnumerator::StaticClassInfo());
+    RegisterComponentClass(TNameSpaceCombo::StaticClassInfo());
+
+    TExplorerWindow window(nullptr);
+    TFormError error;
+    if (!ReadComponentBytes(window, FormText(), error)) {
+        std::fprintf(stderr, "Explorer.vfm: %s\n", error.Message().c_str());
         return 1;
-
-    TNameSpaceEnumerator tree(nullptr);
-    tree.SetHideSelection(false);
-    tree.SetParentWindow(host);
-    g_Tree = &tree;
-    RECT client{};
-    GetClientRect(host, &client);
-    tree.SetBounds(8, 8, client.right - 16, client.bottom - 16);
-
-    ShowWindow(host, SW_SHOW);
-    UpdateWindow(host);
-    tree.HandleNeeded();
-    tree.GotoFolder(StartFolder());
-    tree.SetFocus();
-
-    const int result = RunOrSaveScreenshot(host);
-    g_Tree = nullptr;
-    return result;
+    }
+    TNameSpaceEnumerator* tree = window.Tree();
+    if (!tree)
+        return 1;
+    ShowWindow(window.Handle(), SW_SHOW);
+    UpdateWindow(window.Handle());
+    tree->GotoFolder(StartFolder());
+    // Moving itself, the tree tells nobody: its partners are shown the folder reached.
+    tree->SelectionChange(tree, tree->Selected());
+    tree->SetFocus();
+    return RunOrSaveScreenshot(window.Handle());
 }

@@ -49,6 +49,15 @@ protected:
         return texts;
     }
 
+    // The images the window reports for a node: {normal, selected}.
+    std::pair<int, int> WindowImages(TTreeNode* Node) {
+        TVITEMW item{};
+        item.mask = TVIF_HANDLE | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+        item.hItem = Node->ItemId();
+        TreeView_GetItem(Tree.Handle(), &item);
+        return {item.iImage, item.iSelectedImage};
+    }
+
     // What the control does by itself to a node that loses its last child.
     void DropButtonInWindow(TTreeNode* Node) {
         TVITEMW item{};
@@ -322,6 +331,79 @@ TEST_F(TreeViewTest, TenThousandNodesUnderOneParentInOneBulkUpdate) {
     EXPECT_LT(halves[0] + halves[1], 1000.0);
     EXPECT_LT(halves[1], 3 * halves[0] + 150.0); // room for a busy machine
     std::printf("10,000 nodes in a bulk update: %.0f + %.0f ms\n", halves[0], halves[1]);
+}
+
+TEST_F(TreeViewTest, ImagesOnDemandAreFoundOnceAndReadTheSameFromNodeAndWindow) {
+    int asked = 0;
+    Tree.OnGetImages = [&](TObject*, TTreeNode* Node, int& Image, int& Selected) {
+        ++asked;
+        Image = Node->Text() == "b" ? 5 : 3;
+        Selected = 4;
+    };
+    TNodeLook look;
+    look.ImagesOnDemand = true;
+    look.OverlayIndex = 1;
+    TTreeNode* a = Tree.Items().AddChildObject(nullptr, "a", nullptr, look);
+    TTreeNode* b = Tree.Items().AddChildObject(nullptr, "b", nullptr, look);
+    TTreeNode* c = Tree.Items().AddChildObject(nullptr, "c", nullptr, look);
+    EXPECT_EQ(asked, 0) << "nothing is looked up when nodes are added";
+
+    // The control asks when it needs them; the node then knows them without asking again.
+    EXPECT_EQ(WindowImages(a), std::make_pair(3, 4));
+    EXPECT_EQ(a->ImageIndex(), 3);
+    EXPECT_EQ(a->SelectedIndex(), 4);
+    EXPECT_EQ(asked, 1);
+    // Read from the node first: the window shows what the node answered.
+    EXPECT_EQ(b->SelectedIndex(), 4);
+    EXPECT_EQ(b->ImageIndex(), 5);
+    EXPECT_EQ(WindowImages(b), std::make_pair(5, 4));
+    EXPECT_EQ(asked, 2);
+    EXPECT_EQ(b->OverlayIndex(), 1);
+
+    // Setting one image keeps the other as it is found.
+    c->SetImageIndex(7);
+    EXPECT_EQ(asked, 3);
+    EXPECT_EQ(WindowImages(c), std::make_pair(7, 4));
+    EXPECT_FALSE(c->ImagesOnDemand());
+
+    // On demand again: found afresh, also by a new window.
+    a->SetImagesOnDemand();
+    Tree.RecreateWnd();
+    EXPECT_EQ(asked, 3);
+    EXPECT_EQ(WindowImages(a), std::make_pair(3, 4));
+    EXPECT_EQ(asked, 4);
+    EXPECT_EQ(WindowImages(c), std::make_pair(7, 4));
+}
+
+TEST_F(TreeViewTest, DeletingChildrenByAConditionIsDeletingThemOneAtATimeFromTheLast) {
+    TTreeNode* parent = Tree.Items().Add(nullptr, "parent");
+    for (int i = 0; i < 8; ++i)
+        Tree.Items().AddChild(parent, "c" + std::to_string(i));
+    Tree.Items().AddChild(parent->Item(4), "c4x");
+    Tree.Items().AddChild(parent->Item(5), "c5x");
+    parent->Expand(false);
+    std::vector<std::string> deleted;
+    Tree.OnDeletion = [&](TObject*, TTreeNode* Node) { deleted.push_back(Node->Text()); };
+
+    Tree.Items().DeleteChildrenIf(parent, [](TTreeNode* Node) { return Node->Index() % 2 == 0; });
+    EXPECT_EQ(deleted, (std::vector<std::string>{"c6", "c4x", "c4", "c2", "c0"}));
+    const std::vector<std::string> kept{"c1", "c3", "c5", "c7"};
+    EXPECT_EQ(WindowChildren(parent), kept);
+    ASSERT_EQ(parent->Count(), 4);
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(parent->Item(i)->Text(), kept[i]);
+        EXPECT_EQ(parent->Item(i)->Index(), i);
+    }
+    EXPECT_EQ(Tree.Items().Count(), 6);
+    EXPECT_EQ(TreeView_GetCount(Tree.Handle()), 6u);
+    EXPECT_EQ(parent->Item(2)->GetFirstChild()->Text(), "c5x");
+
+    deleted.clear();
+    Tree.Items().DeleteChildrenIf(parent, [](TTreeNode*) { return false; });
+    EXPECT_TRUE(deleted.empty());
+    Tree.Items().DeleteChildrenIf(parent, [](TTreeNode*) { return true; });
+    EXPECT_EQ(parent->Count(), 0);
+    EXPECT_EQ(TreeView_GetCount(Tree.Handle()), 1u);
 }
 
 } // namespace

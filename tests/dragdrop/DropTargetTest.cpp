@@ -90,7 +90,7 @@ TEST_F(DropTargetTest, FilesAreReadDuringTheDropOnlyAndEverythingIsReleased) {
         EXPECT_THAT(Lines(paths), ElementsAre("kept", "C:\\x\\y.txt", "D:\\z.txt"));
         DWORD effect = DROPEFFECT_MOVE;
         EXPECT_EQ(target->Drop(files.Get(), kNoKeys, POINTL{1, 1}, &effect), S_OK);
-        EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_MOVE));
+        EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_NONE)) << "the owner's move is done";
         EXPECT_EQ(target->DataObject(), nullptr);
         TStringList after;
         EXPECT_FALSE(target->GetSourceFiles(after));
@@ -134,6 +134,102 @@ TEST(DropTargetRegistration, RegistersAndRevokesForARealWindow) {
     EXPECT_EQ(RegisterDragDrop(window, again.Get()), S_OK);
     EXPECT_EQ(RevokeDragDrop(window), S_OK);
     DestroyWindow(window);
+}
+
+// A drag source that ends the drag by itself once the target has answered a few times, and
+// records every effect the platform tells it.
+class TRecordingSource final : public TComObject<IDropSource> {
+public:
+    HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL, DWORD) override {
+        return feedback.size() >= 3 ? DRAGDROP_S_DROP : S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD dwEffect) override {
+        feedback.push_back(dwEffect);
+        return DRAGDROP_S_USEDEFAULTCURSORS;
+    }
+    std::vector<DWORD> feedback;
+};
+
+struct TDragResult {
+    HRESULT hr;
+    DWORD effect;        // what the drop told the source
+    DWORD shownBeforeIt; // what the target showed last while dragging
+};
+
+// The platform's drag loop over a registered window, with a file list and every effect allowed.
+class RealDragTest : public testing::Test {
+protected:
+    void SetUp() override {
+        WNDCLASSW plain{};
+        plain.lpfnWndProc = DefWindowProcW;
+        plain.hInstance = GetModuleHandleW(nullptr);
+        plain.lpszClassName = L"VarnelRealDragWindow";
+        RegisterClassW(&plain);
+        window = CreateWindowExW(WS_EX_TOPMOST, plain.lpszClassName, L"", WS_POPUP | WS_VISIBLE,
+                                 100, 100, 200, 200, nullptr, nullptr, nullptr, nullptr);
+        ASSERT_NE(window, nullptr);
+        UpdateWindow(window);
+        ASSERT_TRUE(registration.Register(window));
+    }
+    void TearDown() override {
+        registration.Revoke();
+        DestroyWindow(window);
+        EXPECT_EQ(shell.LiveObjects(), 0);
+    }
+    TDragResult Drag() {
+        SetCursorPos(200, 200);
+        auto data = shell.DataObject({"C:\\a.txt"});
+        ComPtr<TRecordingSource> source = AdoptComPtr(new TRecordingSource);
+        TDragResult result{};
+        result.hr = DoDragDrop(data.Get(), source.Get(),
+                               DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK, &result.effect);
+        if (!source->feedback.empty())
+            result.shownBeforeIt = source->feedback.back();
+        return result;
+    }
+    TvxDropTarget& Target() { return *registration.Target(); }
+
+    CountingMalloc malloc;
+    FakeShell shell{{}, &malloc};
+    HWND window = nullptr;
+    TDropTargetRegistration registration;
+};
+
+TEST_F(RealDragTest, ATargetWithoutHandlersShowsNoDropAndTellsNothingDone) {
+    const TDragResult result = Drag();
+    EXPECT_EQ(result.shownBeforeIt, static_cast<DWORD>(DROPEFFECT_NONE));
+    EXPECT_EQ(result.effect, static_cast<DWORD>(DROPEFFECT_NONE));
+}
+
+TEST_F(RealDragTest, TheSourceIsToldOnlyWhatTheHandlerDid) {
+    int performed = 0;
+    Target().SetOnOLEDragOver(
+        [&](TvxDropTarget* sender, int, POINT, int&) { sender->SetOperation(performed); });
+    Target().SetOnOLEDrop([&](TvxDropTarget* sender, int, POINT, int&) {
+        if (performed == -1)
+            sender->SetOperation(DROPEFFECT_NONE); // the file operation failed
+    });
+    struct Case {
+        int performed;
+        DWORD shown, told;
+        const char* what;
+    };
+    for (const Case& c : {Case{DROPEFFECT_COPY, DROPEFFECT_COPY, DROPEFFECT_COPY, "copied"},
+                          Case{DROPEFFECT_LINK, DROPEFFECT_LINK, DROPEFFECT_LINK, "linked"},
+                          Case{DROPEFFECT_MOVE, DROPEFFECT_MOVE, DROPEFFECT_NONE, "moved by us"}}) {
+        performed = c.performed;
+        const TDragResult result = Drag();
+        EXPECT_EQ(result.hr, DRAGDROP_S_DROP) << c.what;
+        EXPECT_EQ(result.shownBeforeIt, c.shown) << c.what;
+        EXPECT_EQ(result.effect, c.told) << c.what;
+    }
+    // Failed: the drag showed a copy, the drop told nothing done.
+    Target().SetOnOLEDragOver(
+        [](TvxDropTarget* sender, int, POINT, int&) { sender->SetOperation(DROPEFFECT_COPY); });
+    performed = -1;
+    const TDragResult failed = Drag();
+    EXPECT_EQ(failed.shownBeforeIt, static_cast<DWORD>(DROPEFFECT_COPY));
+    EXPECT_EQ(failed.effect, static_cast<DWORD>(DROPEFFECT_NONE));
 }
 
 } // namespace

@@ -109,6 +109,27 @@ TEST(ChangeNotifyThread, SendsForAChangeDeepBelowItsPathOnTheReceiversThread) {
     EXPECT_TRUE(StopsWithin(watcher, 2000));
 }
 
+// Exactly what the views watch: the drive root, with a change a few levels below a folder made
+// before the watch began. Other programs may change C:\ meanwhile, so only the change is waited
+// for.
+TEST(ChangeNotifyThread, SendsForAChangeDeepBelowTheDriveRoot) {
+    TempFolder temp;
+    temp.MakeFolder("a\\b\\c");
+    Receiver receiver;
+    auto* watcher =
+        new TChangeNotifyThread("C:\\", receiver.Handle(), WM_TREE_CHANGE_NOTIFY, kFilter);
+    // Quiet first: nothing for a while (the watch is set up by then).
+    int seen = -1;
+    for (int rounds = 0; rounds < 20 && seen != receiver.Count(); ++rounds) {
+        seen = receiver.Count();
+        Pump(300);
+    }
+    temp.MakeFile("a\\b\\c\\deep.txt", "x");
+    EXPECT_TRUE(PumpUntil([&] { return receiver.Count() > seen; }, 3000))
+        << "a change three levels below a folder on C:\\ went unseen";
+    EXPECT_TRUE(StopsWithin(watcher, 2000));
+}
+
 TEST(ChangeNotifyThread, CoalescesABurstWhileTheReceiverIsBusy) {
     TempFolder temp;
     temp.MakeFolder("burst");
@@ -133,20 +154,26 @@ TEST(ChangeNotifyThread, CoalescesABurstWhileTheReceiverIsBusy) {
     EXPECT_TRUE(StopsWithin(watcher, 2000));
 }
 
+// Stopped through its own type, or through its base as any code holding a thread may stop it.
 TEST(ChangeNotifyThread, EndsAtOnceWhenStoppedWithNothingChanging) {
-    TempFolder temp;
-    Receiver receiver;
-    auto* watcher =
-        new TChangeNotifyThread(temp.Path(), receiver.Handle(), WM_TREE_CHANGE_NOTIFY, kFilter);
-    Pump(100);
-    HANDLE thread = ThreadOf(watcher);
-    const ULONGLONG start = GetTickCount64();
-    watcher->Terminate();
-    EXPECT_TRUE(Ends(thread, 1000));
-    EXPECT_LT(GetTickCount64() - start, 500u);
-    temp.MakeFile("after.txt");
-    Pump(200);
-    EXPECT_EQ(receiver.Count(), 0);
+    for (const bool throughBase : {false, true}) {
+        TempFolder temp;
+        Receiver receiver;
+        auto* watcher =
+            new TChangeNotifyThread(temp.Path(), receiver.Handle(), WM_TREE_CHANGE_NOTIFY, kFilter);
+        Pump(100);
+        HANDLE thread = ThreadOf(watcher);
+        const ULONGLONG start = GetTickCount64();
+        if (throughBase)
+            static_cast<TThread*>(watcher)->Terminate();
+        else
+            watcher->Terminate();
+        EXPECT_TRUE(Ends(thread, 1000)) << (throughBase ? "never woken through the base" : "");
+        EXPECT_LT(GetTickCount64() - start, 500u);
+        temp.MakeFile("after.txt");
+        Pump(200);
+        EXPECT_EQ(receiver.Count(), 0);
+    }
 }
 
 TEST(ChangeNotifyThread, AMissingPathEndsTheWatchAndStoppingLaterIsStillSafe) {

@@ -143,4 +143,35 @@ TEST(HostChangeSource, ManyFoldersAreWatchedAndReleased) {
     EXPECT_LE(handlesAfter, handlesBefore);
 }
 
+// The views watch the drive root itself, which Wine maps to the prefix's drive link.
+TEST(HostChangeSource, WatchesTheDriveRootThroughItsLink) {
+    auto source = THostInotifyChangeSource::Open("C:\\", kFilter);
+    ASSERT_NE(source, nullptr) << "C:\\ would fall back to the shallow notification";
+    EXPECT_GT(source->WatchCount(), 10) << "the root's folders below are watched too";
+}
+
+// Past the host's limit on watches a folder is watched by the platform's notification instead:
+// its direct contents are still seen, whether it was there at the start or made later.
+TEST(HostChangeSource, FoldersPastTheWatchLimitAreStillSeen) {
+    TempFolder temp;
+    temp.MakeFolder("one\\two");
+    auto source = THostInotifyChangeSource::Open(temp.Path(), kFilter, 2);
+    ASSERT_NE(source, nullptr);
+    EXPECT_EQ(source->WatchCount(), 2);
+    EXPECT_EQ(source->ShallowCount(), 1);
+    EXPECT_FALSE(Signalled(*source, 200));
+    temp.MakeFile("one\\two\\past-the-limit.txt");
+    EXPECT_TRUE(Signalled(*source, 3000)) << "a folder past the limit is skipped";
+
+    ASSERT_TRUE(source->Rearm());
+    temp.MakeFolder("one\\three");
+    EXPECT_TRUE(Signalled(*source, 3000));
+    for (int settled = 0; settled < 3 && Signalled(*source, 200); ++settled)
+        source->Rearm();
+    EXPECT_EQ(source->ShallowCount(), 2);
+    ASSERT_TRUE(source->Rearm());
+    temp.MakeFile("one\\three\\made-later.txt");
+    EXPECT_TRUE(Signalled(*source, 3000)) << "a folder made past the limit is skipped";
+}
+
 } // namespace

@@ -191,6 +191,12 @@ TEST_F(FakeShellRoutines, DroppedFilesAreAppendedBehindWhatTheListHeld) {
     files.Add("x");
     EXPECT_TRUE(OleGlobals::GetFilesFromDataObject(data.Get(), files));
     EXPECT_THAT(Lines(files), ElementsAre("x", "C:\\a.txt", "D:\\b"));
+    // The platform counts one (empty) name in an empty list; no empty path comes of it.
+    EXPECT_TRUE(GetFilesFromDataObject(m_Shell.DataObject({}).Get(), files));
+    EXPECT_THAT(Lines(files), ElementsAre("x", "C:\\a.txt", "D:\\b"));
+    std::string source = "stale";
+    GetSourcePathFromDataObject(m_Shell.DataObject({}).Get(), source);
+    EXPECT_EQ(source, "");
 }
 
 TEST_F(FakeShellRoutines, AnObjectWithoutAFileListLeavesTheListAlone) {
@@ -242,9 +248,9 @@ TEST_F(FakeShellRoutines, FormatDescriptorIsTheDroppedFileListInGlobalMemory) {
 
 // The fake itself: enumeration follows its flags, renames are recorded, nothing leaks.
 TEST_F(FakeShellRoutines, FakeEnumeratesByFlagsAndRecordsRenames) {
-    FakeShell shell(
-        {FakeFolder("A"), FakeFile("b").Hidden(), FakeFile("c"), FakeFolder("D").FailEnumeration()},
-        &m_Malloc);
+    FakeShell shell({FakeFolder("A"), FakeFile("b").Hidden(), FakeFile("c"),
+                     FakeFolder("D").FailEnumeration(), FakeFolder("E").EmptyEnumeration()},
+                    &m_Malloc);
     ComPtr<IShellFolder> root = shell.Root();
     auto names = [&](SHCONTF flags) {
         std::vector<std::string> seen;
@@ -259,14 +265,17 @@ TEST_F(FakeShellRoutines, FakeEnumeratesByFlagsAndRecordsRenames) {
         }
         return seen;
     };
-    EXPECT_THAT(names(SHCONTF_FOLDERS), ElementsAre("A", "D"));
+    EXPECT_THAT(names(SHCONTF_FOLDERS), ElementsAre("A", "D", "E"));
     EXPECT_THAT(names(SHCONTF_NONFOLDERS), ElementsAre("c"));
     EXPECT_THAT(names(SHCONTF_NONFOLDERS | SHCONTF_INCLUDEHIDDEN), ElementsAre("b", "c"));
     EXPECT_EQ(shell.Calls().enumFlags.front(), SHCONTF_FOLDERS);
 
     ComPtr<IShellFolder> d = shell.Folder("D");
     ComPtr<IEnumIDList> none;
-    EXPECT_EQ(d->EnumObjects(nullptr, SHCONTF_FOLDERS, &none), S_FALSE);
+    EXPECT_EQ(d->EnumObjects(nullptr, SHCONTF_FOLDERS, &none), E_FAIL);
+    EXPECT_FALSE(none);
+    ComPtr<IShellFolder> e = shell.Folder("E");
+    EXPECT_EQ(e->EnumObjects(nullptr, SHCONTF_FOLDERS, &none), S_FALSE);
     EXPECT_FALSE(none);
 
     OwnedPidl c = shell.ChildPidl("c");

@@ -68,6 +68,32 @@ TEST_F(RealShellTest, BindsAFolderAndNamesItsItems) {
     EXPECT_TRUE(HasAttributeFQ(dir.Get(), SFGAO_FILESYSTEM | SFGAO_FOLDER));
 }
 
+// Wine's desktop asked about a deep list answers for its first item (My Computer).
+TEST_F(RealShellTest, AttributesOfADeepListAreThoseOfItsLastItem) {
+    WriteFile("note.txt");
+    MakeDir("sub");
+    OwnedPidl file = ParsePath(PathOf("note.txt"));
+    OwnedPidl sub = ParsePath(PathOf("sub"));
+    ASSERT_TRUE(file);
+    ASSERT_TRUE(sub);
+    EXPECT_FALSE(HasAttributeFQ(file.Get(), SFGAO_FOLDER)) << "a file counts as a folder";
+    EXPECT_TRUE(HasAttributeFQ(file.Get(), SFGAO_FILESYSTEM));
+    EXPECT_TRUE(HasAttributeFQ(sub.Get(), SFGAO_FILESYSTEM)) << "a folder on C: is no file";
+
+    // Relative to another folder than the desktop: the list below My Computer.
+    ComPtr<IShellFolder> desktop;
+    ASSERT_EQ(SHGetDesktopFolder(&desktop), S_OK);
+    ComPtr<IShellFolder> computer;
+    LPCITEMIDLIST first = file.Get();
+    const OwnedPidl computerPidl(OwnedPidl::Adopt, GetFirstPidl(first, g_ShellMalloc));
+    BindToFolder(computerPidl.Get(), desktop.Get(), computer);
+    ASSERT_TRUE(computer);
+    EXPECT_EQ(GetAttributesOfItem(computer.Get(), first, SFGAO_FOLDER | SFGAO_FILESYSTEM),
+              SFGAOF{SFGAO_FILESYSTEM});
+    EXPECT_EQ(GetAttributesOfItem(desktop.Get(), computerPidl.Get(), SFGAO_FOLDER),
+              SFGAOF{SFGAO_FOLDER});
+}
+
 TEST_F(RealShellTest, ComparepidlsTellsOneObjectFromAnother) {
     WriteFile("a.txt");
     WriteFile("b.txt");

@@ -94,6 +94,7 @@ struct FakeShell::State {
     size_t defaultVerb = 0;
     bool rejectRenames = false;
     int live = 0;
+    std::function<void(const std::string&)> onNext;
 
     Node* Add(FakeItem item, Node* parent) {
         auto node = std::make_unique<Node>();
@@ -249,8 +250,13 @@ public:
         if (!rgelt || (celt > 1 && !fetched))
             return E_INVALIDARG;
         ULONG n = 0;
-        while (n < celt && m_Next < m_Items.size())
-            rgelt[n++] = m_State->ItemId(m_Items[m_Next++]);
+        while (n < celt && m_Next < m_Items.size()) {
+            const Node* node = m_Items[m_Next++];
+            rgelt[n++] = m_State->ItemId(node);
+            // A copy: the call may replace the hook.
+            if (const auto onNext = m_State->onNext)
+                onNext(node->item.name);
+        }
         if (fetched)
             *fetched = n;
         return n == celt ? S_OK : S_FALSE;
@@ -468,6 +474,8 @@ public:
         *out = nullptr;
         m_State->calls.enumFlags.push_back(flags);
         if (m_Node->item.failEnumeration)
+            return E_FAIL;
+        if (m_Node->item.emptyEnumeration)
             return S_FALSE;
         std::vector<Node*> items;
         for (Node* child : m_Node->children) {
@@ -717,6 +725,10 @@ void FakeShell::RemoveItem(std::string_view path) {
 void FakeShell::SetFailEnumeration(std::string_view path, bool fail) {
     if (Node* node = m_State->Find(path))
         node->item.failEnumeration = fail;
+}
+
+void FakeShell::SetOnNext(std::function<void(const std::string& name)> onNext) {
+    m_State->onNext = std::move(onNext);
 }
 
 int FakeShell::LiveObjects() const {

@@ -25,6 +25,7 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -39,7 +40,8 @@ struct FakeItem {
     StrRetKind nameKind = StrRetKind::Wide;
     std::string path; // parsing name; empty: the parent's path, "\" and the name
     bool failDisplayName = false;
-    bool failEnumeration = false; // EnumObjects answers S_FALSE and no enumerator
+    bool failEnumeration = false;  // EnumObjects fails (E_FAIL) with no enumerator
+    bool emptyEnumeration = false; // EnumObjects answers S_FALSE (nothing to list), no enumerator
     std::vector<FakeItem> children;
 
     FakeItem Attributes(SFGAOF value) && {
@@ -68,6 +70,10 @@ struct FakeItem {
     }
     FakeItem FailEnumeration() && {
         failEnumeration = true;
+        return std::move(*this);
+    }
+    FakeItem EmptyEnumeration() && {
+        emptyEnumeration = true;
         return std::move(*this);
     }
 };
@@ -132,6 +138,9 @@ public:
     void AddItem(std::string_view parentPath, FakeItem item);
     void RemoveItem(std::string_view path);
     void SetFailEnumeration(std::string_view path, bool fail = true);
+    // Called by every enumerator after it has handed out an item, with the item's name: a test
+    // does there what may happen while a real enumeration waits (messages handled, memory short).
+    void SetOnNext(std::function<void(const std::string& name)> onNext);
 
     int LiveObjects() const;
     const FakeCalls& Calls() const;

@@ -24,10 +24,11 @@ OwnedPidl TFakeViewServices::GetSpecialFolderLocation(HWND, int nFolder) {
     }
 }
 
+// As the desktop does it: its own comparison, which knows one item by differing bytes.
 int TFakeViewServices::Comparepidls(LPCITEMIDLIST FQpidl1, LPCITEMIDLIST FQpidl2) {
     if (!FQpidl1 || !FQpidl2)
         return 0;
-    return EnumGlobals::ArePidlsSame(FQpidl1, FQpidl2) ? 0 : 1;
+    return static_cast<int>(m_Shell.Root()->CompareIDs(0, FQpidl1, FQpidl2));
 }
 
 std::string TFakeViewServices::GetDisplayName(LPCITEMIDLIST FQPidl) {
@@ -39,8 +40,9 @@ void TFakeViewServices::GetSmallIcons(LPCITEMIDLIST FQPidl, int& Normal, int& Se
     for (LPCITEMIDLIST p = FQPidl; p && p->mkid.cb;
          p = reinterpret_cast<LPCITEMIDLIST>(reinterpret_cast<const BYTE*>(p) + p->mkid.cb))
         ++depth;
-    Normal = 10 + depth;
-    Selected = 20 + depth;
+    ++IconLookups;
+    Normal = IconBase + depth;
+    Selected = IconBase + 10 + depth;
 }
 
 std::string TFakeViewServices::GetPathFromIDList(LPCITEMIDLIST FQPidl) {

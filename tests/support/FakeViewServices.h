@@ -17,11 +17,11 @@ public:
     OwnedPidl GetSpecialFolderLocation(HWND Owner, int nFolder) override;
     int Comparepidls(LPCITEMIDLIST FQpidl1, LPCITEMIDLIST FQpidl2) override;
     std::string GetDisplayName(LPCITEMIDLIST FQPidl) override;
-    // Icons by depth: 10 + items closed, 20 + items open.
+    // Icons by depth: IconBase + items closed, IconBase + 10 + items open; counted.
     void GetSmallIcons(LPCITEMIDLIST FQPidl, int& Normal, int& Selected) override;
-    bool IsPlainFolder(IShellFolder*, LPCITEMIDLIST, SFGAOF) override { return false; }
+    bool IsPlainFolder(IShellFolder*, LPCITEMIDLIST, SFGAOF) override { return PlainFolders; }
     std::string GetPathFromIDList(LPCITEMIDLIST FQPidl) override;
-    HIMAGELIST GetSmallSystemImageList() override { return nullptr; }
+    HIMAGELIST GetSmallSystemImageList() override { return SmallImageList; }
     HIMAGELIST GetLargeSystemImageList() override { return nullptr; }
     // The closed icon of GetSmallIcons.
     int GetSmallIconIndex(LPCITEMIDLIST FQPidl) override;
@@ -31,6 +31,11 @@ public:
     TChangeNotifyThread* StartChangeNotifyThread(HWND, UINT) override { return nullptr; }
 
     bool DesktopAvailable = true;
+    bool PlainFolders = false;
+    int IconBase = 10;
+    int IconLookups = 0;
+    // What the views draw their icons from; none unless a test gives one (and keeps it).
+    HIMAGELIST SmallImageList = nullptr;
 
 private:
     FakeShell& m_Shell;

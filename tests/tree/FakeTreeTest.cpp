@@ -2,14 +2,22 @@
 
 #include "TreeTestSupport.h"
 
-#include "support/HostWindow.h"
+#include "framework/ChangeNotifyThread.h"
 #include "support/CountingMalloc.h"
+#include "support/HostWindow.h"
 #include "support/PidlBuilder.h"
+#include "identifiers/WideText.h"
 #include "tree/NameSpaceEnumerator.h"
 
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
+
+#include <algorithm>
+#include <chrono>
 #include <memory>
+#include <string>
+#include <utility>
 
 namespace {
 
@@ -357,6 +365,252 @@ TEST_F(FakeTree, ATreeMadeBeforeItIsPlacedSelectsItsRootOncePlaced) {
     tree->HandleNeeded();
     EXPECT_EQ(GetParent(tree->Handle()), host.Handle());
     EXPECT_EQ(tree->Selected(), Root());
+}
+
+TEST_F(FakeTree, NoCaptionIsEditedInPlace) {
+    Make();
+    Root()->Expand(false);
+    TTreeNode* zeta = Child(Root(), "Zeta");
+    tree->SetSelected(zeta);
+    // As a user starts an edit: the control asks the tree, which refuses.
+    SendMessageW(tree->Handle(), TVM_EDITLABELW, 0, reinterpret_cast<LPARAM>(zeta->ItemId()));
+    EXPECT_FALSE(tree->IsEditing());
+
+    // An edit that gets going all the same ends with the caption the node had.
+    tree->OnEditing = [](TObject*, TTreeNode*, bool& AllowEdit) { AllowEdit = true; };
+    HWND edit = reinterpret_cast<HWND>(
+        SendMessageW(tree->Handle(), TVM_EDITLABELW, 0, reinterpret_cast<LPARAM>(zeta->ItemId())));
+    ASSERT_NE(edit, nullptr);
+    SetWindowTextW(edit, L"Renamed");
+    SendMessageW(tree->Handle(), TVM_ENDEDITLABELNOW, FALSE, 0);
+    PumpMessages();
+    EXPECT_EQ(zeta->Text(), "Zeta");
+    EXPECT_TRUE(shell->Calls().renames.empty());
+}
+
+TEST_F(FakeTree, AnEmptyOrTooLongRootFolderFallsBackToMyComputer) {
+    const std::string longest(MAX_PATH - 1, 'L');
+    Make({FakeFolder(longest), FakeVirtualFolder("My Computer")});
+    tree->SetRootFolder(longest);
+    tree->SetRootedAt(raFileSystem);
+    EXPECT_EQ(Root()->Text(), longest) << "the longest path the platform takes";
+
+    tree->SetRootFolder("");
+    EXPECT_EQ(tree->RootedAt(), raMyComputer) << "the fake parses \"\" as its desktop";
+    EXPECT_EQ(Root()->Text(), "My Computer");
+
+    // One unit more is too long; cut, it would name the folder above.
+    tree->SetRootedAt(raFileSystem);
+    tree->SetRootFolder(longest + "x");
+    EXPECT_EQ(tree->RootedAt(), raMyComputer);
+    EXPECT_EQ(Root()->Text(), "My Computer");
+}
+
+TEST_F(FakeTree, GotoFolderWithAPathTooLongChangesNothing) {
+    const std::string longest(MAX_PATH - 1, 'L');
+    Make({FakeFolder(longest), FakeFolder("Zeta")});
+    tree->GotoFolder(longest);
+    EXPECT_EQ(tree->Selected()->Text(), longest);
+    tree->GotoFolder("Zeta");
+    tree->GotoFolder(longest + "x");
+    EXPECT_EQ(tree->Selected()->Text(), "Zeta");
+}
+
+TEST_F(FakeTree, AnEnumerationWithNothingToListFillsTheNode) {
+    Make({FakeFolder("Empty", {FakeFolder("ghost")}).EmptyEnumeration()});
+    Root()->Expand(false);
+    TTreeNode* empty = Child(Root(), "Empty");
+    ASSERT_TRUE(empty->HasChildren()) << "the shell says it has subfolders";
+    empty->Expand(false);
+    EXPECT_EQ(empty->Count(), 0);
+    EXPECT_FALSE(empty->HasChildren());
+    EXPECT_TRUE(Data(empty)->bExpandedOnce) << "S_FALSE is an empty enumeration, not a failure";
+}
+
+TEST_F(FakeTree, GetNodeFromDataOutsideAFillFindsTheFirstChildWithTheCaption) {
+    Make();
+    Root()->Expand(false);
+    EXPECT_EQ(tree->GetNodeFromData(Root(), nullptr, "Zeta"), Child(Root(), "Zeta"));
+    EXPECT_EQ(tree->GetNodeFromData(Root(), nullptr, "Zeta"), Child(Root(), "Zeta"))
+        << "asking twice finds it twice";
+    EXPECT_EQ(tree->GetNodeFromData(Root(), nullptr, "zeta"), nullptr);
+    EXPECT_EQ(tree->GetNodeFromData(Root(), nullptr, "Recycle Bin"), nullptr)
+        << "the Recycle Bin is never reused";
+}
+
+TEST_F(FakeTree, AnItemWithoutAFullListIsLeftOut) {
+    Make({FakeFolder("a").NameKind(StrRetKind::Inline),
+          FakeFolder("b").NameKind(StrRetKind::Inline),
+          FakeFolder("c").NameKind(StrRetKind::Inline)});
+    // The item's full list is the next block the fill asks for (the names need none).
+    shell->SetOnNext([&](const std::string& name) {
+        if (name == "b")
+            malloc.FailNextAllocation();
+    });
+    Root()->Expand(false);
+    EXPECT_EQ(Captions(Root()), (std::vector<std::string>{"a", "c"}));
+
+    shell->SetOnNext(nullptr);
+    tree->Refresh();
+    EXPECT_EQ(Captions(Root()), (std::vector<std::string>{"a", "c", "b"}));
+    for (TTreeNode* child = Root()->GetFirstChild(); child; child = child->GetNextSibling())
+        EXPECT_TRUE(Data(child)->pFQpidl) << child->Text();
+}
+
+// The watcher's message is handled whenever the thread handles messages, here in the middle of
+// filling the folder it reports as gone.
+TEST_F(FakeTree, AChangeDuringAFillRefreshesOnceTheFillHasEnded) {
+    Make();
+    tree->SetAutoRefresh(true);
+    Root()->Expand(false);
+    TTreeNode* zeta = Child(Root(), "Zeta");
+    bool sent = false;
+    shell->SetOnNext([&](const std::string& name) {
+        if (name != "inner" || std::exchange(sent, true))
+            return;
+        shell->RemoveItem("Zeta");
+        SendMessageW(tree->Handle(), WM_TREE_CHANGE_NOTIFY, 0, 0);
+        SendMessageW(tree->Handle(), WM_TREE_CHANGE_NOTIFY, 0, 0);
+    });
+    const size_t enumerations = shell->Calls().enumFlags.size();
+    zeta->Expand(false);
+    ASSERT_TRUE(sent);
+    EXPECT_EQ(Child(Root(), "Zeta"), zeta) << "the node being filled was deleted under the fill";
+    EXPECT_TRUE(Data(zeta)->bExpandedOnce);
+    EXPECT_EQ(Captions(zeta), (std::vector<std::string>{"inner"}));
+    EXPECT_EQ(shell->Calls().enumFlags.size(), enumerations + 1);
+
+    PumpMessages();
+    EXPECT_EQ(Child(Root(), "Zeta"), nullptr) << "the refresh asked for ran afterwards";
+    EXPECT_EQ(shell->Calls().enumFlags.size(), enumerations + 2) << "and ran once";
+}
+
+// A refresh asked for while the tree tells the list its folder waits for that to end too.
+TEST_F(FakeTree, AChangeWhileTellingTheListWaitsForTheTelling) {
+    Make();
+    tree->GotoFolder("Zeta");
+    TTreeNode* zeta = tree->Selected();
+    TNodeData* record = Data(zeta);
+    list.OnFolderChanged = [&] { tree->Refresh(); };
+    tree->SetFolderEnumerator(&list);
+    EXPECT_EQ(Data(zeta), record) << "the record being read was replaced";
+    EXPECT_EQ(list.Calls.size(), 1u);
+    PumpMessages();
+    EXPECT_NE(Data(zeta), record) << "the refresh ran afterwards";
+}
+
+// The images the tree's window reports for a node: {normal, selected}.
+std::pair<int, int> WindowImages(TTreeNode* Node) {
+    TVITEMW item{};
+    item.mask = TVIF_HANDLE | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+    item.hItem = Node->ItemId();
+    TreeView_GetItem(Node->TreeView()->Handle(), &item);
+    return {item.iImage, item.iSelectedImage};
+}
+
+TEST_F(FakeTree, IconsAreLookedUpWhenFirstNeededAndReadTheSameEverywhere) {
+    std::vector<FakeItem> many;
+    for (int i = 0; i < 120; ++i)
+        many.push_back(FakeFolder("f" + std::to_string(1000 + i), {FakeFolder("sub")}));
+    Make({FakeFolder("Big", std::move(many)).AddAttributes(SFGAO_SHARE)});
+    Root()->Expand(false);
+    TTreeNode* big = Child(Root(), "Big");
+    treeShell->IconLookups = 0;
+    big->Expand(false);
+    ASSERT_EQ(big->Count(), 120);
+    EXPECT_EQ(treeShell->IconLookups, 0) << "filling looks up no icon";
+    // Everything else is there from the fill.
+    EXPECT_EQ(big->OverlayIndex(), 0);
+    EXPECT_TRUE(big->GetLastChild()->HasChildren());
+
+    // Read from the node or shown by the window: the icons of the item, once.
+    TTreeNode* last = big->GetLastChild();
+    EXPECT_EQ(last->ImageIndex(), 12);
+    EXPECT_EQ(last->SelectedIndex(), 22);
+    EXPECT_EQ(WindowImages(last), std::make_pair(12, 22));
+    EXPECT_EQ(WindowImages(big->Item(7)), std::make_pair(12, 22));
+    EXPECT_EQ(big->Item(7)->ImageIndex(), 12);
+    EXPECT_EQ(treeShell->IconLookups, 2);
+    // Drawing looks up the rows shown, not the folder.
+    RedrawWindow(tree->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    EXPECT_LT(treeShell->IconLookups, 40);
+
+    // A refresh reads them again from the shell, drawn or not.
+    treeShell->IconBase = 50;
+    tree->Refresh();
+    EXPECT_EQ(last->ImageIndex(), 52);
+    EXPECT_EQ(WindowImages(big->Item(7)), std::make_pair(52, 62));
+    EXPECT_EQ(big->Item(100)->SelectedIndex(), 62);
+    EXPECT_EQ(WindowImages(big->Item(101)), std::make_pair(52, 62));
+
+    // A new window finds them as the old one did.
+    tree->RecreateWnd();
+    EXPECT_EQ(WindowImages(big->Item(102)), std::make_pair(52, 62));
+    EXPECT_EQ(big->Item(7)->ImageIndex(), 52);
+}
+
+TEST_F(FakeTree, PlainFoldersShareTheIconsTheFirstOfThemWasGiven) {
+    Make({FakeFolder("Big", {FakeFolder("a"), FakeFolder("b"), FakeFolder("c")})});
+    treeShell->PlainFolders = true;
+    Root()->Expand(false);
+    TTreeNode* big = Child(Root(), "Big");
+    big->Expand(false);
+    treeShell->IconLookups = 0;
+    for (TTreeNode* child = big->GetFirstChild(); child; child = child->GetNextSibling())
+        EXPECT_EQ(WindowImages(child), std::make_pair(12, 22));
+    EXPECT_EQ(treeShell->IconLookups, 1);
+}
+
+TEST_F(FakeTree, TheSweepTakesTimeInProportionToTheChildren) {
+    // Measured without a window: the tree's own share of a sweep (the control's share is the
+    // platform's; bench/tree-fill measures both).
+    shell = std::make_unique<FakeShell>(StandardNamespace(), &malloc);
+    treeShell = std::make_unique<TFakeViewServices>(*shell);
+    tree = std::make_unique<TNameSpaceEnumerator>(nullptr, treeShell.get());
+    ASSERT_FALSE(tree->HandleAllocated());
+    TTreeNode* root = Root();
+    const auto sweepHalf = [&](int Children) {
+        for (int i = 0; i < Children; ++i) {
+            auto* data = new TNodeData;
+            data->bFound = i % 2 != 0;
+            tree->Items().AddChildObject(root, "n" + std::to_string(i), data);
+        }
+        const auto start = std::chrono::steady_clock::now();
+        tree->DeleteNodesNotFound(root);
+        const double ms =
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+                .count();
+        EXPECT_EQ(root->Count(), Children / 2);
+        EXPECT_EQ(root->GetFirstChild()->Text(), "n1");
+        EXPECT_EQ(root->GetLastChild()->Index(), Children / 2 - 1);
+        tree->SetFoundFlag(root, false);
+        tree->DeleteNodesNotFound(root);
+        return ms;
+    };
+    const double small = sweepHalf(10000);
+    const double large = sweepHalf(40000);
+    // Four times the children: about four times the time, where one deletion at a time took
+    // about sixteen.
+    EXPECT_LT(large, 6 * small + 40.0); // room for a busy machine
+    std::printf("sweeping 5,000 of 10,000: %.1f ms; 20,000 of 40,000: %.1f ms\n", small, large);
+}
+
+TEST_F(FakeTree, AFileSystemFolderIsSortedInTheComparisonsOwnOrder) {
+    const std::vector<std::string> names{"co-op", "Zeta",  "coop",  "_x", "Coop", "a_b", "ab",
+                                         "A b",   "Äpfel", "apfel", "10", "2",    "~z",  "zeta"};
+    std::vector<FakeItem> items;
+    for (const std::string& name : names)
+        items.push_back(FakeFolder(name));
+    Make({FakeFolder("Sorted", std::move(items))});
+    Root()->Expand(false);
+    TTreeNode* sorted = Child(Root(), "Sorted");
+    sorted->Expand(false);
+    std::vector<std::string> expected = names;
+    std::stable_sort(expected.begin(), expected.end(),
+                     [](const std::string& a, const std::string& b) {
+                         return lstrcmpiW(Utf8ToWide(a).c_str(), Utf8ToWide(b).c_str()) < 0;
+                     });
+    EXPECT_EQ(Captions(sorted), expected);
 }
 
 } // namespace

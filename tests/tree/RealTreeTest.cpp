@@ -5,6 +5,7 @@
 #include "support/HostWindow.h"
 #include "support/TempFolder.h"
 #include "identifiers/WideText.h"
+#include "shell/ShellRoutines.h"
 #include "tree/NameSpaceEnumerator.h"
 
 #include <gtest/gtest.h>
@@ -29,6 +30,7 @@ protected:
 
     TempFolder temp{"varnel-tree"};
     THostWindow host;
+    TListDouble list;
     TNameSpaceEnumerator tree{nullptr};
 };
 
@@ -80,6 +82,59 @@ TEST_F(RealTree, AFolderDeletedOnDiskGoesWithItsSubtree) {
     EXPECT_TRUE(PumpUntil([&] { return Child(c, "Alpha") == nullptr; }));
     EXPECT_EQ(Captions(c), (std::vector<std::string>{"Zulu"}));
     EXPECT_EQ(tree.Items().Count(), before - 2);
+}
+
+// Wine's desktop parses "" as My Computer, and says so with success.
+TEST_F(RealTree, AnEmptyRootFolderFallsBackToMyComputer) {
+    tree.SetRootFolder("");
+    tree.SetRootedAt(raFileSystem);
+    EXPECT_EQ(tree.RootedAt(), raMyComputer);
+}
+
+// Wine's desktop asked about a deep list answers for its first item (My Computer, no file-system
+// object): the folder holding the root's last item is asked instead.
+TEST_F(RealTree, AFolderRootSortsItsChildrenAndTellsTheListToSort) {
+    for (const char* name : {"charlie", "Delta", "alpha", "Foxtrot", "Bravo", "echo"})
+        temp.MakeFolder(std::string("sort\\") + name);
+    tree.SetRootFolder(temp.Path() + "\\sort");
+    tree.SetRootedAt(raFileSystem);
+    ASSERT_EQ(tree.RootedAt(), raFileSystem);
+    TTreeNode* root = tree.Items().GetFirstNode();
+    root->Expand(false);
+    EXPECT_EQ(Captions(root),
+              (std::vector<std::string>{"alpha", "Bravo", "charlie", "Delta", "echo", "Foxtrot"}));
+    tree.SetSelected(root);
+    tree.SetFolderEnumerator(&list);
+    ASSERT_EQ(list.Calls.size(), 1u);
+    EXPECT_TRUE(list.Calls[0].bSorting);
+}
+
+TEST_F(RealTree, EveryNodeShowsAndReadsTheShellsOwnIcons) {
+    tree.GotoFolder(temp.Path() + "\\a\\b\\c");
+    ASSERT_NE(tree.Selected(), nullptr);
+    // Half the nodes are read first from the window, half from the node.
+    int checked = 0;
+    for (TTreeNode* node = tree.Items().GetFirstNode()->GetFirstChild(); node;
+         node = node->GetNext(), ++checked) {
+        const TNodeData* data = TNameSpaceEnumerator::NodeData(node);
+        ASSERT_TRUE(data && data->pFQpidl) << node->Text();
+        const int normal = EnumGlobals::GetSmallIconIndex(data->pFQpidl.Get());
+        const int open = EnumGlobals::GetOpenSmallIconIndex(data->pFQpidl.Get());
+        TVITEMW item{};
+        item.mask = TVIF_HANDLE | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+        item.hItem = node->ItemId();
+        if (checked % 2 == 0) {
+            TreeView_GetItem(tree.Handle(), &item);
+            EXPECT_EQ(node->ImageIndex(), normal) << node->Text();
+        } else {
+            EXPECT_EQ(node->ImageIndex(), normal) << node->Text();
+            TreeView_GetItem(tree.Handle(), &item);
+        }
+        EXPECT_EQ(node->SelectedIndex(), open) << node->Text();
+        EXPECT_EQ(item.iImage, normal) << node->Text();
+        EXPECT_EQ(item.iSelectedImage, open) << node->Text();
+    }
+    EXPECT_GT(checked, 8);
 }
 
 } // namespace

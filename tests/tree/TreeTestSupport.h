@@ -1,10 +1,12 @@
 #pragma once
 
-// What the tree tests share: stand-ins for the folder list and the combo box that record what the
-// tree tells them, and readers of a node's children.
+// What the tree tests share: readers of a node's children (the stand-ins for the list and the
+// combo are in support/ViewDoubles.h).
 
 #include "support/FakeViewServices.h"
+#include "support/ViewDoubles.h"
 
+#include "controls/Component.h"
 #include "framework/ViewLinks.h"
 
 #include <string>
@@ -16,33 +18,24 @@ class TTreeNode;
 std::vector<std::string> Captions(const TTreeNode* Node);
 TTreeNode* Child(const TTreeNode* Node, const std::string& Caption);
 
-class TListDouble : public IFolderEnumeratorLink {
+// A folder list that is a component, as the real one is, and can be made by name from a form
+// file; it counts what the tree tells it.
+class TListComponent : public TComponent, public IFolderEnumeratorLink {
 public:
-    struct Call {
-        TViewLink* Sender;
-        std::string FolderPath; // what the folder calls itself when parsing
-        bool HadPidl;
-        bool bSorting;
-    };
-    void FolderChanged(TViewLink* Sender, IShellFolder* pFolder, LPCITEMIDLIST pParentpidl,
-                       bool bSorting) override;
+    using TComponent::TComponent;
+    static const TClassInfo& StaticClassInfo() {
+        static const TClassInfo info{.ClassName = "TListComponent",
+                                     .Parent = &TComponent::StaticClassInfo(),
+                                     .Create = ConstructComponent<TListComponent>};
+        return info;
+    }
+    const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+    void FolderChanged(TViewLink*, IShellFolder*, LPCITEMIDLIST, bool) override { ++Told; }
     void SetNameSpaceEnumerator(INameSpaceEnumeratorLink* NameSpaceEnumerator) override {
         Tree = NameSpaceEnumerator;
     }
     void SetNameSpaceCombo(INameSpaceComboLink*) override {}
 
-    std::vector<Call> Calls;
-    INameSpaceEnumeratorLink* Tree = nullptr;
-};
-
-class TComboDouble : public INameSpaceComboLink {
-public:
-    void SetCurrentPidl(LPCITEMIDLIST Pidl) override;
-    void SetNameSpaceEnumerator(INameSpaceEnumeratorLink* NSE) override;
-    void SetFolderEnumerator(IFolderEnumeratorLink*) override {}
-
-    // Names of the pidls set, "" for nil.
-    std::vector<std::string> Current;
-    FakeShell* Shell = nullptr;
+    int Told = 0;
     INameSpaceEnumeratorLink* Tree = nullptr;
 };
