@@ -210,7 +210,7 @@ TEST_F(FakeList, FolderChangedTellsThePartnerThatDidNotSendIt) {
     list->FolderChanged(&tree, shell->Root().Get(), nullptr, false);
     EXPECT_EQ(list->ViewPidl(), nullptr);
     EXPECT_EQ(list->Items().Count(), 6);
-    EXPECT_EQ(combo.Current.back(), "(nil)");
+    EXPECT_EQ(combo.Current.back(), "") << "the desktop, told without a list";
     list->SetNameSpaceEnumerator(nullptr);
     list->SetNameSpaceCombo(nullptr);
 }
@@ -246,7 +246,7 @@ TEST_F(FakeList, SetFolderShowsAPathAndAnEmptyTextShowsTheDesktop) {
     EXPECT_EQ(shell->NameOf(TFolderEnumerator::ItemData(list->Items().Item(0))->pFQPidl.Get()),
               "Docs")
         << "rows' full lists lead from the desktop";
-    EXPECT_EQ(tree.Expanded.back(), "");
+    EXPECT_EQ(tree.Expanded.back(), shell->NameOf(list->ViewPidl())) << "the desktop's list";
     list->SetNameSpaceEnumerator(nullptr);
 }
 

@@ -42,24 +42,6 @@ TListItem* Row(const TFolderEnumerator& List, const std::string& Caption) {
     return nullptr;
 }
 
-namespace {
-std::string NameOrNil(FakeShell* Shell, LPCITEMIDLIST Pidl) {
-    if (!Pidl)
-        return "(nil)";
-    return Shell ? Shell->NameOf(Pidl) : std::string();
-}
-} // namespace
-
-void TTreeDouble::ExpandToFolder(TViewLink* Sender, LPCITEMIDLIST FQPidl) {
-    Senders.push_back(Sender);
-    Expanded.push_back(EnumGlobals::GetPidlSize(FQPidl) <= 2 && FQPidl ? ""
-                                                                       : NameOrNil(Shell, FQPidl));
-}
-
-void TComboDouble::SetCurrentPidl(LPCITEMIDLIST Pidl) {
-    Current.push_back(EnumGlobals::GetPidlSize(Pidl) <= 2 && Pidl ? "" : NameOrNil(Shell, Pidl));
-}
-
 TChangeNotifyThread* TCountingServices::StartChangeNotifyThread(HWND Window, UINT Message) {
     ++Starts;
     return TViewServices::Default().StartChangeNotifyThread(Window, Message);

@@ -1,10 +1,10 @@
 #pragma once
 
-// What the list tests share: stand-ins for the tree and the combo box that record what the list
-// tells them, and readers of the list's rows.
+// What the list tests share: readers of the list's rows and columns, form bytes, and services
+// that count the watchers started.
 
-#include "framework/ViewLinks.h"
 #include "support/FakeViewServices.h"
+#include "support/ViewDoubles.h"
 
 #include <string>
 #include <vector>
@@ -24,33 +24,6 @@ std::string DefaultColumnSetBytes();
 // The row captioned so, or nullptr.
 class TListItem;
 TListItem* Row(const TFolderEnumerator& List, const std::string& Caption);
-
-class TTreeDouble : public INameSpaceEnumeratorLink {
-public:
-    void ExpandToFolder(TViewLink* Sender, LPCITEMIDLIST FQPidl) override;
-    void GotoParent() override {}
-    void SetFolderEnumerator(IFolderEnumeratorLink* FolderEnumerator) override {
-        List = FolderEnumerator;
-    }
-    void SetNameSpaceCombo(INameSpaceComboLink*) override {}
-
-    // The names of the lists asked for ("" for the desktop, "(nil)" for none).
-    std::vector<std::string> Expanded;
-    std::vector<TViewLink*> Senders;
-    FakeShell* Shell = nullptr;
-    IFolderEnumeratorLink* List = nullptr;
-};
-
-class TComboDouble : public INameSpaceComboLink {
-public:
-    void SetCurrentPidl(LPCITEMIDLIST Pidl) override;
-    void SetNameSpaceEnumerator(INameSpaceEnumeratorLink*) override { Cleared = true; }
-    void SetFolderEnumerator(IFolderEnumeratorLink*) override {}
-
-    std::vector<std::string> Current;
-    FakeShell* Shell = nullptr;
-    bool Cleared = false;
-};
 
 // Services that start real watchers (on drive C) and count the starts.
 class TCountingServices : public TFakeViewServices {
