@@ -21,6 +21,11 @@ void TSubItems::Set(int Index, const std::string& S) {
     m_Item->Update();
 }
 
+void TSubItems::Assign(std::vector<std::string> Strings) {
+    m_Strings = std::move(Strings);
+    m_Item->Update();
+}
+
 void TSubItems::Clear() {
     m_Strings.clear();
     m_Item->Update();
@@ -35,10 +40,22 @@ HWND TListItem::Window() const {
     return list->HandleAllocated() ? list->Handle() : nullptr;
 }
 
+void TListItem::Resolve(TItemParts Parts) const {
+    const TItemParts due = m_uPending & Parts;
+    // Cleared first: the list's computation reads and writes the parts through the row.
+    m_uPending &= ~due;
+    ListView()->ResolveParts(const_cast<TListItem*>(this), due);
+}
+
+void TListItem::SetPending(TItemParts Parts) {
+    m_uPending |= Parts;
+}
+
 void TListItem::SetCaption(const std::string& Value) {
     m_sCaption = Value;
+    m_uPending &= ~ipCaption;
     HWND window = Window();
-    if (!window || m_Owner->Updating())
+    if (!window || m_Owner->Updating() || ListView()->Resolving())
         return;
     // The window asks for the text when it draws; this tells it the text changed.
     LVITEMW item{};
@@ -48,8 +65,10 @@ void TListItem::SetCaption(const std::string& Value) {
 
 void TListItem::SetImageIndex(int Value) {
     m_iImageIndex = Value;
+    m_uPending &= ~ipImage;
     HWND window = Window();
-    if (!window)
+    // The window asks for the image by callback; a part computed while it asks needs no message.
+    if (!window || ListView()->Resolving())
         return;
     LVITEMW item{};
     item.mask = LVIF_IMAGE;
@@ -106,6 +125,6 @@ void TListItem::MakeVisible(bool PartialOK) {
 
 void TListItem::Update() {
     HWND window = Window();
-    if (window && !m_Owner->Updating())
+    if (window && !m_Owner->Updating() && !ListView()->Resolving())
         SendMessageW(window, LVM_REDRAWITEMS, m_iIndex, m_iIndex);
 }

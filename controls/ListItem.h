@@ -10,6 +10,26 @@ class TCustomListView;
 class TListItem;
 class TListItems;
 
+// Parts of a row its list computes when they are first read (TCustomListView::ResolveItem),
+// rather than when the row is added: what is costly to ask for thousands of rows at once and
+// is only ever needed for the rows drawn or read.
+using TItemParts = UINT;
+constexpr TItemParts ipNone = 0;
+constexpr TItemParts ipCaption = 1;
+constexpr TItemParts ipSubItems = 2;
+constexpr TItemParts ipImage = 4;
+constexpr TItemParts ipAll = ipCaption | ipSubItems | ipImage;
+
+// What a row starts with when it is added in one step (TListItems::Add(const TItemLook&)).
+struct TItemLook {
+    std::string Caption;
+    void* Data = nullptr;
+    int ImageIndex = -1;
+    int OverlayIndex = -1;
+    // The parts the list computes on first read instead.
+    TItemParts Pending = ipNone;
+};
+
 // The texts of a row's detail columns: sub-item k is shown in column k + 1.
 class TSubItems {
 public:
@@ -20,6 +40,8 @@ public:
     const std::string& operator[](int Index) const;
     int Add(const std::string& S);
     void Set(int Index, const std::string& S);
+    // Replaces every text at once.
+    void Assign(std::vector<std::string> Strings);
     void Clear();
 
 private:
@@ -38,14 +60,26 @@ public:
     TListItems* Owner() const { return m_Owner; }
     TCustomListView* ListView() const;
 
-    const std::string& Caption() const { return m_sCaption; }
+    const std::string& Caption() const {
+        Need(ipCaption);
+        return m_sCaption;
+    }
     void SetCaption(const std::string& Value);
-    TSubItems& SubItems() { return m_SubItems; }
-    const TSubItems& SubItems() const { return m_SubItems; }
+    TSubItems& SubItems() {
+        Need(ipSubItems);
+        return m_SubItems;
+    }
+    const TSubItems& SubItems() const {
+        Need(ipSubItems);
+        return m_SubItems;
+    }
     // Untyped; never freed by the list.
     void* Data() const { return m_pData; }
     void SetData(void* Value) { m_pData = Value; }
-    int ImageIndex() const { return m_iImageIndex; }
+    int ImageIndex() const {
+        Need(ipImage);
+        return m_iImageIndex;
+    }
     void SetImageIndex(int Value);
     // An overlay image of the image lists (0 is the first overlay), -1 for none.
     int OverlayIndex() const { return m_iOverlayIndex; }
@@ -67,12 +101,23 @@ public:
     // Redraws the row (after its texts changed).
     void Update();
 
+    // The parts still to be computed on first read; marking parts makes the list compute them
+    // again when they are next read (their present values stay until then).
+    TItemParts Pending() const { return m_uPending; }
+    void SetPending(TItemParts Parts);
+
 private:
     friend class TListItems;
     friend class TCustomListView;
     explicit TListItem(TListItems* AOwner) : m_Owner(AOwner) {}
 
     HWND Window() const;
+    // Computes the parts of `Parts` still pending, once.
+    void Need(TItemParts Parts) const {
+        if (m_uPending & Parts)
+            Resolve(Parts);
+    }
+    void Resolve(TItemParts Parts) const;
     bool HasState(UINT State) const;
     void SetState(UINT State, bool Value);
 
@@ -85,4 +130,5 @@ private:
     int m_iOverlayIndex = -1;
     // The window's state of the row while there is no window.
     UINT m_uState = 0;
+    mutable TItemParts m_uPending = ipNone;
 };

@@ -16,6 +16,20 @@ TListItem* TListItems::Add() {
     return Insert(Count());
 }
 
+TListItem* TListItems::Add(const TItemLook& Look) {
+    auto owned = std::unique_ptr<TListItem>(new TListItem(this));
+    TListItem* item = owned.get();
+    item->m_iIndex = Count();
+    item->m_sCaption = Look.Caption;
+    item->m_pData = Look.Data;
+    item->m_iImageIndex = Look.ImageIndex;
+    item->m_iOverlayIndex = Look.OverlayIndex;
+    item->m_uPending = Look.Pending;
+    m_Items.push_back(std::move(owned));
+    InsertIntoWindow(item);
+    return item;
+}
+
 TListItem* TListItems::Insert(int Index) {
     if (Index < 0 || Index > Count())
         Index = Count();

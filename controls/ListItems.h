@@ -22,6 +22,9 @@ public:
 
     // A new row at the end.
     TListItem* Add();
+    // A new row at the end that has its caption, data, images and pending parts from the start:
+    // one message to the window.
+    TListItem* Add(const TItemLook& Look);
     TListItem* Insert(int Index);
     // Removes the row, raising OnDeletion first.
     void Delete(int Index);

@@ -230,7 +230,7 @@ TListItem* TCustomListView::FindCaption(int StartIndex, const std::string& Value
     const int count = m_Items.Count();
     const std::wstring wanted = Utf8ToWide(Value);
     const auto matches = [&](int index) {
-        std::wstring caption = Utf8ToWide(m_Items.m_Items[index]->m_sCaption);
+        std::wstring caption = Utf8ToWide(m_Items.m_Items[index]->Caption());
         if (Partial && caption.size() > wanted.size())
             caption.resize(wanted.size());
         return CompareCaptions(caption, wanted) == 0;
@@ -255,7 +255,7 @@ bool TCustomListView::CustomSort(TLVCompare SortProc, LPARAM ParamSort) {
         });
     } else {
         std::stable_sort(items.begin(), items.end(), [](const auto& a, const auto& b) {
-            return CompareCaptions(Utf8ToWide(a->m_sCaption), Utf8ToWide(b->m_sCaption)) < 0;
+            return CompareCaptions(Utf8ToWide(a->Caption()), Utf8ToWide(b->Caption())) < 0;
         });
     }
     m_Items.Renumber(0);
@@ -373,11 +373,21 @@ void TCustomListView::GetDispInfo(NMLVDISPINFOW& Info) {
         return;
     if (Info.item.mask & LVIF_TEXT) {
         const std::string& text =
-            Info.item.iSubItem == 0 ? item->m_sCaption : item->m_SubItems[Info.item.iSubItem - 1];
+            Info.item.iSubItem == 0 ? item->Caption() : item->SubItems()[Info.item.iSubItem - 1];
         CopyText(text, Info.item.pszText, Info.item.cchTextMax);
     }
-    if ((Info.item.mask & LVIF_IMAGE) && Info.item.iSubItem == 0)
-        Info.item.iImage = item->m_iImageIndex < 0 ? I_IMAGENONE : item->m_iImageIndex;
+    if ((Info.item.mask & LVIF_IMAGE) && Info.item.iSubItem == 0) {
+        const int image = item->ImageIndex();
+        Info.item.iImage = image < 0 ? I_IMAGENONE : image;
+    }
+}
+
+void TCustomListView::ResolveItem(TListItem*, TItemParts) {}
+
+void TCustomListView::ResolveParts(TListItem* Item, TItemParts Parts) {
+    ++m_iResolving;
+    ResolveItem(Item, Parts);
+    --m_iResolving;
 }
 
 void TCustomListView::ItemChanged(const NMLISTVIEW& Info) {
@@ -412,10 +422,11 @@ void TCustomListView::EndLabelEdit(TMessage& Message, const NMLVDISPINFOW& Info)
     if (!m_bEditOpen)
         return;
     m_bEditOpen = false;
-    if (!item || !Info.item.pszText)
-        return;
-    std::string text = WideToUtf8(Info.item.pszText);
-    if (OnEdited)
-        OnEdited(this, item, text);
-    item->SetCaption(text);
+    if (item && Info.item.pszText) {
+        std::string text = WideToUtf8(Info.item.pszText);
+        if (OnEdited)
+            OnEdited(this, item, text);
+        item->SetCaption(text);
+    }
+    EditEnded();
 }

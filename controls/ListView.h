@@ -91,6 +91,9 @@ public:
 
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
+    // True while the list computes a row's pending parts (ResolveItem).
+    bool Resolving() const { return m_iResolving > 0; }
+
     TLVColumnClickEvent OnColumnClick;
     TLVEditingEvent OnEditing;
     TLVEditedEvent OnEdited;
@@ -106,12 +109,23 @@ protected:
     // Answers the control's questions and raises the list's events from its notifications.
     void CNNotify(TMessage& Message);
 
+    // Computes the parts of a row that were added pending (TItemLook::Pending) when one of them
+    // is first read: drawn, or asked for through the row. Parts holds only parts still pending;
+    // the override sets them through the row (SetCaption, SubItems, SetImageIndex), which sends
+    // the window nothing meanwhile.
+    virtual void ResolveItem(TListItem* Item, TItemParts Parts);
+    // True while an edit of a row's caption is open (from its start, once allowed, to its end).
+    bool EditOpen() const { return m_bEditOpen; }
+    // Called once each edit has ended, after OnEdited (when it ran) and the caption change.
+    virtual void EditEnded() {}
+
 private:
     friend class TListItem;
     friend class TListItems;
     friend class TListColumn;
     friend class TListColumns;
 
+    void ResolveParts(TListItem* Item, TItemParts Parts);
     // The row the window holds at that position.
     TListItem* ItemFromWindow(int Index) const;
     void SetStyleFlag(bool& Flag, bool Value);
@@ -134,4 +148,5 @@ private:
     bool m_bReadOnly = false;
     bool m_bRowSelect = false;
     bool m_bEditOpen = false;
+    int m_iResolving = 0;
 };

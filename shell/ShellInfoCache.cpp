@@ -59,6 +59,7 @@ void TShellInfoCache::Flush() {
     m_Parent.Reset();
     m_LastItemBytes.clear();
     m_LastKey.clear();
+    m_LastTypeKey.clear();
     m_OwnIconExtensions.clear();
     m_Answers.clear();
 }
@@ -115,7 +116,9 @@ TShellInfoCache::Answer TShellInfoCache::Ask(LPCITEMIDLIST pidl, Query query) {
 TShellInfoCache::Answer TShellInfoCache::Lookup(LPCITEMIDLIST pidl, Query query) {
     if (!pidl)
         return Answer{false, EnumGlobals::kNoIconIndex, {}};
-    const std::wstring key = ShareKey(pidl);
+    const std::wstring iconKey = ShareKey(pidl);
+    // A file's type name is its extension's, also where its icon is its own.
+    const std::wstring key = query == Query::TypeName ? m_LastTypeKey : iconKey;
     if (key.empty())
         return Ask(pidl, query);
     const auto found = m_Answers.find({key, query});
@@ -184,6 +187,7 @@ std::wstring TShellInfoCache::ShareKey(LPCITEMIDLIST pidl) {
         return m_LastKey;
     m_LastItemBytes.assign(bytes, bytes + size);
     m_LastKey.clear();
+    m_LastTypeKey.clear();
 
     // The desktop and the items directly on it (My Computer, the user's folders, the bin) are
     // special to the shell: always asked about.
@@ -196,8 +200,9 @@ std::wstring TShellInfoCache::ShareKey(LPCITEMIDLIST pidl) {
     SFGAOF attributes = SFGAO_FOLDER | SFGAO_FILESYSTEM | SFGAO_LINK | SFGAO_STREAM;
     if (FAILED(m_Parent->GetAttributesOf(1, &child, &attributes)))
         return m_LastKey;
-    if (!(attributes & SFGAO_FILESYSTEM) || (attributes & SFGAO_LINK))
+    if (!(attributes & SFGAO_FILESYSTEM))
         return m_LastKey;
+    const bool link = (attributes & SFGAO_LINK) != 0;
 
     STRRET name{};
     if (m_Parent->GetDisplayNameOf(child, SHGDN_FORPARSING, &name) != S_OK)
@@ -218,16 +223,20 @@ std::wstring TShellInfoCache::ShareKey(LPCITEMIDLIST pidl) {
     const std::wstring extension = PathFindExtensionW(path.c_str());
     const bool directory = (attributes & SFGAO_FOLDER) && !(attributes & SFGAO_STREAM);
     if (directory) {
+        if (link)
+            return m_LastKey;
         // A folder customised by its desktop.ini, or a junction named after a class.
         if (extension.rfind(L".{", 0) == 0)
             return m_LastKey;
         if (GetFileAttributesW((path + L"\\desktop.ini").c_str()) != INVALID_FILE_ATTRIBUTES)
             return m_LastKey;
         m_LastKey = L"d";
+        m_LastTypeKey = m_LastKey;
         return m_LastKey;
     }
-    if (ExtensionHasOwnIcons(extension))
+    m_LastTypeKey = ((attributes & SFGAO_FOLDER) ? L"s" : L"f") + extension;
+    if (link || ExtensionHasOwnIcons(extension))
         return m_LastKey;
-    m_LastKey = ((attributes & SFGAO_FOLDER) ? L"s" : L"f") + extension;
+    m_LastKey = m_LastTypeKey;
     return m_LastKey;
 }

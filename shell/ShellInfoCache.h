@@ -11,7 +11,8 @@
 // of their own (programs, shortcuts, icon files, anything whose registered icon is the file itself
 // or comes from an icon handler, directories with a desktop.ini, drives, and every item that is not
 // a file-system object, such as the desktop's and My Computer's virtual folders) are always asked
-// about one by one.
+// about one by one; of a file among them only the type name, which follows its extension alone, is
+// shared.
 //
 // Telling the kinds apart needs the item's attributes and parsing name, which its parent folder
 // gives cheaply; the parent bound last is kept, since callers ask about one folder's items in turn.
@@ -59,9 +60,11 @@ private:
     // The parent folder bound last, with the bytes of its fully qualified list.
     std::vector<BYTE> m_ParentBytes;
     ComPtr<IShellFolder> m_Parent;
-    // The share key of the item asked about last, with the bytes of its list.
+    // The share keys of the item asked about last (of its icons, and of its type name, which
+    // files of one extension share whatever their icons), with the bytes of its list.
     std::vector<BYTE> m_LastItemBytes;
     std::wstring m_LastKey;
+    std::wstring m_LastTypeKey;
     std::map<std::wstring, bool> m_OwnIconExtensions;
     std::map<std::pair<std::wstring, Query>, Answer> m_Answers;
     int m_ShellLookups = 0;

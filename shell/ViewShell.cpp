@@ -63,10 +63,14 @@ std::string TViewShell::GetPathFromIDList(LPCITEMIDLIST FQPidl) {
     return WideToUtf8(path);
 }
 
-HIMAGELIST TViewShell::GetSmallSystemImageList() {
+namespace {
+
+// The system image list of one size (SHGFI_SMALLICON or SHGFI_LARGEICON). Asked without
+// SHGFI_ICON: the answer is the list alone, with no icon handle to destroy.
+HIMAGELIST SystemImageList(UINT Size) {
     SHFILEINFOW info{};
     auto list = reinterpret_cast<HIMAGELIST>(
-        SHGetFileInfoW(L"", 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
+        SHGetFileInfoW(L"", 0, &info, sizeof info, SHGFI_SYSICONINDEX | Size));
     if (list)
         return list;
     // Some shells answer nothing for the empty path; any existing path gives the same list.
@@ -74,5 +78,25 @@ HIMAGELIST TViewShell::GetSmallSystemImageList() {
     if (!GetWindowsDirectoryW(windows, MAX_PATH))
         return nullptr;
     return reinterpret_cast<HIMAGELIST>(
-        SHGetFileInfoW(windows, 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
+        SHGetFileInfoW(windows, 0, &info, sizeof info, SHGFI_SYSICONINDEX | Size));
+}
+
+} // namespace
+
+HIMAGELIST TViewShell::GetSmallSystemImageList() {
+    return SystemImageList(SHGFI_SMALLICON);
+}
+
+HIMAGELIST TViewShell::GetLargeSystemImageList() {
+    return SystemImageList(SHGFI_LARGEICON);
+}
+
+int TViewShell::GetSmallIconIndex(LPCITEMIDLIST FQPidl) {
+    return EnumGlobals::GetSmallIconIndex(FQPidl);
+}
+
+std::string TViewShell::GetTypeName(LPCITEMIDLIST FQPidl) {
+    std::string name;
+    EnumGlobals::GetItemName(FQPidl, name);
+    return name;
 }

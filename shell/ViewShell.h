@@ -39,4 +39,11 @@ public:
     virtual std::string GetPathFromIDList(LPCITEMIDLIST FQPidl);
     // The shell's system image list of small icons.
     virtual HIMAGELIST GetSmallSystemImageList();
+    // The same for large icons; an index into one is valid in the other.
+    virtual HIMAGELIST GetLargeSystemImageList();
+    // The index of the item's small icon in the system image lists (EnumGlobals'
+    // GetSmallIconIndex: shared per kind of item).
+    virtual int GetSmallIconIndex(LPCITEMIDLIST FQPidl);
+    // The item's type name as the shell shows it in its type column (EnumGlobals' GetItemName).
+    virtual std::string GetTypeName(LPCITEMIDLIST FQPidl);
 };

@@ -16,6 +16,7 @@
 // and prints them with the ratios to raw. The folders are removed afterwards, unless the first
 // argument is --keep (they are then kept, and a later run finds them made).
 
+#include "bench/support/Timing.h"
 #include "controls/Application.h"
 #include "identifiers/ComPtr.h"
 #include "identifiers/OwnedPidl.h"
@@ -39,16 +40,7 @@ using namespace EnumGlobals;
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double Milliseconds(Clock::time_point start) {
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
+using namespace BenchTiming;
 
 std::wstring FolderName(int i) {
     wchar_t name[32];

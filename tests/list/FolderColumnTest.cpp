@@ -2,6 +2,8 @@
 
 #include "list/FolderColumn.h"
 
+#include "ListTestSupport.h"
+
 #include "controls/Component.h"
 #include "controls/FormBinary.h"
 #include "controls/FormStreaming.h"
@@ -57,23 +59,8 @@ private:
     bool m_bInCreate = false;
 };
 
-std::string Bytes(std::initializer_list<int> Values) {
-    std::string out;
-    for (int v : Values)
-        out.push_back(static_cast<char>(v));
-    return out;
-}
-
-std::string Str(const std::string& Text) {
-    return Bytes({6, static_cast<int>(Text.size())}) + Text;
-}
-
 // The defaults as the set stores them.
-const std::string kDefaultBytes =
-    Bytes({1}) + Str("Name") + Bytes({2, 0, 3, 0xC8, 0, 8}) + Str("Extension") +
-    Bytes({2, 0, 2, 0x32, 8}) + Str("Size") + Bytes({2, 1, 2, 0x32, 9}) + Str("Attributes") +
-    Bytes({2, 0, 2, 0x32, 8}) + Str("Type") + Bytes({2, 0, 2, 0x64, 9}) + Str("Modified") +
-    Bytes({2, 0, 3, 0xC8, 0, 9}) + Bytes({0});
+const std::string kDefaultBytes = DefaultColumnSetBytes();
 
 std::string WrittenForm(TColumnOwner& Owner) {
     std::string bytes;

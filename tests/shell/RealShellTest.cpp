@@ -1,6 +1,6 @@
 // The shell routines against the platform's own shell, on folders and files the tests make.
 
-#include "RealShellFixture.h"
+#include "support/RealShellFixture.h"
 
 #include "identifiers/StringList.h"
 #include "identifiers/WideText.h"

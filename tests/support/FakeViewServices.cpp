@@ -53,3 +53,14 @@ std::string TFakeViewServices::GetPathFromIDList(LPCITEMIDLIST FQPidl) {
     EnumGlobals::GetNiceName(root.Get(), FQPidl, SHGDN_FORPARSING, path);
     return path;
 }
+
+int TFakeViewServices::GetSmallIconIndex(LPCITEMIDLIST FQPidl) {
+    int normal = 0;
+    int selected = 0;
+    GetSmallIcons(FQPidl, normal, selected);
+    return normal;
+}
+
+std::string TFakeViewServices::GetTypeName(LPCITEMIDLIST FQPidl) {
+    return "Type of " + m_Shell.NameOf(FQPidl);
+}

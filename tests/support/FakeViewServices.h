@@ -22,6 +22,11 @@ public:
     bool IsPlainFolder(IShellFolder*, LPCITEMIDLIST, SFGAOF) override { return PlainFolders; }
     std::string GetPathFromIDList(LPCITEMIDLIST FQPidl) override;
     HIMAGELIST GetSmallSystemImageList() override { return SmallImageList; }
+    HIMAGELIST GetLargeSystemImageList() override { return nullptr; }
+    // The closed icon of GetSmallIcons.
+    int GetSmallIconIndex(LPCITEMIDLIST FQPidl) override;
+    // "Type of " and the item's name.
+    std::string GetTypeName(LPCITEMIDLIST FQPidl) override;
     // Views over the fake namespace do not watch the disk.
     TChangeNotifyThread* StartChangeNotifyThread(HWND, UINT) override { return nullptr; }
 

@@ -1,4 +1,4 @@
-#include "RealShellFixture.h"
+#include "support/RealShellFixture.h"
 
 #include "identifiers/ComPtr.h"
 #include "identifiers/WideText.h"

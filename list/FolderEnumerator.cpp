@@ -1,0 +1,437 @@
+// The folder list: construction, window life, properties, column layout, links and refresh.
+#include "list/FolderEnumerator.h"
+
+#include "framework/ChangeNotifyThread.h"
+#include "framework/ViewServices.h"
+#include "identifiers/EnumGlobals.h"
+#include "identifiers/ShellMalloc.h"
+#include "identifiers/WideText.h"
+#include "shell/ShellRoutines.h"
+
+#include <algorithm>
+#include <utility>
+
+using namespace EnumGlobals;
+
+namespace {
+
+void NoDrop(TvxDropTarget* Sender, int, POINT, int&) {
+    Sender->SetOperation(DROPEFFECT_NONE);
+}
+
+} // namespace
+
+const TClassInfo& TFolderEnumerator::StaticClassInfo() {
+    using T = TFolderEnumerator;
+    static const TClassInfo info{
+        .ClassName = "TFolderEnumerator",
+        .Parent = &TCustomListView::StaticClassInfo(),
+        .Create = ConstructComponent<TFolderEnumerator>,
+        .Properties =
+            {
+                EventProperty("OnDoubleClick", &T::OnDoubleClick, &T::SetOnDoubleClick),
+                BooleanProperty("AllowRename", &T::AllowRename, &T::SetAllowRename, true),
+                BooleanProperty("ShowVirtualFolders", &T::ShowVirtualFolders, &T::SetVirtualFolders,
+                                true),
+                BooleanProperty("ShowFolders", &T::ShowFolders, &T::SetShowFolders, true),
+                EnumProperty(
+                    "SortColumn", &T::GetColumnSort, &T::SetColumnSort,
+                    {"cnName", "cnExtension", "cnSize", "cnAttributes", "cnType", "cnModified"},
+                    cnName),
+                EnumProperty("SortOrder", &T::GetSortOrder, &T::SetSortOrder,
+                             {"soAscending", "soDescending", "soUnSorted"}, soAscending),
+                StringProperty("Folder", &T::GetFolder, &T::SetFolder),
+                BooleanProperty("ShowHidden", &T::ShowHidden, &T::SetShowHidden, false),
+                EventProperty("OnSelectionChange", &T::OnSelectionChange, &T::SetOnSelectionChange),
+                BooleanProperty("ShellContextMenu", &T::ShellContextMenu, &T::SetShellContextMenu,
+                                true),
+                EnumProperty("About", &T::About, &T::SetAbout, {"taAbout"}),
+                PersistentProperty("FolderColumns", &T::FolderColumns),
+                BooleanProperty("AutoRefresh", &T::AutoRefresh, &T::SetAutoRefresh, true),
+                BooleanProperty("AllowOLEDrop", &T::AllowOLEDrop, &T::SetAllowOLEDrop, true),
+                BooleanProperty("AllowOLEDrag", &T::AllowOLEDrag, &T::SetAllowOLEDrag, true),
+                StringProperty("FileMask", &T::FileMask, &T::SetFileMask),
+            },
+        .Messages = {MessageHandler<WM_LIST_CHANGE_NOTIFY, &T::ChangeNotify>(),
+                     MessageHandler<WM_TIMER, &T::WMTimer>()},
+        // The component's name and bounds, then the list view's re-published ones; those the
+        // framework does not offer yet are left out until it does.
+        .Republished =
+            std::vector<std::string_view>{
+                "Name",           "Left",      "Top",         "Width",
+                "Height",         "Align",     "BorderStyle", "Color",
+                "ColumnClick",    "Ctl3D",     "Font",        "HideSelection",
+                "ParentShowHint", "ShowHint",  "TabOrder",    "TabStop",
+                "Visible",        "PopupMenu", "ViewStyle",   "MultiSelect",
+                "OnEnter",        "OnExit",    "OnMouseDown", "OnMouseUp",
+                "OnKeyDown",      "OnKeyUp"},
+    };
+    return info;
+}
+
+TFolderEnumerator::TFolderEnumerator(TComponent* AOwner, TViewServices* Shell)
+    : TCustomListView(AOwner), m_Shell(Shell ? Shell : &TViewServices::Default()) {
+    m_bInCreate = true;
+    // The defaults go through the set's setters while set-up requests are ignored; the first
+    // set-up then builds the header from scratch.
+    struct TColumnDefault {
+        const char* sCaption;
+        TAlignment Alignment;
+        int iWidth;
+        bool bVisible;
+    };
+    static constexpr TColumnDefault kDefaults[] = {
+        {"Name", taLeftJustify, 200, false}, {"Extension", taLeftJustify, 50, false},
+        {"Size", taRightJustify, 50, true},  {"Attributes", taLeftJustify, 50, false},
+        {"Type", taLeftJustify, 100, true},  {"Modified", taLeftJustify, 200, true},
+    };
+    for (int c = cnName; c <= cnModified; ++c) {
+        const auto column = static_cast<TColumnName>(c);
+        m_FolderColumn.SetCaption(column, kDefaults[c].sCaption);
+        m_FolderColumn.SetAlignment(column, kDefaults[c].Alignment);
+        m_FolderColumn.SetWidth(column, kDefaults[c].iWidth);
+        m_FolderColumn.SetVisible(column, kDefaults[c].bVisible);
+    }
+    m_FolderColumn.SetVisibleChange(true);
+    if (auto* parent = dynamic_cast<TWinControl*>(AOwner))
+        SetParent(parent);
+    SetDragMode(dmManual);
+    OnColumnClick = MethodEvent(this, &TFolderEnumerator::ColumnClicked);
+    OnEditing = MethodEvent(this, &TFolderEnumerator::Editing);
+    OnEdited = MethodEvent(this, &TFolderEnumerator::Edited);
+    OnChange = MethodEvent(this, &TFolderEnumerator::ItemChange);
+    OnDeletion = MethodEvent(this, &TFolderEnumerator::ItemDeletion);
+    SetSortType(stNone);
+    m_bInCreate = false;
+    if (!m_bPerformInit)
+        PerformInit();
+}
+
+TFolderEnumerator::~TFolderEnumerator() {
+    StopChangeThread();
+    if (INameSpaceEnumeratorLink* tree = std::exchange(m_NameSpaceEnumerator, nullptr))
+        tree->SetFolderEnumerator(nullptr);
+    if (INameSpaceComboLink* combo = std::exchange(m_NameSpaceCombo, nullptr))
+        combo->SetNameSpaceEnumerator(nullptr);
+    DestroyHandle();
+    Items().Clear();
+    m_sfView.Reset();
+    m_pViewPidl.Reset();
+    SetSmallImages(nullptr);
+    SetLargeImages(nullptr);
+    m_ilSmall.reset();
+    m_ilLarge.reset();
+}
+
+void TFolderEnumerator::PerformInit() {
+    m_bPerformInit = true;
+    // The shell's own image lists, shared: destroying the wrappers leaves them alone. The list
+    // frees the wrappers itself; as components of its own they would be stored with it.
+    m_ilSmall = std::make_unique<TImageList>(nullptr);
+    m_ilSmall->SetShareImages(true);
+    m_ilSmall->SetHandle(m_Shell->GetSmallSystemImageList());
+    SetSmallImages(m_ilSmall.get());
+    m_ilLarge = std::make_unique<TImageList>(nullptr);
+    m_ilLarge->SetShareImages(true);
+    m_ilLarge->SetHandle(m_Shell->GetLargeSystemImageList());
+    SetLargeImages(m_ilLarge.get());
+}
+
+void TFolderEnumerator::Loaded() {
+    TCustomListView::Loaded();
+    // The stored columns are laid out (the sort column was read before the layout it counts
+    // against); the set-up fills the rows.
+    m_FolderColumn.SetVisibleChange(true);
+    SetupColumns();
+    if (std::exchange(m_bLoadedSortColumn, false))
+        SetColumnSort(m_LoadedSortColumn);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Window.
+
+void TFolderEnumerator::CreateWnd() {
+    TCustomListView::CreateWnd();
+    if (!HandleAllocated())
+        return;
+    // Every new window gets its columns built afresh.
+    m_FolderColumn.SetVisibleChange(true);
+    SetupColumns();
+    if (!m_bPerformInit)
+        PerformInit();
+    InitFolderEnumerator();
+    if (m_OleDropTarget.Register(Handle())) {
+        // Nothing is accepted until dropping onto the list is built.
+        TvxDropTarget* target = m_OleDropTarget.Target();
+        target->SetWndHandle(Handle());
+        target->SetOnOLEDragEnter(NoDrop);
+        target->SetOnOLEDragOver(NoDrop);
+        target->SetOnOLEDrop(NoDrop);
+    }
+}
+
+void TFolderEnumerator::DestroyWnd() {
+    m_OleDropTarget.Revoke();
+    // The watcher names this window; a later window may get the same handle.
+    StopChangeThread();
+    m_bIdleTimer = false;
+    TCustomListView::DestroyWnd();
+}
+
+void TFolderEnumerator::InitFolderEnumerator() {
+    ComPtr<IShellFolder> desktop;
+    if (!m_Shell->GetDesktopFolder(desktop))
+        ExitProcess(1);
+    if (!m_sfView) {
+        m_sfView = desktop;
+        m_pViewPidl = m_Shell->GetSpecialFolderLocation(ShellOwnerWindow(), CSIDL_DESKTOP);
+        FillListView(m_pViewPidl.Get());
+    }
+    if (!InState(csDesigning))
+        StartChangeThread();
+}
+
+void TFolderEnumerator::StartChangeThread() {
+    StopChangeThread();
+    if (!HandleAllocated())
+        return;
+    m_ChangeThread = m_Shell->StartChangeNotifyThread(Handle(), WM_LIST_CHANGE_NOTIFY);
+    if (m_ChangeThread)
+        m_ChangeThread->SetOnRefresh([this] { Refresh(); });
+}
+
+void TFolderEnumerator::StopChangeThread() {
+    TChangeNotifyThread* watcher = std::exchange(m_ChangeThread, nullptr);
+    if (!watcher)
+        return;
+    watcher->SetOnRefresh(nullptr);
+    watcher->Terminate();
+}
+
+// A list whose watcher was stopped (a rename stops it) gets a new one; a running one is left.
+void TFolderEnumerator::ChangeNotifyThread() {
+    if (!m_ChangeThread && HandleAllocated() && !InState(csDesigning))
+        StartChangeThread();
+}
+
+// The list's window owns what the shell shows while it parses; a list not yet placed makes no
+// stray top-level window for it.
+HWND TFolderEnumerator::ShellOwnerWindow() {
+    if (HandleAllocated())
+        return Handle();
+    if (TWinControl* parent = Parent())
+        return parent->HandleAllocated() ? parent->Handle() : nullptr;
+    return ParentWindow();
+}
+
+void TFolderEnumerator::Notification(TComponent* AComponent, TOperation Operation) {
+    TCustomListView::Notification(AComponent, Operation);
+    if (Operation != opRemove || !AComponent)
+        return;
+    if (m_NameSpaceEnumerator && dynamic_cast<TComponent*>(m_NameSpaceEnumerator) == AComponent)
+        m_NameSpaceEnumerator = nullptr;
+    if (m_NameSpaceCombo && dynamic_cast<TComponent*>(m_NameSpaceCombo) == AComponent)
+        m_NameSpaceCombo = nullptr;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Columns.
+
+// The Name column is always shown, whatever its flag in the set says.
+bool TFolderEnumerator::IsColumnShown(TColumnName Column) const {
+    return Column == cnName || m_FolderColumn.GetVisible(Column);
+}
+
+int TFolderEnumerator::ColumnIndex(TColumnName Column) const {
+    const int fields[] = {m_iNameColumn,       m_iExtensionColumn, m_iSizeColumn,
+                          m_iAttributesColumn, m_iTypeColumn,      m_sModifiedColumn};
+    return fields[Column];
+}
+
+void TFolderEnumerator::SetupColumns() {
+    if (m_bInCreate)
+        return;
+    int* fields[] = {&m_iNameColumn,       &m_iExtensionColumn, &m_iSizeColumn,
+                     &m_iAttributesColumn, &m_iTypeColumn,      &m_sModifiedColumn};
+    int shown = 0;
+    for (int c = cnName; c <= cnModified; ++c)
+        shown += IsColumnShown(static_cast<TColumnName>(c));
+    // The header is built again when the set of shown columns changed, and whenever it does
+    // not hold exactly the shown columns (a new window, a stored set read meanwhile).
+    bool rebuild = m_FolderColumn.VisibleChange() || Columns().Count() != shown;
+    for (int c = cnName, next = 0; c <= cnModified && !rebuild; ++c)
+        if (IsColumnShown(static_cast<TColumnName>(c)))
+            rebuild = *fields[c] != next++;
+    if (rebuild) {
+        Columns().Clear();
+        m_bLayoutChanged = true;
+    }
+    for (int c = cnName, next = 0; c <= cnModified; ++c) {
+        if (!IsColumnShown(static_cast<TColumnName>(c))) {
+            *fields[c] = -1;
+            continue;
+        }
+        const auto name = static_cast<TColumnName>(c);
+        TListColumn* column = rebuild ? Columns().Add() : Columns().Item(next);
+        column->SetCaption(m_FolderColumn.GetCaption(name));
+        column->SetAlignment(m_FolderColumn.GetAlignment(name));
+        column->SetWidth(m_FolderColumn.GetWidth(name));
+        *fields[c] = next++;
+    }
+    m_FolderColumn.SetVisibleChange(false);
+    Refresh();
+    Invalidate();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Properties.
+
+void TFolderEnumerator::SetVirtualFolders(bool bVirtualFolders) {
+    m_bVirtualFolders = bVirtualFolders;
+    Refresh();
+}
+
+void TFolderEnumerator::SetShowFolders(bool bFolder) {
+    m_bShowFolders = bFolder;
+    Refresh();
+}
+
+void TFolderEnumerator::SetShowHidden(bool bHidden) {
+    m_bShowHidden = bHidden;
+    FillListView(m_pViewPidl.Get());
+}
+
+void TFolderEnumerator::SetFileMask(const std::string& sFileMask) {
+    const bool blank = sFileMask.find_first_not_of(" \t") == std::string::npos;
+    m_sFileMask = blank ? "*.*" : sFileMask;
+    Refresh();
+}
+
+void TFolderEnumerator::SetFolder(const std::string& szFolder) {
+    m_sFolder = szFolder;
+    ComPtr<IShellFolder> desktop;
+    if (!m_Shell->GetDesktopFolder(desktop)) {
+        FillListView(m_pViewPidl.Get());
+        return;
+    }
+    if (szFolder.empty()) {
+        // The desktop with its own (empty) list, so that every row's full list is right.
+        ShowFolder(desktop, m_Shell->GetSpecialFolderLocation(ShellOwnerWindow(), CSIDL_DESKTOP));
+        TellPartners(nullptr, m_pViewPidl.Get());
+        return;
+    }
+    std::wstring path = Utf8ToWide(szFolder);
+    // A path the platform cannot take is refused, never cut short.
+    if (path.size() > MAX_PATH - 1)
+        return;
+    OwnedPidl parsed;
+    if (FAILED(desktop->ParseDisplayName(ShellOwnerWindow(), nullptr, path.data(), nullptr,
+                                         parsed.Put(), nullptr)) ||
+        !parsed)
+        return;
+    ComPtr<IShellFolder> folder;
+    BindToFolder(parsed.Get(), desktop.Get(), folder);
+    if (!folder)
+        return;
+    ShowFolder(folder, std::move(parsed));
+    TellPartners(nullptr, m_pViewPidl.Get());
+}
+
+// Takes the new folder before letting the old one go: a caller may pass the list's own.
+void TFolderEnumerator::ShowFolder(ComPtr<IShellFolder> Folder, OwnedPidl Pidl) {
+    m_sfView = std::move(Folder);
+    m_pViewPidl = std::move(Pidl);
+    FillListView(m_pViewPidl.Get());
+    ChangeNotifyThread();
+}
+
+// After SetFolder: the tree opens down to the folder, the combo shows it.
+void TFolderEnumerator::TellPartners(TViewLink*, LPCITEMIDLIST FQPidl) {
+    if (InState(csLoading))
+        return;
+    if (m_NameSpaceEnumerator)
+        m_NameSpaceEnumerator->ExpandToFolder(this, FQPidl);
+    if (m_NameSpaceCombo)
+        m_NameSpaceCombo->SetCurrentPidl(FQPidl);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Links.
+
+void TFolderEnumerator::FolderChanged(TViewLink* Sender, IShellFolder* pFolder,
+                                      LPCITEMIDLIST pParentpidl, bool bSorting) {
+    ComPtr<IShellFolder> folder(pFolder);
+    OwnedPidl pidl;
+    if (pParentpidl)
+        pidl.Reset(ConcatPidls(nullptr, pParentpidl, g_ShellMalloc));
+    ShowFolder(std::move(folder), std::move(pidl));
+    // A file-system folder keeps the order the user asked for last.
+    if (bSorting && m_bSortApplied)
+        Sort();
+    if (m_NameSpaceCombo && SenderIs<INameSpaceEnumeratorLink>(Sender))
+        m_NameSpaceCombo->SetCurrentPidl(m_pViewPidl.Get());
+    if (m_NameSpaceEnumerator && SenderIs<INameSpaceComboLink>(Sender))
+        m_NameSpaceEnumerator->ExpandToFolder(this, pParentpidl);
+}
+
+void TFolderEnumerator::SetNameSpaceEnumerator(INameSpaceEnumeratorLink* NameSpaceEnumerator) {
+    if (auto* old = dynamic_cast<TComponent*>(m_NameSpaceEnumerator))
+        old->RemoveFreeNotification(this);
+    m_NameSpaceEnumerator = NameSpaceEnumerator;
+    if (auto* component = dynamic_cast<TComponent*>(m_NameSpaceEnumerator))
+        component->FreeNotification(this);
+}
+
+void TFolderEnumerator::SetNameSpaceCombo(INameSpaceComboLink* NameSpaceCombo) {
+    if (auto* old = dynamic_cast<TComponent*>(m_NameSpaceCombo))
+        old->RemoveFreeNotification(this);
+    m_NameSpaceCombo = NameSpaceCombo;
+    if (auto* component = dynamic_cast<TComponent*>(m_NameSpaceCombo))
+        component->FreeNotification(this);
+}
+
+void TFolderEnumerator::ItemChange(TObject*, TListItem*, TItemChange) {
+    if (m_OnSelectionChange)
+        m_OnSelectionChange(this);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Editing: no row is renamed in place yet, so no edit opens.
+
+void TFolderEnumerator::Editing(TObject*, TListItem*, bool& AllowEdit) {
+    AllowEdit = false;
+}
+
+void TFolderEnumerator::Edited(TObject*, TListItem*, std::string&) {}
+
+void TFolderEnumerator::EditEnded() {
+    if (std::exchange(m_bRefreshHeld, false))
+        Refresh();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Refresh.
+
+void TFolderEnumerator::ChangeNotify(TMessage&) {
+    if (m_bAutoRefresh && !m_bDragging)
+        Refresh();
+}
+
+void TFolderEnumerator::Refresh() {
+    // A refresh under an open edit would leave the edit on another row: it waits for the end.
+    if (EditOpen()) {
+        m_bRefreshHeld = true;
+        return;
+    }
+    TListItem* selected = Selected();
+    const bool hadSelection = selected != nullptr;
+    const std::string caption = hadSelection ? selected->Caption() : std::string();
+    FillListView(m_pViewPidl.Get());
+    if (!hadSelection)
+        return;
+    TListItem* again = FindCaption(0, caption, false, true, false);
+    if (!again)
+        again = Items().Item(0);
+    if (again)
+        SetSelected(again);
+}

@@ -1,0 +1,212 @@
+#pragma once
+
+#include "controls/ImageList.h"
+#include "controls/ListView.h"
+#include "dragdrop/DropTargetRegistration.h"
+#include "framework/About.h"
+#include "framework/ChangeNotifyThread.h"
+#include "framework/ViewLinks.h"
+#include "list/FolderColumn.h"
+#include "list/ItemData.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+class TChangeNotifyThread;
+class TFolderEnumerator;
+class TViewServices;
+class TViewShell;
+
+enum TColumnSortOrder { soAscending, soDescending, soUnSorted };
+
+using TFESelectionChange = std::function<void(TFolderEnumerator* Sender)>;
+using TFEDoubleClick = std::function<void(TFolderEnumerator* Sender, bool& bExecute)>;
+
+// Reads the size and last-write time (local) of the file or folder a fully qualified list names;
+// false, leaving them as they were, when it has no path or nothing is found there.
+bool GetEntryDetails(TViewShell& Shell, LPCITEMIDLIST pFQpidl, TEntryDetails& EntryDetails);
+
+// A list of the contents of one shell folder, one row per item, each carrying a TItemData.
+// Columns Name, Extension, Size, Attributes, Type and Modified, the hidden ones left out; a
+// ";"-separated file mask; options for hidden items, folders and virtual folders; sorting by a
+// column on request. A watcher on drive C makes it refresh (keeping the selected row) when the
+// disk changes.
+//
+// Filling asks the shell only what every row needs at once (the items, their attributes, one
+// read of the directory); a row's display name, icon and column texts are computed when the row
+// is first drawn or read, and in idle time after the fill, and are the same whenever that is.
+//
+// The list tells a linked tree and combo box which folder it shows, and is told by them through
+// FolderChanged (framework/ViewLinks.h).
+class TFolderEnumerator : public TCustomListView,
+                          public IFolderEnumeratorLink,
+                          public IFolderColumnOwner {
+public:
+    // Shell: where the list asks the shell (the platform's when nullptr); it must outlive the list.
+    explicit TFolderEnumerator(TComponent* AOwner, TViewServices* Shell = nullptr);
+    ~TFolderEnumerator() override;
+
+    static const TClassInfo& StaticClassInfo();
+    const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+
+    // Published properties.
+    const TFEDoubleClick& OnDoubleClick() const { return m_OnDoubleClick; }
+    void SetOnDoubleClick(TFEDoubleClick Value) { m_OnDoubleClick = std::move(Value); }
+    bool AllowRename() const { return m_bAllowRename; }
+    void SetAllowRename(bool Value) { m_bAllowRename = Value; }
+    bool ShowVirtualFolders() const { return m_bVirtualFolders; }
+    void SetVirtualFolders(bool bVirtualFolders);
+    bool ShowFolders() const { return m_bShowFolders; }
+    void SetShowFolders(bool bFolder);
+    TColumnName GetColumnSort() const;
+    void SetColumnSort(TColumnName chColumn);
+    TColumnSortOrder GetSortOrder() const { return m_SortedOrder; }
+    void SetSortOrder(TColumnSortOrder soSort);
+    const std::string& GetFolder() const { return m_sFolder; }
+    void SetFolder(const std::string& szFolder);
+    bool ShowHidden() const { return m_bShowHidden; }
+    void SetShowHidden(bool bHidden);
+    const TFESelectionChange& OnSelectionChange() const { return m_OnSelectionChange; }
+    void SetOnSelectionChange(TFESelectionChange Value) { m_OnSelectionChange = std::move(Value); }
+    bool ShellContextMenu() const { return m_bShellContextMenu; }
+    void SetShellContextMenu(bool Value) { m_bShellContextMenu = Value; }
+    TAbout About() const { return m_About; }
+    void SetAbout(TAbout Value) { m_About = Value; }
+    bool AutoRefresh() const { return m_bAutoRefresh; }
+    void SetAutoRefresh(bool Value) { m_bAutoRefresh = Value; }
+    bool AllowOLEDrop() const { return m_bAllowOLEDrop; }
+    void SetAllowOLEDrop(bool Value) { m_bAllowOLEDrop = Value; }
+    bool AllowOLEDrag() const { return m_bAllowOLEDrag; }
+    void SetAllowOLEDrag(bool Value) { m_bAllowOLEDrag = Value; }
+    const std::string& FileMask() const { return m_sFileMask; }
+    void SetFileMask(const std::string& sFileMask);
+    // The column set; every change through its setters lays the columns out again.
+    TFolderColumn& FolderColumns() { return m_FolderColumn; }
+    const TFolderColumn& FolderColumns() const { return m_FolderColumn; }
+
+    // Lays the header columns out from the column set (rebuilding them when the set of shown
+    // columns changed, or the header does not hold them) and refills the rows to match.
+    void SetupColumns() override;
+    // Refills the rows, selecting again the row captioned as the first selected one was.
+    void Refresh();
+
+    // IFolderEnumeratorLink.
+    void FolderChanged(TViewLink* Sender, IShellFolder* pFolder, LPCITEMIDLIST pParentpidl,
+                       bool bSorting) override;
+    void SetNameSpaceEnumerator(INameSpaceEnumeratorLink* NameSpaceEnumerator) override;
+    void SetNameSpaceCombo(INameSpaceComboLink* NameSpaceCombo) override;
+    INameSpaceEnumeratorLink* NameSpaceEnumerator() const { return m_NameSpaceEnumerator; }
+    INameSpaceComboLink* NameSpaceCombo() const { return m_NameSpaceCombo; }
+
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+    void Loaded() override;
+
+    // The record of a row (nullptr for none).
+    static TItemData* ItemData(const TListItem* Item) {
+        return Item ? static_cast<TItemData*>(Item->Data()) : nullptr;
+    }
+    // The comparison the sort hands the rows to; ParamSort is the list.
+    static int LVCompareProc(TListItem* Item1, TListItem* Item2, LPARAM ParamSort);
+
+    // State the tests and the other parts read.
+    IShellFolder* ViewFolder() const { return m_sfView.Get(); }
+    LPCITEMIDLIST ViewPidl() const { return m_pViewPidl.Get(); }
+    int ColumnIndex(TColumnName Column) const;
+    int LastColumnSorted() const { return m_iLastColumnSorted; }
+    TChangeNotifyThread* ChangeThread() const { return m_ChangeThread; }
+    TvxDropTarget* OleDropTarget() const { return m_OleDropTarget.Target(); }
+    // Computes every row's pending parts now (what idle time would do).
+    void ResolveAllItems();
+
+protected:
+    void CreateWnd() override;
+    void DestroyWnd() override;
+    void ResolveItem(TListItem* Item, TItemParts Parts) override;
+    void EditEnded() override;
+
+    void FillListView(LPCITEMIDLIST pParentpidl);
+    void ItemDeletion(TObject* Sender, TListItem* Item);
+    void ColumnClicked(TObject* Sender, TListColumn* Column);
+    void Editing(TObject* Sender, TListItem* Item, bool& AllowEdit);
+    void Edited(TObject* Sender, TListItem* Item, std::string& S);
+    void ItemChange(TObject* Sender, TListItem* Item, TItemChange Change);
+
+    // WM_USER+22 from the change watcher.
+    void ChangeNotify(TMessage& Message);
+    // Idle-time computing of pending rows.
+    void WMTimer(TMessage& Message);
+
+private:
+    struct TSortKeys;
+
+    void PerformInit();
+    void InitFolderEnumerator();
+    void ChangeNotifyThread();
+    void StartChangeThread();
+    void StopChangeThread();
+    HWND ShellOwnerWindow();
+    void ShowFolder(ComPtr<IShellFolder> Folder, OwnedPidl Pidl);
+    void TellPartners(TViewLink* Sender, LPCITEMIDLIST FQPidl);
+    bool SortApplied() const { return m_bSortApplied; }
+    void Sort();
+    void ScheduleIdleResolve();
+    std::vector<std::string> ColumnTextsOf(TListItem* Item, TItemData& Data);
+    bool IsColumnShown(TColumnName Column) const;
+
+    std::unique_ptr<TImageList> m_ilSmall;
+    std::unique_ptr<TImageList> m_ilLarge;
+    OwnedPidl m_pViewPidl;
+    ComPtr<IShellFolder> m_sfView;
+    std::string m_sFileMask = "*.*";
+    std::string m_sFolder;
+    bool m_bShowFolders = true;
+    bool m_bAllowRename = true;
+    bool m_bShellContextMenu = true;
+    bool m_bVirtualFolders = true;
+    bool m_bPerformInit = false;
+    bool m_bInCreate = false;
+    bool m_bAllowOLEDrop = true;
+    bool m_bAllowOLEDrag = true;
+    bool m_bAutoRefresh = true;
+    bool m_bDragging = false;
+    bool m_bShowHidden = false;
+    TChangeNotifyThread* m_ChangeThread = nullptr;
+    INameSpaceEnumeratorLink* m_NameSpaceEnumerator = nullptr;
+    TDropTargetRegistration m_OleDropTarget;
+    TFESelectionChange m_OnSelectionChange;
+    TAbout m_About = taAbout;
+    TFolderColumn m_FolderColumn{this};
+    TFEDoubleClick m_OnDoubleClick;
+    INameSpaceComboLink* m_NameSpaceCombo = nullptr;
+    int m_iNameColumn = 0;
+    int m_iExtensionColumn = -1;
+    int m_iSizeColumn = 1;
+    int m_iAttributesColumn = -1;
+    int m_iTypeColumn = 2;
+    int m_sModifiedColumn = 3;
+    int m_iLastColumnSorted = 0;
+    TColumnSortOrder m_SortedOrder = soAscending;
+
+    // A sort was asked for (header click, SortColumn or SortOrder set): a fill of a file-system
+    // folder announced by a partner keeps that order.
+    bool m_bSortApplied = false;
+    // A refresh that came while a row's name was being edited, run when the edit ends.
+    bool m_bRefreshHeld = false;
+    // The sort column named while the form was being read, applied once the columns are laid out.
+    bool m_bLoadedSortColumn = false;
+    TColumnName m_LoadedSortColumn = cnName;
+    // Keys of the sort running now, by row position.
+    const TSortKeys* m_SortKeys = nullptr;
+    // The next row idle time looks at.
+    int m_iIdleNext = 0;
+    // The column layout changed since the rows' texts were made: a fill that keeps its rows
+    // makes their texts again.
+    bool m_bLayoutChanged = false;
+    // The fill hands the old rows' records over instead of letting their deletion free them.
+    bool m_bKeepRecords = false;
+    bool m_bIdleTimer = false;
+
+    TViewServices* m_Shell;
+};

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "identifiers/ComPtr.h"
+#include "identifiers/OwnedPidl.h"
+
+#include <windows.h>
+#include <shlobj.h>
+
+#include <cstdint>
+#include <string>
+
+// What the disk says of a row's item: its shell attributes, and the size and last-write time of
+// its file or folder entry when one was found.
+struct TEntryDetails {
+    // The shell's attributes of the item, as its folder reports them (the folder and file-system
+    // flags among them: the sort reads them).
+    SFGAOF uAttrib = 0;
+    // The entry's size in bytes, both halves of the search result; 0 when nothing was found.
+    int64_t iSize = 0;
+    // The last-write time in local time; all zero when nothing was found.
+    SYSTEMTIME Date{};
+};
+
+// The record of one row of the folder list, made by the fill and freed with the row. Its
+// fields are holders: deleting the record frees both lists and releases the folder.
+struct TItemData {
+    // Not filled: the row holds its image index itself.
+    int iIconIndex = 0;
+    // The item's fully qualified list: the shown folder's list joined with the item's own.
+    OwnedPidl pFQPidl;
+    // The item's list relative to the folder that enumerated it.
+    OwnedPidl pPidl;
+    TEntryDetails EntryDetails;
+
+    // Whether the fill's search found the item on disk (an entry of its own): the Extension and
+    // Attributes texts come from that entry; and whether its size and time were read
+    // (GetEntryDetails), without which Size and Modified stay empty.
+    bool bHasFile = false;
+    bool bHasDetails = false;
+    DWORD dwFileAttributes = 0;
+    // The found entry's name from its last "." on; empty without a dot or an entry.
+    std::string sExtension;
+    // The folder that enumerated the item: its display name is asked of it when first needed,
+    // whatever the list shows by then.
+    ComPtr<IShellFolder> sfFolder;
+};
