@@ -14,8 +14,10 @@ TChangeNotifyThread::TChangeNotifyThread(const std::string& WatchPath, HWND hWnd
                                          DWORD uFlags)
     : m_sToWatchPath(WatchPath), m_hWindow(hWnd), m_iMessage(uMsg), m_iNotifyFlags(uFlags) {
     // No thread, no watch: its hold goes now, and the owner's Terminate frees the object.
-    if (!Start())
+    if (!Start()) {
+        SetEvent(m_hWatching.Get());
         ReleaseHold();
+    }
 }
 
 void TChangeNotifyThread::TerminateRequested() {
@@ -38,12 +40,17 @@ void TChangeNotifyThread::ReleaseHold() {
         delete this;
 }
 
+bool TChangeNotifyThread::WaitUntilWatching(DWORD Milliseconds) const {
+    return m_hWatching && WaitForSingleObject(m_hWatching.Get(), Milliseconds) == WAIT_OBJECT_0;
+}
+
 void TChangeNotifyThread::Execute() {
     // The queue exists before Terminated is first read, so the wake-up that Terminate posts is
     // never lost: either the flag is seen here, or the message arrives in the queue.
     MSG msg;
     PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE);
     Watch();
+    SetEvent(m_hWatching.Get());
     ReleaseHold();
 }
 
@@ -53,6 +60,7 @@ void TChangeNotifyThread::Watch() {
     const auto source = TChangeSource::Open(m_sToWatchPath, m_iNotifyFlags);
     if (!source)
         return;
+    SetEvent(m_hWatching.Get());
     for (;;) {
         HANDLE handle = source->Handle();
         const DWORD woke = MsgWaitForMultipleObjects(1, &handle, FALSE, INFINITE, kWakeMask);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "controls/Thread.h"
+#include "identifiers/Holders.h"
 
 #include <windows.h>
 
@@ -35,6 +36,12 @@ public:
     HWND MessageWnd() const { return m_hMessageWnd; }
     void SetMessageWnd(HWND Value) { m_hMessageWnd = Value; }
 
+    // Waits until the watch has been set up (or has ended without one), at most Milliseconds; true
+    // when it has. Setting up can take a while where every folder below gets a watch of its own
+    // (under Wine), and a change made before then is not seen. Only the owner may ask, before it
+    // stops the watcher.
+    bool WaitUntilWatching(DWORD Milliseconds) const;
+
 protected:
     void Execute() override;
     // Terminate wakes the thread, which then ends without sending anything, and lets go of the
@@ -52,6 +59,8 @@ private:
     UINT m_iMessage;
     DWORD m_iNotifyFlags;
     TCNOnRefresh m_OnRefresh; // stored for the owner; the watch never calls it
+    // Set once the watch is set up, or has ended without one.
+    OwnedHandle m_hWatching{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
     // One hold for the running watch, one for the owner; the last to let go frees the object.
     std::atomic<int> m_Holds{2};
     std::atomic<bool> m_bStopped{false}; // the owner's hold is let go once, however often stopped

@@ -96,6 +96,7 @@ TEST(ChangeNotifyThread, SendsForAChangeDeepBelowItsPathOnTheReceiversThread) {
     Receiver receiver;
     auto* watcher =
         new TChangeNotifyThread(temp.Path(), receiver.Handle(), WM_TREE_CHANGE_NOTIFY, kFilter);
+    ASSERT_TRUE(watcher->WaitUntilWatching(10000));
     Pump(200);
     EXPECT_EQ(receiver.Count(), 0);
     temp.MakeFile("a\\b\\c\\deep.txt", "x");
@@ -118,7 +119,8 @@ TEST(ChangeNotifyThread, SendsForAChangeDeepBelowTheDriveRoot) {
     Receiver receiver;
     auto* watcher =
         new TChangeNotifyThread("C:\\", receiver.Handle(), WM_TREE_CHANGE_NOTIFY, kFilter);
-    // Quiet first: nothing for a while (the watch is set up by then).
+    ASSERT_TRUE(watcher->WaitUntilWatching(20000)) << "the whole drive is watched in time";
+    // Quiet first: other programs' changes on C:\\ die down.
     int seen = -1;
     for (int rounds = 0; rounds < 20 && seen != receiver.Count(); ++rounds) {
         seen = receiver.Count();
@@ -181,6 +183,8 @@ TEST(ChangeNotifyThread, AMissingPathEndsTheWatchAndStoppingLaterIsStillSafe) {
     auto* watcher = new TChangeNotifyThread("C:\\no such folder here", receiver.Handle(),
                                             WM_TREE_CHANGE_NOTIFY, kFilter);
     HANDLE thread = ThreadOf(watcher);
+    EXPECT_TRUE(watcher->WaitUntilWatching(1000))
+        << "a watch that could not start is not waited for";
     EXPECT_TRUE(Ends(thread, 1000));
     watcher->Terminate(); // the owner's stop: the object is still there to be told
 }

@@ -3,6 +3,7 @@
 
 #include "ListTestSupport.h"
 
+#include "framework/ChangeNotifyThread.h"
 #include "identifiers/EnumGlobals.h"
 #include "identifiers/WideText.h"
 #include "list/FolderEnumerator.h"
@@ -311,6 +312,7 @@ TEST_F(RealList, AChangeOnDiskRefreshesAndKeepsTheSelectedRow) {
     list->SetAutoRefresh(true);
     list->SetFolder(Dir());
     ASSERT_NE(list->ChangeThread(), nullptr);
+    ASSERT_TRUE(list->ChangeThread()->WaitUntilWatching(20000));
     list->SetSelected(Row(*list, "readme.txt"));
     WriteFile("new.txt");
     const auto start = std::chrono::steady_clock::now();

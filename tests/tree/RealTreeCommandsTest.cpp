@@ -2,6 +2,7 @@
 
 #include "TreeTestSupport.h"
 
+#include "framework/ChangeNotifyThread.h"
 #include "dragdrop/DropTargetRegistration.h"
 #include "identifiers/StringList.h"
 #include "identifiers/WideText.h"
@@ -36,6 +37,9 @@ protected:
         tree.SetParentWindow(host.Handle());
         tree.SetBounds(0, 0, 300, 380);
         tree.HandleNeeded();
+        // Changes made before the watch is set up would not be seen.
+        TChangeNotifyThread* watcher = tree.ChangeThread();
+        ASSERT_TRUE(!watcher || watcher->WaitUntilWatching(20000));
         tree.GotoFolder(temp.Path());
         folder = tree.Selected();
         folder->Expand(false);

@@ -4,6 +4,7 @@
 
 #include "support/HostWindow.h"
 #include "support/TempFolder.h"
+#include "framework/ChangeNotifyThread.h"
 #include "identifiers/WideText.h"
 #include "shell/ShellRoutines.h"
 #include "tree/NameSpaceEnumerator.h"
@@ -26,6 +27,9 @@ protected:
         tree.SetParentWindow(host.Handle());
         tree.SetBounds(0, 0, 300, 300);
         tree.HandleNeeded();
+        // Changes made before the watch is set up would not be seen.
+        TChangeNotifyThread* watcher = tree.ChangeThread();
+        ASSERT_TRUE(!watcher || watcher->WaitUntilWatching(20000));
     }
 
     TempFolder temp{"varnel-tree"};
