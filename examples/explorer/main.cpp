@@ -1,14 +1,15 @@
-// The namespace combo above the namespace tree, linked, in a window read from the text form file
-// Explorer.vfm (kept beside this source and built into the program as a resource), moved to the
-// folder named on the command line (the Windows folder when none is). The title shows the selected
-// folder's path; the tree's pop-up menu goes up one level. With VARNEL_SCREENSHOT set
-// to a .bmp path, it saves a picture of its window there and ends.
+// The namespace combo above the namespace tree and the folder list, all three linked, in a window
+// read from the text form file Explorer.vfm (kept beside this source and built into the program as
+// a resource), moved to the folder named on the command line (the Windows folder when none is). The
+// title shows the selected folder's path; the tree's pop-up menu goes up one level. With
+// VARNEL_SCREENSHOT set to a .bmp path, it saves a picture of its window there and ends.
 
 #include "combo/NameSpaceCombo.h"
 #include "controls/Application.h"
 #include "controls/FormStreaming.h"
 #include "controls/Menus.h"
 #include "identifiers/WideText.h"
+#include "list/FolderEnumerator.h"
 #include "tree/NameSpaceEnumerator.h"
 
 #include "support/ExampleWindow.h"
@@ -54,18 +55,21 @@ private:
         if (TNameSpaceEnumerator* tree = Tree())
             tree->GotoParent();
     }
-    // The combo keeps its height and the tree takes the rest, both the width of the window less
-    // their margins.
+    // The combo keeps its height across the top; below it the tree keeps its width and the list
+    // takes the rest, both down to the bottom margin.
     void WMSize(TMessage& Message) {
         Inherited(Message);
         const int width = LOWORD(Message.LParam), height = HIWORD(Message.LParam);
         auto* combo = dynamic_cast<TWinControl*>(FindComponent("Combo"));
+        auto* list = dynamic_cast<TWinControl*>(FindComponent("List"));
         TNameSpaceEnumerator* tree = Tree();
-        if (!combo || !tree)
+        if (!combo || !tree || !list)
             return;
-        combo->SetBounds(combo->Left(), combo->Top(), width - 2 * combo->Left(), combo->Height());
-        tree->SetBounds(tree->Left(), tree->Top(), width - 2 * tree->Left(),
-                        height - tree->Top() - combo->Top());
+        const int margin = combo->Left();
+        combo->SetBounds(margin, combo->Top(), width - 2 * margin, combo->Height());
+        const int below = height - tree->Top() - margin;
+        tree->SetBounds(tree->Left(), tree->Top(), tree->Width(), below);
+        list->SetBounds(list->Left(), list->Top(), width - list->Left() - margin, below);
     }
     void WMDestroy(TMessage& Message) {
         Inherited(Message);
@@ -105,6 +109,7 @@ int main() {
     RegisterFrameworkClasses();
     RegisterComponentClass(TNameSpaceEnumerator::StaticClassInfo());
     RegisterComponentClass(TNameSpaceCombo::StaticClassInfo());
+    RegisterComponentClass(TFolderEnumerator::StaticClassInfo());
 
     TExplorerWindow window(nullptr);
     TFormError error;

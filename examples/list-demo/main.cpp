@@ -61,7 +61,6 @@ int main(int argc, char** argv) {
     tree.HandleNeeded();
     list.HandleNeeded();
     // The tree shows its selection in the list; the list's folder opens the tree down to it.
-    tree.OnChange = [&](TObject*, TTreeNode* node) { tree.SelectionChange(&tree, node); };
     tree.SetFolderEnumerator(&list);
     list.FolderColumns().SetVisible(cnExtension, true);
     list.FolderColumns().SetVisible(cnAttributes, true);
