@@ -129,14 +129,8 @@ void TNameSpaceCombo::SetCurrentPath(const std::string& szPath) {
     ComPtr<IShellFolder> desktop;
     if (!m_Shell->GetDesktopFolder(desktop))
         return;
-    // A path the platform cannot hold is refused whole: a shortened one names another folder.
-    std::wstring path = Utf8ToWide(szPath);
-    if (path.size() > MAX_PATH - 1)
-        return;
-    OwnedPidl parsed;
-    if (FAILED(desktop->ParseDisplayName(ShellOwnerWindow(), nullptr, path.data(), nullptr,
-                                         parsed.Put(), nullptr)) ||
-        !parsed)
+    OwnedPidl parsed = ParsePath(desktop.Get(), ShellOwnerWindow(), szPath);
+    if (!parsed)
         return;
     m_pCurrentPidl = std::move(parsed);
     m_sCurrentPath = szPath;

@@ -320,14 +320,8 @@ void TFolderEnumerator::SetFolder(const std::string& szFolder) {
         TellPartners(nullptr, m_pViewPidl.Get());
         return;
     }
-    std::wstring path = Utf8ToWide(szFolder);
-    // A path the platform cannot take is refused, never cut short.
-    if (path.size() > MAX_PATH - 1)
-        return;
-    OwnedPidl parsed;
-    if (FAILED(desktop->ParseDisplayName(ShellOwnerWindow(), nullptr, path.data(), nullptr,
-                                         parsed.Put(), nullptr)) ||
-        !parsed)
+    OwnedPidl parsed = ParsePath(desktop.Get(), ShellOwnerWindow(), szFolder);
+    if (!parsed)
         return;
     ComPtr<IShellFolder> folder;
     BindToFolder(parsed.Get(), desktop.Get(), folder);

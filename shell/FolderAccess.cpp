@@ -47,6 +47,16 @@ void BindToDesktopFolder(LPCITEMIDLIST pidl, ComPtr<IShellFolder>& Result) {
     BindToFolder(pidl, desktop.Get(), Result);
 }
 
+OwnedPidl ParsePath(IShellFolder* Desktop, HWND Owner, const std::string& Path) {
+    OwnedPidl parsed;
+    std::wstring path;
+    if (!Desktop || !WidePath(Path, path) ||
+        FAILED(
+            Desktop->ParseDisplayName(Owner, nullptr, path.data(), nullptr, parsed.Put(), nullptr)))
+        parsed.Reset();
+    return parsed;
+}
+
 void BindToFolder(LPCITEMIDLIST pidl, IShellFolder* Folder, ComPtr<IShellFolder>& Result) {
     Result.Reset();
     if (!pidl || !Folder)

@@ -10,6 +10,7 @@
 
 #include "identifiers/ComPtr.h"
 #include "identifiers/EnumGlobals.h"
+#include "identifiers/OwnedPidl.h"
 
 #include <windows.h>
 #include <shlobj.h>
@@ -28,6 +29,10 @@ void BindToDesktopFolder(LPCITEMIDLIST pidl, ComPtr<IShellFolder>& Result);
 // Binds a list relative to `Folder`. `Result` is null when either argument is null or binding
 // fails.
 void BindToFolder(LPCITEMIDLIST pidl, IShellFolder* Folder, ComPtr<IShellFolder>& Result);
+// The desktop's fully qualified list for a path, with Owner as the window of any dialog; empty
+// when the path does not parse or does not fit the platform's buffer (it is never cut short: a
+// shortened path may name another folder).
+OwnedPidl ParsePath(IShellFolder* Desktop, HWND Owner, const std::string& Path);
 // The object's display name for `Flags` (SHGDN_*). False, with `Name` empty, when the folder
 // cannot name it.
 bool GetNiceName(IShellFolder* ShellFolder, LPCITEMIDLIST IDList, DWORD Flags, std::string& Name);

@@ -61,14 +61,10 @@ void TNameSpaceEnumerator::InitEnumerator() {
     if (m_RootedAt == raFileSystem) {
         // No path names no folder, whatever a shell makes of it (Wine's desktop parses "" as My
         // Computer with success); a path too long for the platform names none either.
-        std::wstring path;
-        if (m_sfRoot.empty() || !WidePath(m_sfRoot, path) ||
-            FAILED(desktop->ParseDisplayName(owner, nullptr, path.data(), nullptr, root.Put(),
-                                             nullptr)) ||
-            !root) {
-            root.Reset();
+        if (!m_sfRoot.empty())
+            root = ParsePath(desktop.Get(), owner, m_sfRoot);
+        if (!root)
             m_RootedAt = raMyComputer;
-        }
     }
     if (!root)
         root = m_Shell->GetSpecialFolderLocation(owner, kRootFolders[m_RootedAt]);

@@ -49,13 +49,10 @@ void TNameSpaceEnumerator::SelectionChange(TObject*, TTreeNode* Node) {
 
 void TNameSpaceEnumerator::GotoFolder(const std::string& szFolder) {
     ComPtr<IShellFolder> desktop;
-    std::wstring path;
-    if (!m_Shell->GetDesktopFolder(desktop) || !WidePath(szFolder, path))
+    if (!m_Shell->GetDesktopFolder(desktop))
         return;
-    OwnedPidl pidl;
-    if (FAILED(desktop->ParseDisplayName(ShellOwnerWindow(), nullptr, path.data(), nullptr,
-                                         pidl.Put(), nullptr)) ||
-        !pidl)
+    const OwnedPidl pidl = ParsePath(desktop.Get(), ShellOwnerWindow(), szFolder);
+    if (!pidl)
         return;
     // The empty list is the desktop, a folder.
     if (GetPidlSize(pidl.Get()) <= static_cast<int>(sizeof(USHORT)) ||
