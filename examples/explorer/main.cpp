@@ -122,9 +122,9 @@ int main() {
         return 1;
     ShowWindow(window.Handle(), SW_SHOW);
     UpdateWindow(window.Handle());
-    tree->GotoFolder(StartFolder());
-    // Moving itself, the tree tells nobody: its partners are shown the folder reached.
-    tree->SelectionChange(tree, tree->Selected());
+    // The list opens the start folder; the tree follows it and tells the combo.
+    if (auto* list = dynamic_cast<TFolderEnumerator*>(window.FindComponent("List")))
+        list->SetFolder(StartFolder());
     tree->SetFocus();
     return RunOrSaveScreenshot(window.Handle());
 }
