@@ -1,4 +1,5 @@
 #include "support/HostWindow.h"
+#include "support/Input.h"
 
 #include "controls/ListView.h"
 #include "identifiers/WideText.h"
@@ -73,9 +74,8 @@ TEST_F(ListViewTest, ClickingARowRaisesOnChangeThroughCNNotify) {
     };
     RECT r{};
     ListView_GetItemRect(List.Handle(), 1, &r, LVIR_LABEL);
-    const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-    SendMessageW(List.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
-    SendMessageW(List.Handle(), WM_LBUTTONUP, 0, at);
+    // As the user clicks: press and release through the platform's input, in one call.
+    ClickAt(List.ClientToScreen(POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}));
     PumpMessages();
     EXPECT_EQ(List.Selected(), second);
     ASSERT_FALSE(changes.empty());
