@@ -27,28 +27,17 @@ std::vector<FakeItem> StandardNamespace() {
             FakeVirtualFolder("Ancestor").AddAttributes(SFGAO_FILESYSANCESTOR)};
 }
 
-class FakeList : public testing::Test {
+class FakeList : public FakeListTest {
 protected:
     void Make(std::vector<FakeItem> Items = StandardNamespace()) {
-        shell = std::make_unique<FakeShell>(std::move(Items), &malloc);
-        services = std::make_unique<TFakeViewServices>(*shell);
+        MakeShell(std::move(Items));
         tree.Shell = shell.get();
         combo.Shell = shell.get();
-        list = std::make_unique<TFolderEnumerator>(nullptr, services.get());
-        list->SetViewStyle(vsReport);
-        list->SetParentWindow(host.Handle());
-        list->SetBounds(0, 0, 400, 300);
-        list->HandleNeeded();
+        list = NewList();
     }
     void ShowDocs() {
         OwnedPidl docs = shell->Pidl("Docs");
         list->FolderChanged(&tree, shell->Folder("Docs").Get(), docs.Get(), true);
-    }
-    void TearDown() override {
-        list.reset();
-        if (shell) {
-            EXPECT_EQ(shell->LiveObjects(), 0);
-        }
     }
     TItemData* Data(const TListItem* Item) const { return TFolderEnumerator::ItemData(Item); }
     size_t NormalNameCalls() const {
@@ -58,14 +47,8 @@ protected:
         return calls;
     }
 
-    CountingMalloc malloc;
-    ScopedShellMalloc scoped{&malloc};
-    THostWindow host;
-    std::unique_ptr<FakeShell> shell;
-    std::unique_ptr<TFakeViewServices> services;
     TTreeDouble tree;
     TComboDouble combo;
-    std::unique_ptr<TFolderEnumerator> list;
 };
 
 TEST_F(FakeList, StartsWithTheDefaultsAndShowsTheDesktopWhenItsWindowIsMade) {

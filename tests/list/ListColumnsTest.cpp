@@ -15,26 +15,16 @@ namespace {
 
 using Names = std::vector<std::string>;
 
-class ListColumns : public testing::Test {
+class ListColumns : public FakeListTest {
 protected:
     void SetUp() override {
-        shell = std::make_unique<FakeShell>(
-            std::vector<FakeItem>{FakeFolder("Docs", {FakeFile("b.txt"), FakeFile("a.txt")}),
-                                  FakeVirtualFolder("My Computer")},
-            &malloc);
-        services = std::make_unique<TFakeViewServices>(*shell);
+        MakeShell({FakeFolder("Docs", {FakeFile("b.txt"), FakeFile("a.txt")}),
+                   FakeVirtualFolder("My Computer")});
         list = NewList();
     }
-    void TearDown() override {
-        list.reset();
-        EXPECT_EQ(shell->LiveObjects(), 0);
-    }
     std::unique_ptr<TFolderEnumerator> NewList() {
-        auto made = std::make_unique<TFolderEnumerator>(nullptr, services.get());
+        auto made = FakeListTest::NewList();
         made->SetName("List");
-        made->SetViewStyle(vsReport);
-        made->SetParentWindow(host.Handle());
-        made->HandleNeeded();
         return made;
     }
     std::vector<int> Indexes() const {
@@ -43,13 +33,6 @@ protected:
             indexes.push_back(list->ColumnIndex(static_cast<TColumnName>(c)));
         return indexes;
     }
-
-    CountingMalloc malloc;
-    ScopedShellMalloc scoped{&malloc};
-    THostWindow host;
-    std::unique_ptr<FakeShell> shell;
-    std::unique_ptr<TFakeViewServices> services;
-    std::unique_ptr<TFolderEnumerator> list;
 };
 
 TEST_F(ListColumns, ShowingAndHidingColumnsRebuildsTheHeaderAndTheRows) {

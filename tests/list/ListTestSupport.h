@@ -3,9 +3,15 @@
 // What the list tests share: readers of the list's rows and columns, form bytes, and services
 // that count the watchers started.
 
+#include "support/CountingMalloc.h"
 #include "support/FakeViewServices.h"
+#include "support/HostWindow.h"
 #include "support/ViewDoubles.h"
+#include "list/FolderEnumerator.h"
 
+#include <gtest/gtest.h>
+
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -31,4 +37,35 @@ public:
     using TFakeViewServices::TFakeViewServices;
     TChangeNotifyThread* StartChangeNotifyThread(HWND Window, UINT Message) override;
     int Starts = 0;
+};
+
+// A list in report view over a fake namespace, in a window of the shared host; at the end nothing
+// the fake made may be left alive.
+class FakeListTest : public testing::Test {
+protected:
+    void MakeShell(std::vector<FakeItem> Items) {
+        shell = std::make_unique<FakeShell>(std::move(Items), &malloc);
+        services = std::make_unique<TFakeViewServices>(*shell);
+    }
+    std::unique_ptr<TFolderEnumerator> NewList() {
+        auto made = std::make_unique<TFolderEnumerator>(nullptr, services.get());
+        made->SetViewStyle(vsReport);
+        made->SetParentWindow(host.Handle());
+        made->SetBounds(0, 0, 400, 300);
+        made->HandleNeeded();
+        return made;
+    }
+    void TearDown() override {
+        list.reset();
+        if (shell) {
+            EXPECT_EQ(shell->LiveObjects(), 0);
+        }
+    }
+
+    CountingMalloc malloc;
+    ScopedShellMalloc scoped{&malloc};
+    THostWindow host;
+    std::unique_ptr<FakeShell> shell;
+    std::unique_ptr<TFakeViewServices> services;
+    std::unique_ptr<TFolderEnumerator> list;
 };
