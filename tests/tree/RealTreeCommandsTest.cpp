@@ -2,7 +2,6 @@
 
 #include "TreeTestSupport.h"
 
-#include "framework/ChangeNotifyThread.h"
 #include "dragdrop/DropTargetRegistration.h"
 #include "identifiers/StringList.h"
 #include "identifiers/WideText.h"
@@ -34,12 +33,7 @@ protected:
         temp.MakeFile("other\\Report.txt", "o");
         temp.MakeFolder("dst\\inner");
         temp.MakeFolder("victim");
-        tree.SetParentWindow(host.Handle());
-        tree.SetBounds(0, 0, 300, 380);
-        tree.HandleNeeded();
-        // Changes made before the watch is set up would not be seen.
-        TChangeNotifyThread* watcher = tree.ChangeThread();
-        ASSERT_TRUE(!watcher || watcher->WaitUntilWatching(20000));
+        ASSERT_TRUE(PlaceWatchedTree(tree, host.Handle(), 300, 380));
         tree.GotoFolder(temp.Path());
         folder = tree.Selected();
         folder->Expand(false);

@@ -4,7 +4,6 @@
 
 #include "support/HostWindow.h"
 #include "support/TempFolder.h"
-#include "framework/ChangeNotifyThread.h"
 #include "identifiers/WideText.h"
 #include "shell/ShellRoutines.h"
 #include "tree/NameSpaceEnumerator.h"
@@ -24,12 +23,7 @@ protected:
         temp.MakeFolder("a\\b\\c\\Alpha\\inner");
         temp.MakeFolder("a\\b\\c\\Zulu");
         temp.MakeFile("a\\b\\note.txt");
-        tree.SetParentWindow(host.Handle());
-        tree.SetBounds(0, 0, 300, 300);
-        tree.HandleNeeded();
-        // Changes made before the watch is set up would not be seen.
-        TChangeNotifyThread* watcher = tree.ChangeThread();
-        ASSERT_TRUE(!watcher || watcher->WaitUntilWatching(20000));
+        ASSERT_TRUE(PlaceWatchedTree(tree, host.Handle(), 300, 300));
     }
 
     TempFolder temp{"varnel-tree"};

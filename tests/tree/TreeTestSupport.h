@@ -25,6 +25,11 @@ class TTreeNode;
 std::vector<std::string> Captions(const TTreeNode* Node);
 TTreeNode* Child(const TTreeNode* Node, const std::string& Caption);
 
+class TNameSpaceEnumerator;
+// Places a tree watching the real disk in Host at Width x Height and waits until its watcher is
+// set up (changes made before then would not be seen); false when the watch took too long.
+bool PlaceWatchedTree(TNameSpaceEnumerator& Tree, HWND Host, int Width, int Height);
+
 // A folder tree on the desktop, My Computer with a drive and the Control Panel, the Recycle Bin.
 inline std::vector<FakeItem> StandardNamespace() {
     return {FakeFolder("Zeta", {FakeFolder("inner")}),
