@@ -205,10 +205,18 @@ void TNameSpaceEnumerator::Editing(TObject*, TTreeNode* Node, bool& AllowEdit) {
 void TNameSpaceEnumerator::Edited(TObject*, TTreeNode* Node, std::string& S) {
     const std::string previous = Node ? Node->Text() : std::string();
     TNodeData* data = NodeData(Node);
-    // A name too long for the platform is refused, never cut to another name.
-    const std::wstring name = Utf8ToWide(S);
-    if (!data || !data->pFQpidl || S == previous || S.empty() || name.size() >= MAX_PATH) {
+    if (!data || !data->pFQpidl || S == previous || S.empty()) {
         S = previous;
+        return;
+    }
+    OwnedPidl oldList(OwnedPidl::Adopt, ConcatPidls(nullptr, data->pFQpidl.Get(), g_ShellMalloc));
+    const OwnedPidl parent(OwnedPidl::Adopt, GetParentpidl(oldList.Get(), g_ShellMalloc));
+    // A name whose full path does not fit the platform is refused, never cut to another name
+    // (the shell would shorten the destination without a word).
+    std::wstring name;
+    if (!WideNewName(m_Shell->GetPathFromIDList(parent.Get()), S, name)) {
+        S = previous;
+        MessageBeep(kSimpleBeep);
         return;
     }
     const TBusy busy(*this);
@@ -225,9 +233,6 @@ void TNameSpaceEnumerator::Edited(TObject*, TTreeNode* Node, std::string& S) {
         !renamed) {
         S = previous;
     } else {
-        OwnedPidl oldList(OwnedPidl::Adopt,
-                          ConcatPidls(nullptr, data->pFQpidl.Get(), g_ShellMalloc));
-        const OwnedPidl parent(OwnedPidl::Adopt, GetParentpidl(oldList.Get(), g_ShellMalloc));
         OwnedPidl newList(OwnedPidl::Adopt,
                           ConcatPidls(parent.Get(), renamed.Get(), g_ShellMalloc));
         std::string caption;
@@ -243,6 +248,12 @@ void TNameSpaceEnumerator::Edited(TObject*, TTreeNode* Node, std::string& S) {
         else
             data->pPidl = std::move(renamed);
         data->pFQpidl = std::move(newList);
+        // A root named by its path is named by the new one: a form stored now finds it again.
+        if (!Node->Parent() && m_RootedAt == raFileSystem) {
+            const std::string path = m_Shell->GetPathFromIDList(data->pFQpidl.Get());
+            if (!path.empty())
+                m_sfRoot = path;
+        }
         FollowRename(Node);
         TTreeNode* selected = Selected();
         if (selected && (selected == Node || selected->HasAsParent(Node)))
