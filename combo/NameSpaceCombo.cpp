@@ -46,6 +46,13 @@ TNameSpaceCombo::TNameSpaceCombo(TComponent* AOwner, TViewServices* Shell)
     m_ilSmall = new TImageList(this);
     m_ilSmall->SetShareImages(true);
     m_ilSmall->SetHandle(m_Shell->GetSmallSystemImageList());
+    // Items fit the font whenever it changes: set in code, read from a form file or taken from
+    // the parent. The framework applies the font to the window first.
+    Font().OnChange = [this, applyFont = std::move(Font().OnChange)](TObject* Sender) {
+        if (applyFont)
+            applyFont(Sender);
+        FitItemHeight();
+    };
     FitItemHeight();
     if (auto* parent = dynamic_cast<TWinControl*>(AOwner))
         SetParent(parent);
@@ -60,7 +67,8 @@ TNameSpaceCombo::~TNameSpaceCombo() {
     Items().Clear();
 }
 
-// Items tall enough for a small icon and for a caption in the combo's font.
+// Items tall enough for a small icon and for a caption in the combo's font; the closed box
+// takes the same height for its field, and the control sizes its window to it.
 void TNameSpaceCombo::FitItemHeight() {
     int height = m_ilSmall->Height() > 0 ? m_ilSmall->Height() : 16;
     if (HDC dc = GetDC(nullptr)) {

@@ -42,3 +42,11 @@ bool WidePath(std::string_view Path, std::wstring& Result) {
     Result = Utf8ToWide(Path);
     return Result.size() < MAX_PATH;
 }
+
+bool WideNewName(std::string_view FolderPath, std::string_view Name, std::wstring& Result) {
+    Result = Utf8ToWide(Name);
+    const std::wstring folder = Utf8ToWide(FolderPath);
+    // A drive's root ends in its backslash already.
+    const size_t separator = folder.empty() || folder.back() == L'\\' ? 0 : 1;
+    return folder.size() + separator + Result.size() < MAX_PATH;
+}

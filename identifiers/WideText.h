@@ -12,3 +12,8 @@ std::string AnsiToUtf8(std::string_view s);
 // A path in UTF-16 for the platform, false when it is longer than MAX_PATH allows: cut short, it
 // could name another folder, or split a character in two.
 bool WidePath(std::string_view Path, std::wstring& Result);
+// The new name of an item renamed inside the folder FolderPath, in UTF-16 for the shell; false
+// when the item's new full path (the folder, a backslash, the name and the terminator) would not
+// fit MAX_PATH. FolderPath is empty for a folder with no path (a virtual one): the name alone
+// must fit then. The shell would cut a destination that does not fit to another, shorter name.
+bool WideNewName(std::string_view FolderPath, std::string_view Name, std::wstring& Result);

@@ -41,6 +41,7 @@ const TClassInfo& TNameSpaceEnumerator::StaticClassInfo() {
                      MessageHandler<WM_RBUTTONUP, &T::WMRButtonUp>(),
                      MessageHandler<WM_LBUTTONUP, &T::WMLButtonUp>(),
                      MessageHandler<WM_KEYDOWN, &T::WMKeyDown>(),
+                     MessageHandler<WM_SYSKEYDOWN, &T::WMSysKeyDown>(),
                      MessageHandler<WM_CONTEXTMENU, &T::WMContextMenu>(),
                      MessageHandler<CN_NOTIFY, &T::CNNotify>()},
         // The framework's properties the tree stores, ahead of its own; the tree view's own

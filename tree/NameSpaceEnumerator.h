@@ -138,6 +138,8 @@ protected:
     void WMRButtonUp(TMessage& Message);
     void WMLButtonUp(TMessage& Message);
     void WMKeyDown(TMessage& Message);
+    // Shift+F10 asks for the context menu as the menu key does.
+    void WMSysKeyDown(TMessage& Message);
     // The context-menu key and Shift+F10; a menu asked for by the mouse comes from WMRButtonUp.
     void WMContextMenu(TMessage& Message);
 

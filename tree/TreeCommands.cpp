@@ -156,6 +156,19 @@ void TNameSpaceEnumerator::WMKeyDown(TMessage& Message) {
     }
 }
 
+// F10 is the window menu's key: with Shift too it comes as a system key. The platform's tree
+// control turns the menu key into a menu request but not Shift+F10 (Wine's does not): the tree
+// asks for the menu itself, once, and the key goes no further (a control that did turn it would
+// show a second menu).
+void TNameSpaceEnumerator::WMSysKeyDown(TMessage& Message) {
+    const auto down = [](int Key) { return GetKeyState(Key) < 0; };
+    if (Message.CharCode() != VK_F10 || !down(VK_SHIFT) || down(VK_CONTROL) || down(VK_MENU)) {
+        Inherited(Message);
+        return;
+    }
+    Perform(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(Handle()), static_cast<LPARAM>(-1));
+}
+
 void TNameSpaceEnumerator::WMContextMenu(TMessage& Message) {
     // (-1, -1): asked for from the keyboard. A click's menu is the right button's.
     const bool fromKeyboard =
@@ -205,10 +218,18 @@ void TNameSpaceEnumerator::Editing(TObject*, TTreeNode* Node, bool& AllowEdit) {
 void TNameSpaceEnumerator::Edited(TObject*, TTreeNode* Node, std::string& S) {
     const std::string previous = Node ? Node->Text() : std::string();
     TNodeData* data = NodeData(Node);
-    // A name too long for the platform is refused, never cut to another name.
-    const std::wstring name = Utf8ToWide(S);
-    if (!data || !data->pFQpidl || S == previous || S.empty() || name.size() >= MAX_PATH) {
+    if (!data || !data->pFQpidl || S == previous || S.empty()) {
         S = previous;
+        return;
+    }
+    OwnedPidl oldList(OwnedPidl::Adopt, ConcatPidls(nullptr, data->pFQpidl.Get(), g_ShellMalloc));
+    const OwnedPidl parent(OwnedPidl::Adopt, GetParentpidl(oldList.Get(), g_ShellMalloc));
+    // A name whose full path does not fit the platform is refused, never cut to another name
+    // (the shell would shorten the destination without a word).
+    std::wstring name;
+    if (!WideNewName(m_Shell->GetPathFromIDList(parent.Get()), S, name)) {
+        S = previous;
+        MessageBeep(kSimpleBeep);
         return;
     }
     const TBusy busy(*this);
@@ -225,9 +246,6 @@ void TNameSpaceEnumerator::Edited(TObject*, TTreeNode* Node, std::string& S) {
         !renamed) {
         S = previous;
     } else {
-        OwnedPidl oldList(OwnedPidl::Adopt,
-                          ConcatPidls(nullptr, data->pFQpidl.Get(), g_ShellMalloc));
-        const OwnedPidl parent(OwnedPidl::Adopt, GetParentpidl(oldList.Get(), g_ShellMalloc));
         OwnedPidl newList(OwnedPidl::Adopt,
                           ConcatPidls(parent.Get(), renamed.Get(), g_ShellMalloc));
         std::string caption;
@@ -243,6 +261,12 @@ void TNameSpaceEnumerator::Edited(TObject*, TTreeNode* Node, std::string& S) {
         else
             data->pPidl = std::move(renamed);
         data->pFQpidl = std::move(newList);
+        // A root named by its path is named by the new one: a form stored now finds it again.
+        if (!Node->Parent() && m_RootedAt == raFileSystem) {
+            const std::string path = m_Shell->GetPathFromIDList(data->pFQpidl.Get());
+            if (!path.empty())
+                m_sfRoot = path;
+        }
         FollowRename(Node);
         TTreeNode* selected = Selected();
         if (selected && (selected == Node || selected->HasAsParent(Node)))

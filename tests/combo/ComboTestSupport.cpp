@@ -7,6 +7,16 @@ std::vector<std::string> EntryLines(const TNameSpaceCombo& Combo) {
     return lines;
 }
 
+int FontTextHeight(const TFont& Font) {
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, Font.Handle());
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    return metrics.tmHeight;
+}
+
 void FakeComboTest::Make(std::vector<FakeItem> Items) {
     shell = std::make_unique<FakeShell>(std::move(Items), &malloc);
     services = std::make_unique<TFakeViewServices>(*shell);

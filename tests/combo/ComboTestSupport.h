@@ -20,6 +20,8 @@
 
 // One line per entry: the caption and the level, "Desktop/1".
 std::vector<std::string> EntryLines(const TNameSpaceCombo& Combo);
+// The height of a line of text in Font, as the platform measures it.
+int FontTextHeight(const TFont& Font);
 
 class FakeComboTest : public testing::Test {
 protected:

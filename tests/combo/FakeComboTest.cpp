@@ -4,6 +4,7 @@
 
 #include "support/PidlBuilder.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -185,6 +186,36 @@ TEST_F(FakeComboTest, ItemsAreTallEnoughForTheIconAndTheCaption) {
     EXPECT_EQ(SendMessageW(combo->Handle(), CB_GETITEMHEIGHT, 0, 0), combo->ItemHeight());
     EXPECT_EQ(combo->DropDownCount(), 10);
     EXPECT_TRUE(GetWindowLongW(combo->Handle(), GWL_STYLE) & CBS_OWNERDRAWFIXED);
+}
+
+int BoxHeight(const TNameSpaceCombo& Combo) {
+    RECT r{};
+    GetWindowRect(Combo.WindowHandle(), &r);
+    return r.bottom - r.top;
+}
+
+TEST_F(FakeComboTest, ItemsAndTheBoxFollowEveryChangeOfTheFont) {
+    Make();
+    const int smallItems = combo->ItemHeight();
+    const int smallBox = BoxHeight(*combo);
+    combo->Font().SetHeight(-32);
+    const int captions = FontTextHeight(combo->Font());
+    EXPECT_GE(captions, 32);
+    EXPECT_GE(combo->ItemHeight(), captions) << "captions are not clipped";
+    EXPECT_EQ(SendMessageW(combo->Handle(), CB_GETITEMHEIGHT, 0, 0), combo->ItemHeight());
+    EXPECT_GE(SendMessageW(combo->Handle(), CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0),
+              combo->ItemHeight())
+        << "the closed box's field";
+    EXPECT_GT(BoxHeight(*combo), combo->ItemHeight()) << "the box grows with its items";
+    EXPECT_GT(BoxHeight(*combo), smallBox);
+    EXPECT_EQ(combo->Height(), BoxHeight(*combo));
+
+    // Back to a small font: the icon's height is the least, and the box shrinks again.
+    combo->Font().SetHeight(-8);
+    EXPECT_EQ(combo->ItemHeight(), std::max(16, FontTextHeight(combo->Font())));
+    combo->Font().SetHeight(-11);
+    EXPECT_EQ(combo->ItemHeight(), smallItems);
+    EXPECT_EQ(BoxHeight(*combo), smallBox);
 }
 
 } // namespace

@@ -3,6 +3,9 @@
 #include "ComboTestSupport.h"
 
 #include "support/TempFolder.h"
+
+#include "controls/FormStreaming.h"
+#include "controls/Menus.h"
 #include "identifiers/WideText.h"
 
 namespace {
@@ -51,6 +54,32 @@ TEST(RealCombo, AFolderThreeLevelsBelowCGetsItsChainAndReadsBackItsPath) {
     combo.SetCurrentPidl(current.Get());
     EXPECT_EQ(combo.ItemIndex(), drive + 3);
     EXPECT_TRUE(SamePath(combo.CurrentPath(), path));
+}
+
+TEST(RealCombo, AFontReadFromAFormFileSizesTheItemsAndTheBox) {
+    RegisterFrameworkClasses();
+    RegisterComponentClass(TNameSpaceCombo::StaticClassInfo());
+    THostWindow host;
+    TWinControl form(nullptr);
+    form.SetBounds(0, 0, 400, 200);
+    form.SetParentWindow(host.Handle());
+    form.HandleNeeded();
+    TFormError error;
+    ASSERT_TRUE(ReadComponentBytes(form,
+                                   "object Form: TWinControl\n"
+                                   "  object Combo: TNameSpaceCombo\n"
+                                   "    Width = 300\n"
+                                   "    Font.Height = -32\n"
+                                   "  end\n"
+                                   "end\n",
+                                   error))
+        << error.Message();
+    auto* combo = dynamic_cast<TNameSpaceCombo*>(form.FindComponent("Combo"));
+    ASSERT_NE(combo, nullptr);
+    EXPECT_EQ(combo->Font().Height(), -32);
+    EXPECT_GE(combo->ItemHeight(), FontTextHeight(combo->Font()));
+    EXPECT_EQ(SendMessageW(combo->Handle(), CB_GETITEMHEIGHT, 0, 0), combo->ItemHeight());
+    EXPECT_GT(combo->Height(), combo->ItemHeight()) << "the box holds a whole item";
 }
 
 } // namespace

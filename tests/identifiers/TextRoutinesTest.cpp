@@ -153,4 +153,25 @@ TEST(WidePath, AcceptsWhatFitsTheBufferAndRefusesRatherThanCut) {
     EXPECT_TRUE(path.empty());
 }
 
+TEST(WideNewName, RefusesANameWhoseFullPathWouldNotFitRatherThanCutIt) {
+    std::wstring name;
+    // "C:\Data", a backslash, the name and the zero: MAX_PATH in all.
+    const std::string fits(MAX_PATH - 1 - 8, 'n');
+    EXPECT_TRUE(WideNewName("C:\\Data", fits, name));
+    EXPECT_EQ(name, Utf8ToWide(fits));
+    EXPECT_FALSE(WideNewName("C:\\Data", fits + "n", name));
+    // A drive's root brings its own backslash.
+    EXPECT_TRUE(WideNewName("C:\\", std::string(MAX_PATH - 1 - 3, 'n'), name));
+    EXPECT_FALSE(WideNewName("C:\\", std::string(MAX_PATH - 3, 'n'), name));
+    // Folder and name are counted in UTF-16 units.
+    std::string accented = "C:\\";
+    for (int i = 0; i < 4; ++i)
+        accented += "\xc3\xa9";
+    EXPECT_TRUE(WideNewName(accented, std::string(MAX_PATH - 1 - 8, 'n'), name));
+    EXPECT_FALSE(WideNewName(accented, std::string(MAX_PATH - 8, 'n'), name));
+    // A folder without a path: the name alone must fit.
+    EXPECT_TRUE(WideNewName("", std::string(MAX_PATH - 1, 'n'), name));
+    EXPECT_FALSE(WideNewName("", std::string(MAX_PATH, 'n'), name));
+}
+
 } // namespace

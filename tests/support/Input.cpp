@@ -16,6 +16,18 @@ void PressKeys(std::initializer_list<WORD> Keys) {
     Settle();
 }
 
+void PressChord(WORD Modifier, WORD Key) {
+    INPUT inputs[4]{};
+    const WORD order[] = {Modifier, Key, Key, Modifier};
+    for (int i = 0; i < 4; ++i) {
+        inputs[i].type = INPUT_KEYBOARD;
+        inputs[i].ki.wVk = order[i];
+        inputs[i].ki.dwFlags = i < 2 ? 0 : KEYEVENTF_KEYUP;
+    }
+    SendInput(4, inputs, sizeof(INPUT));
+    Settle();
+}
+
 void SendKeys(std::initializer_list<WORD> Keys) {
     std::vector<INPUT> inputs;
     for (WORD key : Keys) {

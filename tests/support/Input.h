@@ -11,6 +11,9 @@
 void Settle();
 // Each key pressed and released, all in one call, then Settle.
 void PressKeys(std::initializer_list<WORD> Keys);
+// Key pressed and released while Modifier (VK_SHIFT, VK_CONTROL, ...) is held, all in one call,
+// then Settle.
+void PressChord(WORD Modifier, WORD Key);
 // The same without Settle, for a loop that takes the keys itself (an open menu's).
 void SendKeys(std::initializer_list<WORD> Keys);
 // A left click at a point of the screen, then Settle.

@@ -245,4 +245,22 @@ TEST_F(RealTreeCommands, ARenamedFolderKeepsItsSubtreeAndTheWatcherGoesOn) {
     EXPECT_EQ(Child(dst, "inner"), inner);
 }
 
+// The edit box keeps 259 of the 300 characters typed; the shell would have cut the destination.
+TEST_F(RealTreeCommands, ANameTooLongForItsFolderIsRefusedAndNothingIsRenamed) {
+    TTreeNode* victim = Node("victim");
+    HWND edit = reinterpret_cast<HWND>(
+        SendMessageW(tree.Handle(), TVM_EDITLABELW, 0, reinterpret_cast<LPARAM>(victim->ItemId())));
+    ASSERT_NE(edit, nullptr);
+    const std::wstring typed(300, L'v');
+    SendMessageW(edit, EM_SETSEL, 0, -1);
+    SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(typed.c_str()));
+    SendMessageW(tree.Handle(), TVM_ENDEDITLABELNOW, FALSE, 0);
+    Settle();
+    EXPECT_EQ(victim->Text(), "victim");
+    EXPECT_TRUE(Exists(In("victim")));
+    tree.Refresh();
+    EXPECT_EQ(Captions(folder), (std::vector<std::string>{"dst", "other", "src", "victim"}))
+        << "no folder cut to another name";
+}
+
 } // namespace

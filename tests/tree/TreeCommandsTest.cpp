@@ -117,6 +117,25 @@ TEST_F(TreeCommands, NoCaptionChangesWithoutARename) {
     EXPECT_EQ(shell->Calls().renames.size(), 1u) << "the shell is not asked";
 }
 
+// The shell would cut a destination that does not fit to a shorter, other name.
+TEST_F(TreeCommands, ARenameWhoseFullPathWouldNotFitIsRefusedBeforeTheShellIsAsked) {
+    TTreeNode* drive = Drive();
+    drive->Expand(false);
+    TTreeNode* alpha = Child(drive, "Alpha");
+    const std::string folder = treeShell->GetPathFromIDList(Data(drive)->pFQpidl.Get());
+    ASSERT_FALSE(folder.empty());
+    // The folder, a backslash and the name, then the terminator: MAX_PATH in all.
+    const size_t room = MAX_PATH - 1 - folder.size() - 1;
+    EditCaption(*tree, alpha, std::string(room + 1, 'x'));
+    EXPECT_EQ(alpha->Text(), "Alpha");
+    EXPECT_TRUE(shell->Calls().renames.empty()) << "refused before the shell is asked";
+
+    EditCaption(*tree, alpha, std::string(room, 'x'));
+    ASSERT_EQ(shell->Calls().renames.size(), 1u);
+    EXPECT_EQ(alpha->Text(), std::string(room, 'x'));
+    EXPECT_EQ(treeShell->GetPathFromIDList(Data(alpha)->pFQpidl.Get()).size(), MAX_PATH - 1u);
+}
+
 TEST_F(TreeCommands, ARenameMovesTheRecordsBelowAndTellsTheListOnce) {
     TTreeNode* drive = Drive();
     drive->Expand(false);

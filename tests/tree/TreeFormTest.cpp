@@ -8,9 +8,12 @@
 
 #include "controls/FormStreaming.h"
 #include "controls/Menus.h"
+#include "identifiers/WideText.h"
 #include "tree/NameSpaceEnumerator.h"
 
 #include <gtest/gtest.h>
+
+#include <commctrl.h>
 
 #include <string>
 
@@ -82,6 +85,37 @@ TEST_F(TreeForm, AStoredFileSystemRootLoadsAsStoredWithItsLinkAndReadsBackExactl
     again.SetParentWindow(host.Handle());
     ASSERT_TRUE(ReadComponentBytes(again, written, error)) << error.Message();
     EXPECT_EQ(Text(again), written);
+}
+
+TEST_F(TreeForm, ARenamedRootIsTheRootFolderStoredAndLoadedAgain) {
+    auto* tree = new TNameSpaceEnumerator(&form);
+    tree->SetName("Tree");
+    tree->SetRootFolder(temp.Path() + "\\root");
+    tree->SetRootedAt(raFileSystem);
+    TTreeNode* root = tree->Items().GetFirstNode();
+    ASSERT_NE(root, nullptr);
+    ASSERT_EQ(root->Text(), "root");
+    HWND edit = reinterpret_cast<HWND>(
+        SendMessageW(tree->Handle(), TVM_EDITLABELW, 0, reinterpret_cast<LPARAM>(root->ItemId())));
+    ASSERT_NE(edit, nullptr);
+    SetWindowTextW(edit, L"grown");
+    SendMessageW(tree->Handle(), TVM_ENDEDITLABELNOW, FALSE, 0);
+    ASSERT_EQ(GetFileAttributesW(Utf8ToWide(temp.Path() + "\\grown\\inside").c_str()),
+              static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY));
+    EXPECT_EQ(root->Text(), "grown");
+    EXPECT_EQ(tree->RootFolder(), temp.Path() + "\\grown") << "the root's path, not the old one";
+    EXPECT_EQ(tree->RootedAt(), raFileSystem);
+
+    const std::string written = Text(form);
+    TWinControl again(nullptr);
+    again.SetParentWindow(host.Handle());
+    TFormError error;
+    ASSERT_TRUE(ReadComponentBytes(again, written, error)) << error.Message();
+    auto* loaded = dynamic_cast<TNameSpaceEnumerator*>(again.FindComponent("Tree"));
+    ASSERT_NE(loaded, nullptr);
+    EXPECT_EQ(loaded->RootedAt(), raFileSystem) << written;
+    ASSERT_NE(loaded->Items().GetFirstNode(), nullptr);
+    EXPECT_EQ(loaded->Items().GetFirstNode()->Text(), "grown");
 }
 
 TEST_F(TreeForm, TheTreeStoresTheFrameworkPropertiesItRepublishesFirstAndHidesTheRest) {

@@ -52,6 +52,12 @@ protected:
         ImageList_Destroy(icons);
     }
     POINT Screen(POINT Client) { return tree->ClientToScreen(Client); }
+    // Keys go to the active window's focus: a test run alone has clicked nothing active yet.
+    void FocusTree() {
+        SetForegroundWindow(host.Handle());
+        tree->SetFocus();
+        Settle();
+    }
     // Where the control itself says a node's expand button is.
     POINT OnButton(TTreeNode* Node) {
         const RECT r = Node->DisplayRect(true);
@@ -151,11 +157,31 @@ TEST_F(TreeInput, WithoutTheShellsMenuARightClickShowsThePopUpMenu) {
 
 TEST_F(TreeInput, TheContextMenuKeyShowsTheMenuOfTheSelectedNode) {
     tree->SetSelected(Child(Root(), "Zeta"));
-    tree->SetFocus();
+    FocusTree();
     DuringNextMenu([] { SendKeys({VK_DOWN, VK_DOWN, VK_RETURN}); });
     PressKeys({VK_APPS});
     ASSERT_EQ(shell->Calls().invocations.size(), 1u);
     EXPECT_EQ(shell->Calls().invocations[0].items, (std::vector<std::string>{"Zeta"}));
+}
+
+// The platform's control does not turn Shift+F10 into a menu request as it does the menu key.
+TEST_F(TreeInput, ShiftF10ShowsOneMenuOfTheSelectedNodeAndF10AloneNone) {
+    tree->SetSelected(Child(Root(), "Zeta"));
+    FocusTree();
+    DuringNextMenu([] { SendKeys({VK_DOWN, VK_DOWN, VK_RETURN}); });
+    PressChord(VK_SHIFT, VK_F10);
+    ASSERT_EQ(shell->Calls().menuFlags.size(), 1u) << "one menu, not one per handler";
+    ASSERT_EQ(shell->Calls().invocations.size(), 1u);
+    EXPECT_EQ(shell->Calls().invocations[0].items, (std::vector<std::string>{"Zeta"}));
+    EXPECT_EQ(tree->Selected(), Child(Root(), "Zeta"));
+
+    // F10 alone is the window's menu key: whatever menu loop it starts is ended.
+    DuringNextMenu([] { EndMenu(); });
+    PressKeys({VK_F10});
+    Pump(200);
+    EXPECT_EQ(shell->Calls().menuFlags.size(), 1u);
+    KillTimer(nullptr, 0);
+    MenuAction() = nullptr;
 }
 
 } // namespace
