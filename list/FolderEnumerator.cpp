@@ -339,14 +339,18 @@ void TFolderEnumerator::ShowFolder(ComPtr<IShellFolder> Folder, OwnedPidl Pidl) 
     ChangeNotifyThread();
 }
 
-// After SetFolder: the tree opens down to the folder, the combo shows it.
+// After SetFolder: the tree opens down to the folder, the combo shows it. Both are lent a copy
+// that lives for the whole call: a partner may move the list meanwhile, which frees its own.
 void TFolderEnumerator::TellPartners(TViewLink*, LPCITEMIDLIST FQPidl) {
-    if (InState(csLoading))
+    if (InState(csLoading) || !(m_NameSpaceEnumerator || m_NameSpaceCombo))
         return;
+    OwnedPidl lent;
+    if (FQPidl)
+        lent.Reset(ConcatPidls(nullptr, FQPidl, g_ShellMalloc));
     if (m_NameSpaceEnumerator)
-        m_NameSpaceEnumerator->ExpandToFolder(this, FQPidl);
+        m_NameSpaceEnumerator->ExpandToFolder(this, lent.Get());
     if (m_NameSpaceCombo)
-        m_NameSpaceCombo->SetCurrentPidl(FQPidl);
+        m_NameSpaceCombo->SetCurrentPidl(lent.Get());
 }
 
 // ---------------------------------------------------------------------------------------------
