@@ -109,10 +109,14 @@ TFolderEnumerator::TFolderEnumerator(TComponent* AOwner, TViewServices* Shell)
 
 TFolderEnumerator::~TFolderEnumerator() {
     StopChangeThread();
-    if (INameSpaceEnumeratorLink* tree = std::exchange(m_NameSpaceEnumerator, nullptr))
+    if (INameSpaceEnumeratorLink* tree = m_NameSpaceEnumerator.Get()) {
+        m_NameSpaceEnumerator.Set(this, nullptr);
         tree->SetFolderEnumerator(nullptr);
-    if (INameSpaceComboLink* combo = std::exchange(m_NameSpaceCombo, nullptr))
+    }
+    if (INameSpaceComboLink* combo = m_NameSpaceCombo.Get()) {
+        m_NameSpaceCombo.Set(this, nullptr);
         combo->SetNameSpaceEnumerator(nullptr);
+    }
     DestroyHandle();
     Items().Clear();
     m_sfView.Reset();
@@ -228,10 +232,8 @@ void TFolderEnumerator::Notification(TComponent* AComponent, TOperation Operatio
     TCustomListView::Notification(AComponent, Operation);
     if (Operation != opRemove || !AComponent)
         return;
-    if (m_NameSpaceEnumerator && dynamic_cast<TComponent*>(m_NameSpaceEnumerator) == AComponent)
-        m_NameSpaceEnumerator = nullptr;
-    if (m_NameSpaceCombo && dynamic_cast<TComponent*>(m_NameSpaceCombo) == AComponent)
-        m_NameSpaceCombo = nullptr;
+    m_NameSpaceEnumerator.Forget(AComponent);
+    m_NameSpaceCombo.Forget(AComponent);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -372,20 +374,14 @@ void TFolderEnumerator::FolderChanged(TViewLink* Sender, IShellFolder* pFolder,
         m_NameSpaceEnumerator->ExpandToFolder(this, pParentpidl);
 }
 
+// An earlier partner's removal notice is left registered: the registration runs both ways, and
+// cancelling it would also cancel that partner's notice of this list's removal.
 void TFolderEnumerator::SetNameSpaceEnumerator(INameSpaceEnumeratorLink* NameSpaceEnumerator) {
-    if (auto* old = dynamic_cast<TComponent*>(m_NameSpaceEnumerator))
-        old->RemoveFreeNotification(this);
-    m_NameSpaceEnumerator = NameSpaceEnumerator;
-    if (auto* component = dynamic_cast<TComponent*>(m_NameSpaceEnumerator))
-        component->FreeNotification(this);
+    m_NameSpaceEnumerator.Set(this, NameSpaceEnumerator);
 }
 
 void TFolderEnumerator::SetNameSpaceCombo(INameSpaceComboLink* NameSpaceCombo) {
-    if (auto* old = dynamic_cast<TComponent*>(m_NameSpaceCombo))
-        old->RemoveFreeNotification(this);
-    m_NameSpaceCombo = NameSpaceCombo;
-    if (auto* component = dynamic_cast<TComponent*>(m_NameSpaceCombo))
-        component->FreeNotification(this);
+    m_NameSpaceCombo.Set(this, NameSpaceCombo);
 }
 
 void TFolderEnumerator::ItemChange(TObject*, TListItem*, TItemChange) {

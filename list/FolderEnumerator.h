@@ -97,8 +97,8 @@ public:
                        bool bSorting) override;
     void SetNameSpaceEnumerator(INameSpaceEnumeratorLink* NameSpaceEnumerator) override;
     void SetNameSpaceCombo(INameSpaceComboLink* NameSpaceCombo) override;
-    INameSpaceEnumeratorLink* NameSpaceEnumerator() const { return m_NameSpaceEnumerator; }
-    INameSpaceComboLink* NameSpaceCombo() const { return m_NameSpaceCombo; }
+    INameSpaceEnumeratorLink* NameSpaceEnumerator() const { return m_NameSpaceEnumerator.Get(); }
+    INameSpaceComboLink* NameSpaceCombo() const { return m_NameSpaceCombo.Get(); }
 
     void Notification(TComponent* AComponent, TOperation Operation) override;
     void Loaded() override;
@@ -173,13 +173,13 @@ private:
     bool m_bDragging = false;
     bool m_bShowHidden = false;
     TChangeNotifyThread* m_ChangeThread = nullptr;
-    INameSpaceEnumeratorLink* m_NameSpaceEnumerator = nullptr;
+    TPartnerLink<INameSpaceEnumeratorLink> m_NameSpaceEnumerator;
     TDropTargetRegistration m_OleDropTarget;
     TFESelectionChange m_OnSelectionChange;
     TAbout m_About = taAbout;
     TFolderColumn m_FolderColumn{this};
     TFEDoubleClick m_OnDoubleClick;
-    INameSpaceComboLink* m_NameSpaceCombo = nullptr;
+    TPartnerLink<INameSpaceComboLink> m_NameSpaceCombo;
     int m_iNameColumn = 0;
     int m_iExtensionColumn = -1;
     int m_iSizeColumn = 1;

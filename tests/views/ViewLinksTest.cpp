@@ -1,6 +1,6 @@
 // Tree, folder list and combo boxes linked over a fake namespace: a folder given to the list
-// travels through each view once and stays the list's, and what the list lends its partners is
-// alive for the whole call.
+// travels through each view once and stays the list's, what the list lends its partners is alive
+// for the whole call, and no tree keeps a link to a list that is gone.
 
 #include "identifiers/EnumGlobals.h"
 #include "list/FolderEnumerator.h"
@@ -125,6 +125,48 @@ TEST_F(LinkedViews, ASecondComboOnTheListIsOnlyLentLiveLists) {
     tree->ExpandToFolder(&treeCombo, shell->Pidl("Docs").Get());
     EXPECT_EQ(listCombo.Current, (std::vector<std::string>{"Docs", "Sub", "Docs"}));
     list->SetNameSpaceCombo(nullptr);
+}
+
+// Two trees, one list; each of the three has an owner of its own or none. Whichever goes first,
+// once the list is gone no tree names it, and the trees go on telling their (absent) partners.
+TEST_F(LinkedViews, NoTreeKeepsALinkToADestroyedList) {
+    for (bool owned : {false, true}) {
+        for (int first : {0, 1, 2}) { // the list, the tree that linked it first, the second
+            SCOPED_TRACE(std::string(owned ? "with owners" : "without owners") + ", first " +
+                         std::to_string(first));
+            std::unique_ptr<TComponent> owners[3];
+            for (auto& owner : owners)
+                if (owned)
+                    owner = std::make_unique<TComponent>(nullptr);
+            TFolderEnumerator* list = NewList(owners[0].get());
+            TNameSpaceEnumerator* trees[3] = {nullptr, NewTree(owners[1].get()),
+                                              NewTree(owners[2].get())};
+            trees[1]->SetFolderEnumerator(list);
+            trees[2]->SetFolderEnumerator(list);
+            bool gone[3] = {};
+            auto destroy = [&](int i) {
+                gone[i] = true;
+                if (owned)
+                    owners[i].reset();
+                else if (i == 0)
+                    delete list;
+                else
+                    delete trees[i];
+            };
+            if (first != 0)
+                destroy(first);
+            destroy(0);
+            for (int i : {1, 2}) {
+                if (gone[i])
+                    continue;
+                ASSERT_EQ(trees[i]->FolderEnumerator(), nullptr) << "tree " << i;
+                trees[i]->GotoFolder("Docs");
+                trees[i]->SelectionChange(trees[i], trees[i]->Selected());
+                destroy(i);
+            }
+        }
+    }
+    EXPECT_EQ(malloc.LiveBlocks(), 0);
 }
 
 } // namespace
