@@ -149,6 +149,14 @@ void TFolderEnumerator::Loaded() {
     SetupColumns();
     if (std::exchange(m_bLoadedSortColumn, false))
         SetColumnSort(m_LoadedSortColumn);
+    // The stored folder was only taken while reading. A linked tree follows it from its own
+    // Loaded (FolderPidl), which may come before or after this one; a combo linked to the list
+    // is told here.
+    if (m_bFolderGiven && m_NameSpaceCombo) {
+        const OwnedPidl lent(OwnedPidl::Adopt,
+                             ConcatPidls(nullptr, m_pViewPidl.Get(), g_ShellMalloc));
+        m_NameSpaceCombo->SetCurrentPidl(lent.Get());
+    }
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -311,6 +319,7 @@ void TFolderEnumerator::SetFileMask(const std::string& sFileMask) {
 
 void TFolderEnumerator::SetFolder(const std::string& szFolder) {
     m_sFolder = szFolder;
+    m_bFolderGiven = false;
     ComPtr<IShellFolder> desktop;
     if (!m_Shell->GetDesktopFolder(desktop)) {
         FillListView(m_pViewPidl.Get());
@@ -330,7 +339,12 @@ void TFolderEnumerator::SetFolder(const std::string& szFolder) {
     if (!folder)
         return;
     ShowFolder(folder, std::move(parsed));
+    m_bFolderGiven = true;
     TellPartners(nullptr, m_pViewPidl.Get());
+}
+
+LPCITEMIDLIST TFolderEnumerator::FolderPidl() const {
+    return m_bFolderGiven ? m_pViewPidl.Get() : nullptr;
 }
 
 // Takes the new folder before letting the old one go: a caller may pass the list's own.
@@ -365,6 +379,7 @@ void TFolderEnumerator::FolderChanged(TViewLink* Sender, IShellFolder* pFolder,
     if (pParentpidl)
         pidl.Reset(ConcatPidls(nullptr, pParentpidl, g_ShellMalloc));
     ShowFolder(std::move(folder), std::move(pidl));
+    m_bFolderGiven = false;
     // A file-system folder keeps the order the user asked for last.
     if (bSorting && m_bSortApplied)
         Sort();

@@ -97,6 +97,7 @@ public:
                        bool bSorting) override;
     void SetNameSpaceEnumerator(INameSpaceEnumeratorLink* NameSpaceEnumerator) override;
     void SetNameSpaceCombo(INameSpaceComboLink* NameSpaceCombo) override;
+    LPCITEMIDLIST FolderPidl() const override;
     INameSpaceEnumeratorLink* NameSpaceEnumerator() const { return m_NameSpaceEnumerator.Get(); }
     INameSpaceComboLink* NameSpaceCombo() const { return m_NameSpaceCombo.Get(); }
 
@@ -192,6 +193,8 @@ private:
     // A sort was asked for (header click, SortColumn or SortOrder set): a fill of a file-system
     // folder announced by a partner keeps that order.
     bool m_bSortApplied = false;
+    // m_pViewPidl is the folder Folder named (FolderPidl): no partner has moved the list since.
+    bool m_bFolderGiven = false;
     // A refresh that came while a row's name was being edited, run when the edit ends.
     bool m_bRefreshHeld = false;
     // The sort column named while the form was being read, applied once the columns are laid out.

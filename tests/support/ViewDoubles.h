@@ -27,6 +27,7 @@ public:
         Tree = NameSpaceEnumerator;
     }
     void SetNameSpaceCombo(INameSpaceComboLink* NameSpaceCombo) override { Combo = NameSpaceCombo; }
+    LPCITEMIDLIST FolderPidl() const override { return nullptr; }
 
     std::vector<Call> Calls;
     INameSpaceEnumeratorLink* Tree = nullptr;
