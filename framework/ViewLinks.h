@@ -87,6 +87,11 @@ public:
     // Both store the reference only.
     virtual void SetNameSpaceEnumerator(INameSpaceEnumeratorLink* NameSpaceEnumerator) = 0;
     virtual void SetNameSpaceCombo(INameSpaceComboLink* NameSpaceCombo) = 0;
+    // The fully qualified list of the folder the list's Folder named, while the list still shows
+    // it; nullptr once a partner moved the list, or when Folder names none. A tree that has just
+    // been read from a form follows this folder instead of telling the list its own selection,
+    // whichever of the two the form stored first.
+    virtual LPCITEMIDLIST FolderPidl() const = 0;
 };
 
 // The path combo box.

@@ -109,10 +109,14 @@ TFolderEnumerator::TFolderEnumerator(TComponent* AOwner, TViewServices* Shell)
 
 TFolderEnumerator::~TFolderEnumerator() {
     StopChangeThread();
-    if (INameSpaceEnumeratorLink* tree = std::exchange(m_NameSpaceEnumerator, nullptr))
+    if (INameSpaceEnumeratorLink* tree = m_NameSpaceEnumerator.Get()) {
+        m_NameSpaceEnumerator.Set(this, nullptr);
         tree->SetFolderEnumerator(nullptr);
-    if (INameSpaceComboLink* combo = std::exchange(m_NameSpaceCombo, nullptr))
+    }
+    if (INameSpaceComboLink* combo = m_NameSpaceCombo.Get()) {
+        m_NameSpaceCombo.Set(this, nullptr);
         combo->SetNameSpaceEnumerator(nullptr);
+    }
     DestroyHandle();
     Items().Clear();
     m_sfView.Reset();
@@ -145,6 +149,14 @@ void TFolderEnumerator::Loaded() {
     SetupColumns();
     if (std::exchange(m_bLoadedSortColumn, false))
         SetColumnSort(m_LoadedSortColumn);
+    // The stored folder was only taken while reading. A linked tree follows it from its own
+    // Loaded (FolderPidl), which may come before or after this one; a combo linked to the list
+    // is told here.
+    if (m_bFolderGiven && m_NameSpaceCombo) {
+        const OwnedPidl lent(OwnedPidl::Adopt,
+                             ConcatPidls(nullptr, m_pViewPidl.Get(), g_ShellMalloc));
+        m_NameSpaceCombo->SetCurrentPidl(lent.Get());
+    }
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -228,10 +240,8 @@ void TFolderEnumerator::Notification(TComponent* AComponent, TOperation Operatio
     TCustomListView::Notification(AComponent, Operation);
     if (Operation != opRemove || !AComponent)
         return;
-    if (m_NameSpaceEnumerator && dynamic_cast<TComponent*>(m_NameSpaceEnumerator) == AComponent)
-        m_NameSpaceEnumerator = nullptr;
-    if (m_NameSpaceCombo && dynamic_cast<TComponent*>(m_NameSpaceCombo) == AComponent)
-        m_NameSpaceCombo = nullptr;
+    m_NameSpaceEnumerator.Forget(AComponent);
+    m_NameSpaceCombo.Forget(AComponent);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -309,6 +319,7 @@ void TFolderEnumerator::SetFileMask(const std::string& sFileMask) {
 
 void TFolderEnumerator::SetFolder(const std::string& szFolder) {
     m_sFolder = szFolder;
+    m_bFolderGiven = false;
     ComPtr<IShellFolder> desktop;
     if (!m_Shell->GetDesktopFolder(desktop)) {
         FillListView(m_pViewPidl.Get());
@@ -328,7 +339,12 @@ void TFolderEnumerator::SetFolder(const std::string& szFolder) {
     if (!folder)
         return;
     ShowFolder(folder, std::move(parsed));
+    m_bFolderGiven = true;
     TellPartners(nullptr, m_pViewPidl.Get());
+}
+
+LPCITEMIDLIST TFolderEnumerator::FolderPidl() const {
+    return m_bFolderGiven ? m_pViewPidl.Get() : nullptr;
 }
 
 // Takes the new folder before letting the old one go: a caller may pass the list's own.
@@ -339,14 +355,18 @@ void TFolderEnumerator::ShowFolder(ComPtr<IShellFolder> Folder, OwnedPidl Pidl) 
     ChangeNotifyThread();
 }
 
-// After SetFolder: the tree opens down to the folder, the combo shows it.
+// After SetFolder: the tree opens down to the folder, the combo shows it. Both are lent a copy
+// that lives for the whole call: a partner may move the list meanwhile, which frees its own.
 void TFolderEnumerator::TellPartners(TViewLink*, LPCITEMIDLIST FQPidl) {
-    if (InState(csLoading))
+    if (InState(csLoading) || !(m_NameSpaceEnumerator || m_NameSpaceCombo))
         return;
+    OwnedPidl lent;
+    if (FQPidl)
+        lent.Reset(ConcatPidls(nullptr, FQPidl, g_ShellMalloc));
     if (m_NameSpaceEnumerator)
-        m_NameSpaceEnumerator->ExpandToFolder(this, FQPidl);
+        m_NameSpaceEnumerator->ExpandToFolder(this, lent.Get());
     if (m_NameSpaceCombo)
-        m_NameSpaceCombo->SetCurrentPidl(FQPidl);
+        m_NameSpaceCombo->SetCurrentPidl(lent.Get());
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -359,6 +379,7 @@ void TFolderEnumerator::FolderChanged(TViewLink* Sender, IShellFolder* pFolder,
     if (pParentpidl)
         pidl.Reset(ConcatPidls(nullptr, pParentpidl, g_ShellMalloc));
     ShowFolder(std::move(folder), std::move(pidl));
+    m_bFolderGiven = false;
     // A file-system folder keeps the order the user asked for last.
     if (bSorting && m_bSortApplied)
         Sort();
@@ -368,20 +389,14 @@ void TFolderEnumerator::FolderChanged(TViewLink* Sender, IShellFolder* pFolder,
         m_NameSpaceEnumerator->ExpandToFolder(this, pParentpidl);
 }
 
+// An earlier partner's removal notice is left registered: the registration runs both ways, and
+// cancelling it would also cancel that partner's notice of this list's removal.
 void TFolderEnumerator::SetNameSpaceEnumerator(INameSpaceEnumeratorLink* NameSpaceEnumerator) {
-    if (auto* old = dynamic_cast<TComponent*>(m_NameSpaceEnumerator))
-        old->RemoveFreeNotification(this);
-    m_NameSpaceEnumerator = NameSpaceEnumerator;
-    if (auto* component = dynamic_cast<TComponent*>(m_NameSpaceEnumerator))
-        component->FreeNotification(this);
+    m_NameSpaceEnumerator.Set(this, NameSpaceEnumerator);
 }
 
 void TFolderEnumerator::SetNameSpaceCombo(INameSpaceComboLink* NameSpaceCombo) {
-    if (auto* old = dynamic_cast<TComponent*>(m_NameSpaceCombo))
-        old->RemoveFreeNotification(this);
-    m_NameSpaceCombo = NameSpaceCombo;
-    if (auto* component = dynamic_cast<TComponent*>(m_NameSpaceCombo))
-        component->FreeNotification(this);
+    m_NameSpaceCombo.Set(this, NameSpaceCombo);
 }
 
 void TFolderEnumerator::ItemChange(TObject*, TListItem*, TItemChange) {

@@ -97,8 +97,9 @@ public:
                        bool bSorting) override;
     void SetNameSpaceEnumerator(INameSpaceEnumeratorLink* NameSpaceEnumerator) override;
     void SetNameSpaceCombo(INameSpaceComboLink* NameSpaceCombo) override;
-    INameSpaceEnumeratorLink* NameSpaceEnumerator() const { return m_NameSpaceEnumerator; }
-    INameSpaceComboLink* NameSpaceCombo() const { return m_NameSpaceCombo; }
+    LPCITEMIDLIST FolderPidl() const override;
+    INameSpaceEnumeratorLink* NameSpaceEnumerator() const { return m_NameSpaceEnumerator.Get(); }
+    INameSpaceComboLink* NameSpaceCombo() const { return m_NameSpaceCombo.Get(); }
 
     void Notification(TComponent* AComponent, TOperation Operation) override;
     void Loaded() override;
@@ -173,13 +174,13 @@ private:
     bool m_bDragging = false;
     bool m_bShowHidden = false;
     TChangeNotifyThread* m_ChangeThread = nullptr;
-    INameSpaceEnumeratorLink* m_NameSpaceEnumerator = nullptr;
+    TPartnerLink<INameSpaceEnumeratorLink> m_NameSpaceEnumerator;
     TDropTargetRegistration m_OleDropTarget;
     TFESelectionChange m_OnSelectionChange;
     TAbout m_About = taAbout;
     TFolderColumn m_FolderColumn{this};
     TFEDoubleClick m_OnDoubleClick;
-    INameSpaceComboLink* m_NameSpaceCombo = nullptr;
+    TPartnerLink<INameSpaceComboLink> m_NameSpaceCombo;
     int m_iNameColumn = 0;
     int m_iExtensionColumn = -1;
     int m_iSizeColumn = 1;
@@ -192,6 +193,8 @@ private:
     // A sort was asked for (header click, SortColumn or SortOrder set): a fill of a file-system
     // folder announced by a partner keeps that order.
     bool m_bSortApplied = false;
+    // m_pViewPidl is the folder Folder named (FolderPidl): no partner has moved the list since.
+    bool m_bFolderGiven = false;
     // A refresh that came while a row's name was being edited, run when the edit ends.
     bool m_bRefreshHeld = false;
     // The sort column named while the form was being read, applied once the columns are laid out.

@@ -5,6 +5,8 @@
 #include "framework/ChangeNotifyThread.h"
 #include "framework/LinkProperty.h"
 #include "framework/ViewServices.h"
+#include "identifiers/EnumGlobals.h"
+#include "identifiers/ShellMalloc.h"
 
 #include <utility>
 
@@ -93,8 +95,16 @@ void TNameSpaceEnumerator::Loaded() {
     InitEnumerator();
     if (m_bExpandAll)
         SetExpandAll(true);
-    if (m_FolderEnumerator || m_NameSpaceCombo)
+    // A list that was given a folder of its own keeps it and the tree follows (telling only the
+    // combo), whether the list was loaded before the tree or is loaded after it; any other list
+    // shows the tree's selection.
+    if (LPCITEMIDLIST given = m_FolderEnumerator ? m_FolderEnumerator->FolderPidl() : nullptr) {
+        const OwnedPidl lent(OwnedPidl::Adopt,
+                             EnumGlobals::ConcatPidls(nullptr, given, g_ShellMalloc));
+        ExpandToFolder(m_FolderEnumerator.Get(), lent.Get());
+    } else if (m_FolderEnumerator || m_NameSpaceCombo) {
         SelectionChange(this, Selected());
+    }
 }
 
 TNameSpaceEnumerator::~TNameSpaceEnumerator() {

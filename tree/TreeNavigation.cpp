@@ -18,6 +18,11 @@ std::string TNameSpaceEnumerator::GetSelection() const {
 }
 
 void TNameSpaceEnumerator::SelectionChange(TObject*, TTreeNode* Node) {
+    TellPartners(Node, m_FolderEnumerator.Get());
+}
+
+// List is the list to tell, or nullptr when only the combo is told (the list moved the tree).
+void TNameSpaceEnumerator::TellPartners(TTreeNode* Node, IFolderEnumeratorLink* List) {
     TNodeData* data = NodeData(Node);
     if (!data)
         return;
@@ -25,8 +30,8 @@ void TNameSpaceEnumerator::SelectionChange(TObject*, TTreeNode* Node) {
     const TBusy busy(*this);
     const OwnedPidl desktop = m_Shell->GetSpecialFolderLocation(ShellOwnerWindow(), CSIDL_DESKTOP);
     if (m_Shell->Comparepidls(desktop.Get(), data->pPidl.Get()) == 0) {
-        if (m_FolderEnumerator)
-            m_FolderEnumerator->FolderChanged(this, data->sfFolder.Get(), nullptr, false);
+        if (List)
+            List->FolderChanged(this, data->sfFolder.Get(), nullptr, false);
         if (m_NameSpaceCombo)
             m_NameSpaceCombo->SetCurrentPidl(nullptr);
         return;
@@ -41,8 +46,8 @@ void TNameSpaceEnumerator::SelectionChange(TObject*, TTreeNode* Node) {
                                                   SFGAO_FILESYSTEM | SFGAO_FOLDER);
     const bool sorting =
         (attributes & (SFGAO_FILESYSTEM | SFGAO_FOLDER)) == (SFGAO_FILESYSTEM | SFGAO_FOLDER);
-    if (m_FolderEnumerator)
-        m_FolderEnumerator->FolderChanged(this, folder.Get(), data->pFQpidl.Get(), sorting);
+    if (List)
+        List->FolderChanged(this, folder.Get(), data->pFQpidl.Get(), sorting);
     if (m_NameSpaceCombo)
         m_NameSpaceCombo->SetCurrentPidl(data->pFQpidl.Get());
 }
@@ -80,8 +85,10 @@ void TNameSpaceEnumerator::ExpandToFolder(TViewLink* Sender, LPCITEMIDLIST FQPid
     SetSelected(node);
     if (m_FolderEnumerator && SenderIs<INameSpaceComboLink>(Sender))
         SelectionChange(this, node);
+    // The list already shows its folder, which the tree may not reach (hidden, outside the
+    // root): telling it the node would fill it a second time, or with another folder.
     if (m_NameSpaceCombo && SenderIs<IFolderEnumeratorLink>(Sender))
-        SelectionChange(this, node);
+        TellPartners(node, nullptr);
 }
 
 TTreeNode* TNameSpaceEnumerator::LookForPidl(TTreeNode* ParentNode, LPCITEMIDLIST Pidl) {

@@ -1,5 +1,7 @@
 #include "support/ViewDoubles.h"
 
+#include "support/CountingMalloc.h"
+
 #include "identifiers/EnumGlobals.h"
 #include "shell/ShellRoutines.h"
 
@@ -17,6 +19,10 @@ void TListDouble::FolderChanged(TViewLink* Sender, IShellFolder* pFolder, LPCITE
 }
 
 void TComboDouble::SetCurrentPidl(LPCITEMIDLIST Pidl) {
+    if (Pidl && Allocator && !Allocator->Owns(Pidl)) {
+        Current.push_back("<freed>");
+        return;
+    }
     Current.push_back(Pidl && Shell ? Shell->NameOf(Pidl) : std::string());
 }
 

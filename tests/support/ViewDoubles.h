@@ -7,6 +7,8 @@
 
 #include "framework/ViewLinks.h"
 
+class CountingMalloc;
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -25,6 +27,7 @@ public:
         Tree = NameSpaceEnumerator;
     }
     void SetNameSpaceCombo(INameSpaceComboLink* NameSpaceCombo) override { Combo = NameSpaceCombo; }
+    LPCITEMIDLIST FolderPidl() const override { return nullptr; }
 
     std::vector<Call> Calls;
     INameSpaceEnumeratorLink* Tree = nullptr;
@@ -39,10 +42,12 @@ public:
     void SetNameSpaceEnumerator(INameSpaceEnumeratorLink* NSE) override;
     void SetFolderEnumerator(IFolderEnumeratorLink*) override {}
 
-    // Names of the pidls set, "" for nil.
+    // Names of the pidls set, "" for nil; "<freed>" for a list no longer alive when it was lent.
     std::vector<std::string> Current;
     FakeShell* Shell = nullptr;
     INameSpaceEnumeratorLink* Tree = nullptr;
+    // When set, every list lent is checked to be a live block of this allocator.
+    const CountingMalloc* Allocator = nullptr;
 };
 
 class TTreeDouble : public INameSpaceEnumeratorLink {

@@ -188,7 +188,7 @@ TEST_F(FakeTree, ExpandToFolderTellsTheViewsBySender) {
     EXPECT_TRUE(list.Calls.empty());
     EXPECT_TRUE(combo.Current.empty());
 
-    // Moved by the combo, or by the list: both partners are told, once each.
+    // Moved by the combo: both partners are told, once each.
     tree->ExpandToFolder(&combo, alpha.Get());
     ASSERT_EQ(list.Calls.size(), 1u);
     EXPECT_EQ(list.Calls[0].Sender, static_cast<TViewLink*>(tree.get()));
@@ -196,14 +196,15 @@ TEST_F(FakeTree, ExpandToFolderTellsTheViewsBySender) {
     EXPECT_TRUE(list.Calls[0].HadPidl);
     EXPECT_TRUE(list.Calls[0].bSorting);
     EXPECT_EQ(combo.Current, (std::vector<std::string>{"Alpha"}));
+    // Moved by the list: only the combo is told; the list already shows the folder.
     tree->ExpandToFolder(&list, alpha.Get());
-    EXPECT_EQ(list.Calls.size(), 2u);
-    EXPECT_EQ(combo.Current.size(), 2u);
+    EXPECT_EQ(list.Calls.size(), 1u);
+    EXPECT_EQ(combo.Current, (std::vector<std::string>{"Alpha", "Alpha"}));
 
     // A partner missing: the combo moving the tree tells no list, the list none without a combo.
     combo.SetNameSpaceEnumerator(nullptr);
     tree->ExpandToFolder(&list, alpha.Get());
-    EXPECT_EQ(list.Calls.size(), 2u);
+    EXPECT_EQ(list.Calls.size(), 1u);
     tree->SetFolderEnumerator(nullptr);
     EXPECT_EQ(list.Tree, nullptr);
     combo.SetNameSpaceEnumerator(tree.get());

@@ -95,6 +95,7 @@ public:
         Tree = NameSpaceEnumerator;
     }
     void SetNameSpaceCombo(INameSpaceComboLink*) override {}
+    LPCITEMIDLIST FolderPidl() const override { return nullptr; }
 
     int Told = 0;
     INameSpaceEnumeratorLink* Tree = nullptr;
