@@ -157,9 +157,6 @@ protected:
     void DeferredRefresh(TMessage& Message);
 
 private:
-    // Tells List (when not nullptr) and the combo that Node is the folder shown.
-    void TellPartners(TTreeNode* Node, IFolderEnumeratorLink* List);
-
     // The tree's note to itself that a refresh was put off until its operation under way ended.
     static constexpr UINT WM_TREE_DEFERRED_REFRESH = WM_USER + 121;
 

@@ -18,11 +18,6 @@ std::string TNameSpaceEnumerator::GetSelection() const {
 }
 
 void TNameSpaceEnumerator::SelectionChange(TObject*, TTreeNode* Node) {
-    TellPartners(Node, m_FolderEnumerator.Get());
-}
-
-// List is the list to tell, or nullptr when only the combo is told (the list moved the tree).
-void TNameSpaceEnumerator::TellPartners(TTreeNode* Node, IFolderEnumeratorLink* List) {
     TNodeData* data = NodeData(Node);
     if (!data)
         return;
@@ -30,8 +25,8 @@ void TNameSpaceEnumerator::TellPartners(TTreeNode* Node, IFolderEnumeratorLink* 
     const TBusy busy(*this);
     const OwnedPidl desktop = m_Shell->GetSpecialFolderLocation(ShellOwnerWindow(), CSIDL_DESKTOP);
     if (m_Shell->Comparepidls(desktop.Get(), data->pPidl.Get()) == 0) {
-        if (List)
-            List->FolderChanged(this, data->sfFolder.Get(), nullptr, false);
+        if (m_FolderEnumerator)
+            m_FolderEnumerator->FolderChanged(this, data->sfFolder.Get(), nullptr, false);
         if (m_NameSpaceCombo)
             m_NameSpaceCombo->SetCurrentPidl(nullptr);
         return;
@@ -46,8 +41,8 @@ void TNameSpaceEnumerator::TellPartners(TTreeNode* Node, IFolderEnumeratorLink* 
                                                   SFGAO_FILESYSTEM | SFGAO_FOLDER);
     const bool sorting =
         (attributes & (SFGAO_FILESYSTEM | SFGAO_FOLDER)) == (SFGAO_FILESYSTEM | SFGAO_FOLDER);
-    if (List)
-        List->FolderChanged(this, folder.Get(), data->pFQpidl.Get(), sorting);
+    if (m_FolderEnumerator)
+        m_FolderEnumerator->FolderChanged(this, folder.Get(), data->pFQpidl.Get(), sorting);
     if (m_NameSpaceCombo)
         m_NameSpaceCombo->SetCurrentPidl(data->pFQpidl.Get());
 }
@@ -86,9 +81,10 @@ void TNameSpaceEnumerator::ExpandToFolder(TViewLink* Sender, LPCITEMIDLIST FQPid
     if (m_FolderEnumerator && SenderIs<INameSpaceComboLink>(Sender))
         SelectionChange(this, node);
     // The list already shows its folder, which the tree may not reach (hidden, outside the
-    // root): telling it the node would fill it a second time, or with another folder.
+    // root): telling it the node would fill it a second time, or with another folder. The combo
+    // names the list's folder, so that two of the three views always agree.
     if (m_NameSpaceCombo && SenderIs<IFolderEnumeratorLink>(Sender))
-        TellPartners(node, nullptr);
+        m_NameSpaceCombo->SetCurrentPidl(FQPidl);
 }
 
 TTreeNode* TNameSpaceEnumerator::LookForPidl(TTreeNode* ParentNode, LPCITEMIDLIST Pidl) {

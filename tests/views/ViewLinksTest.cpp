@@ -109,7 +109,7 @@ TEST_F(LinkedViews, AListGivenAFolderTheTreeCannotReachKeepsIt) {
     list->SetFolder("Control Panel");
     EXPECT_EQ(Shown(*list), "Control Panel");
     EXPECT_EQ(list->Items().Count(), 1);
-    EXPECT_EQ(treeCombo.Current.back(), "Sub") << "the combo follows the tree";
+    EXPECT_EQ(treeCombo.Current.back(), "Control Panel") << "the combo names the list's folder";
 }
 
 TEST_F(LinkedViews, ASecondComboOnTheListIsOnlyLentLiveLists) {
