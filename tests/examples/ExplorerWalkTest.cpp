@@ -151,6 +151,60 @@ protected:
         m_Tree->SetFocus();
         return "combo pick, " + std::to_string(moves) + (key == VK_DOWN ? " down" : " up");
     }
+    // Delete in the tree, on a folder of the test (the shell's confirmation answered either
+    // way) or on the desktop, which cannot be deleted; never elsewhere, where a Yes would be real.
+    std::string DeleteKey() {
+        TTreeNode* selected = m_Tree->Selected();
+        const std::string path = NodePath(selected);
+        const bool desktop = selected && !selected->Parent();
+        const bool ours = path.size() > m_Temp.Path().size() + 1 &&
+                          path.compare(0, m_Temp.Path().size() + 1, m_Temp.Path() + "\\") == 0;
+        if (!desktop && !ours)
+            return "no Delete outside the test's folders";
+        const std::string name = selected->Text();
+        DialogAnswer() = Pick(2) ? IDYES : IDNO;
+        SetTimer(nullptr, 0, 100, AnswerDialog);
+        m_Tree->SetFocus();
+        PressKeys({VK_DELETE});
+        const std::string answer = DialogAnswer() == IDYES ? "yes" : "no";
+        DialogAnswer() = 0;
+        RescanFolders();
+        return "Delete on " + name + (desktop ? "" : ", answered " + answer);
+    }
+    static int& DialogAnswer() {
+        static int answer = 0;
+        return answer;
+    }
+    // Answers the shell's confirmation from inside its loop.
+    static void CALLBACK AnswerDialog(HWND, UINT, UINT_PTR Timer, DWORD) {
+        HWND dialog = FindWindowW(L"#32770", nullptr);
+        if (DialogAnswer() && dialog)
+            PostMessageW(dialog, WM_COMMAND, DialogAnswer(), 0);
+        if (!DialogAnswer() || dialog)
+            KillTimer(nullptr, Timer);
+    }
+    void RescanFolders() {
+        m_Folders.clear();
+        std::vector<std::string> pending{""};
+        while (!pending.empty()) {
+            const std::string folder = pending.back();
+            pending.pop_back();
+            WIN32_FIND_DATAW found{};
+            const std::string base = folder.empty() ? "" : folder + "\\";
+            HANDLE search = FindFirstFileW(Utf8ToWide(Full(base + "*")).c_str(), &found);
+            if (search == INVALID_HANDLE_VALUE)
+                continue;
+            do {
+                const std::string name = WideToUtf8(found.cFileName);
+                if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && name != "." &&
+                    name != "..") {
+                    m_Folders.insert(base + name);
+                    pending.push_back(base + name);
+                }
+            } while (FindNextFileW(search, &found));
+            FindClose(search);
+        }
+    }
     std::string Refresh() {
         m_Tree->SetFocus();
         PressKeys({VK_F5});
@@ -224,8 +278,10 @@ protected:
             return Collapse();
         if (roll < 70)
             return ComboPick();
-        if (roll < 74)
+        if (roll < 73)
             return Refresh();
+        if (roll < 77)
+            return DeleteKey();
         if (m_Folders.size() > 24)
             return DiskRemove();
         if (roll < 84)
