@@ -193,6 +193,7 @@ void TTreeNode::Collapse(bool Recurse) {
         if (tree->OnCollapsing)
             tree->OnCollapsing(tree, this, allow);
         if (allow && InWindow()) {
+            tree->SelectOutOfBranch(this);
             tree->m_bManualNotify = true;
             SendMessageW(Window(), TVM_EXPAND, TVE_COLLAPSE, reinterpret_cast<LPARAM>(m_hItem));
             tree->m_bManualNotify = false;

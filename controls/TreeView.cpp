@@ -272,8 +272,20 @@ void TCustomTreeView::ItemExpanding(TMessage& Message, const NMTREEVIEWW& Info) 
     } else if (Info.action & TVE_COLLAPSE) {
         if (OnCollapsing)
             OnCollapsing(this, node, allow);
+        if (allow)
+            SelectOutOfBranch(node);
     }
     Message.Result = allow ? FALSE : TRUE;
+}
+
+// Wine's control moves the selection out of a branch being closed onto the node closed, but
+// without TVN_SELCHANGED, so OnChange would never hear of it: the tree moves it first itself,
+// through the control, which reports that move. Where the control reports its own move, it then
+// has nothing left to move.
+void TCustomTreeView::SelectOutOfBranch(TTreeNode* Node) {
+    TTreeNode* selected = Selected();
+    if (Node && selected && selected != Node && selected->HasAsParent(Node))
+        SetSelected(Node);
 }
 
 // The control asks only for what a node left to be found when drawn: its images.

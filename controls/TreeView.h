@@ -102,6 +102,8 @@ private:
     void SetStyleFlag(bool& Flag, bool Value);
     void ApplyImages();
     void ItemExpanding(TMessage& Message, const NMTREEVIEWW& Info);
+    // Before Node closes: a selection below it moves onto it, reported through OnChange.
+    void SelectOutOfBranch(TTreeNode* Node);
     void BeginLabelEdit(TMessage& Message, const NMTVDISPINFOW& Info);
     void EndLabelEdit(TMessage& Message, const NMTVDISPINFOW& Info);
     void GetDispInfo(NMTVDISPINFOW& Info);

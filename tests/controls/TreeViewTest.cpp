@@ -176,6 +176,25 @@ TEST_F(TreeViewTest, CollapsingCanBeRefused) {
     EXPECT_TRUE(root->Expanded());
 }
 
+// The control moves a selection out of a branch being closed; the move is a change of selection
+// like any other, for whoever follows the tree's selection.
+TEST_F(TreeViewTest, ClosingTheBranchOfTheSelectionSelectsTheClosedNodeAndSaysSo) {
+    auto [a, a1] = AddSampleNodes();
+    a->Expand(false);
+    a1->Expand(false);
+    TTreeNode* a1x = a1->GetFirstChild();
+    Tree.SetSelected(a1x);
+    std::vector<TTreeNode*> changes;
+    Tree.OnChange = [&](TObject*, TTreeNode* Node) { changes.push_back(Node); };
+    a->Collapse(false);
+    EXPECT_EQ(Tree.Selected(), a);
+    ASSERT_FALSE(changes.empty()) << "the selection moved and nobody was told";
+    EXPECT_EQ(changes.back(), a);
+    changes.clear();
+    a->Collapse(false);
+    EXPECT_TRUE(changes.empty()) << "nothing moved";
+}
+
 TEST_F(TreeViewTest, NextAndPrevWalkAllNodesDepthFirst) {
     TTreeNodes& nodes = Tree.Items();
     auto [a, a1] = AddSampleNodes();

@@ -1,0 +1,139 @@
+#include "ExplorerTestSupport.h"
+
+#include "combo/NameSpaceCombo.h"
+#include "list/FolderEnumerator.h"
+#include "tree/NameSpaceEnumerator.h"
+
+#include "identifiers/WideText.h"
+#include "support/ExampleWindow.h"
+#include "support/HostWindow.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+
+namespace {
+
+// A view's rectangle in its window's client coordinates.
+RECT PlacedIn(HWND Window, TWinControl* View) {
+    RECT r{};
+    GetWindowRect(View->Handle(), &r);
+    MapWindowPoints(nullptr, Window, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+void ExpectViewsInside(TExplorerWindow& Window, const char* When) {
+    RECT client{};
+    GetClientRect(Window.Handle(), &client);
+    for (TWinControl* view :
+         std::initializer_list<TWinControl*>{Window.Combo(), Window.Tree(), Window.List()}) {
+        const RECT r = PlacedIn(Window.Handle(), view);
+        EXPECT_TRUE(r.left > client.left && r.top > client.top && r.right < client.right &&
+                    r.bottom < client.bottom)
+            << When << ": " << view->Name() << " at (" << r.left << "," << r.top << ")-(" << r.right
+            << "," << r.bottom << ") in a client area of " << client.right << "x" << client.bottom
+            << " (a margin is kept on every side)";
+    }
+}
+
+} // namespace
+
+TEST(ExplorerWindow, TheViewsLieInsideTheClientAreaFromTheStartAndAtEverySize) {
+    RegisterExplorerClasses();
+    auto window = std::make_unique<TExplorerWindow>(nullptr);
+    std::string error;
+    ASSERT_TRUE(ReadExplorerWindow(*window, error)) << error;
+    ExpectViewsInside(*window, "as read from the form");
+    TempFolder temp("varnel-explorer");
+    ShowWindow(window->Handle(), SW_SHOW);
+    window->List()->SetFolder(temp.Path());
+    SettleIdle(*window);
+    ExpectViewsInside(*window, "as shown");
+    if (const char* shots = std::getenv("VARNEL_TEST_SCREENSHOTS"))
+        SaveWindowPicture(window->Handle(), WindowsPath(shots) + L"\\explorer-start.bmp");
+    SetWindowPos(window->Handle(), nullptr, 0, 0, 640, 420, SWP_NOMOVE | SWP_NOZORDER);
+    SettleIdle(*window);
+    ExpectViewsInside(*window, "made smaller");
+    SetWindowPos(window->Handle(), nullptr, 0, 0, 1000, 700, SWP_NOMOVE | SWP_NOZORDER);
+    SettleIdle(*window);
+    ExpectViewsInside(*window, "made larger");
+}
+
+// The tree has told list and combo itself (a click, a combo pick): the follower leaves them be,
+// so the list is not filled a second time.
+TEST(ExplorerWindow, ViewsThatShowTheTreesFolderAreLeftAsTheyAre) {
+    TempFolder temp("varnel-explorer");
+    temp.MakeFolder("inner");
+    auto window = OpenExplorer(temp.Path());
+    ASSERT_TRUE(window);
+    TNameSpaceEnumerator* tree = window->Tree();
+    TTreeNode* node = tree->Selected();
+    ASSERT_TRUE(node);
+    tree->SelectionChange(tree, node);
+    SettleIdle(*window);
+    const LPCITEMIDLIST shown = window->List()->ViewPidl();
+    const int entries = window->Combo()->EntryCount();
+    window->Follower()->SelectionChanged();
+    EXPECT_TRUE(window->Follower()->Pending()) << "the move waits for the queue to be idle";
+    SettleIdle(*window);
+    EXPECT_EQ(window->List()->ViewPidl(), shown) << "the list was told its own folder again";
+    EXPECT_EQ(window->Combo()->EntryCount(), entries);
+    EXPECT_TRUE(ShownFolders(*window).Agree()) << ShownFolders(*window).Describe();
+}
+
+namespace {
+
+// The user's mouse, from a thread (the drag's own loop runs on the test's): press at From, past
+// the drag threshold, over to To, release.
+void DragWithMouse(POINT From, POINT To, std::atomic<bool>& Finished) {
+    const auto send = [](DWORD Flags, LONG X, LONG Y) {
+        INPUT input{};
+        input.type = INPUT_MOUSE;
+        input.mi.dwFlags = Flags | MOUSEEVENTF_ABSOLUTE;
+        input.mi.dx = X * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
+        input.mi.dy = Y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
+        SendInput(1, &input, sizeof input);
+        Sleep(40);
+    };
+    send(MOUSEEVENTF_MOVE, From.x, From.y);
+    send(MOUSEEVENTF_LEFTDOWN, From.x, From.y);
+    for (int i = 1; i <= 4; ++i)
+        send(MOUSEEVENTF_MOVE, From.x + 4 * i, From.y);
+    for (int i = 1; i <= 6; ++i)
+        send(MOUSEEVENTF_MOVE, From.x + (To.x - From.x) * i / 6, From.y + (To.y - From.y) * i / 6);
+    send(MOUSEEVENTF_LEFTUP, To.x, To.y);
+    Finished = true;
+}
+
+} // namespace
+
+// The folder shown goes with the folder dragged onto another: the tree's selection moves out of
+// the branch that is gone, and list and combo with it.
+TEST(ExplorerWindow, AFolderMovedByDragTakesNoViewAlongWithTheOthers) {
+    TempFolder temp("varnel-explorer");
+    temp.MakeFolder("source\\inner");
+    temp.MakeFolder("target");
+    auto window = OpenExplorer(temp.Path() + "\\source\\inner");
+    ASSERT_TRUE(window);
+    TNameSpaceEnumerator* tree = window->Tree();
+    TTreeNode* source = tree->Selected()->Parent();
+    TTreeNode* target = source->GetNextSibling();
+    ASSERT_TRUE(target);
+    ASSERT_EQ(target->Text(), "target");
+    const auto onLabel = [&](TTreeNode* Node) {
+        const RECT r = Node->DisplayRect(true);
+        return tree->ClientToScreen({r.left + 4, (r.top + r.bottom) / 2});
+    };
+    std::atomic<bool> finished{false};
+    std::thread user(DragWithMouse, onLabel(source), onLabel(target), std::ref(finished));
+    PumpUntil([&] { return finished.load(); });
+    user.join();
+    SettleIdle(*window, 300);
+
+    ASSERT_EQ(GetFileAttributesW(Utf8ToWide(temp.Path() + "\\source").c_str()),
+              INVALID_FILE_ATTRIBUTES)
+        << "the folder was not moved";
+    EXPECT_TRUE(ShownFolders(*window).Agree()) << ShownFolders(*window).Describe();
+}
