@@ -53,7 +53,14 @@ const TClassInfo& TFolderEnumerator::StaticClassInfo() {
                 StringProperty("FileMask", &T::FileMask, &T::SetFileMask),
             },
         .Messages = {MessageHandler<WM_LIST_CHANGE_NOTIFY, &T::ChangeNotify>(),
-                     MessageHandler<WM_TIMER, &T::WMTimer>()},
+                     MessageHandler<WM_TIMER, &T::WMTimer>(),
+                     MessageHandler<WM_RBUTTONUP, &T::WMRButtonUp>(),
+                     MessageHandler<WM_LBUTTONDBLCLK, &T::WMLButtonDblClk>(),
+                     MessageHandler<WM_KEYDOWN, &T::WMKeyDown>(),
+                     MessageHandler<WM_KEYUP, &T::WMKeyUp>(),
+                     MessageHandler<WM_SYSKEYDOWN, &T::WMSysKeyDown>(),
+                     MessageHandler<WM_CONTEXTMENU, &T::WMContextMenu>(),
+                     MessageHandler<WM_LIST_DEFERRED_REFRESH, &T::DeferredRefresh>()},
         // The component's name and bounds, then the list view's re-published ones; those the
         // framework does not offer yet are left out until it does.
         .Republished =
@@ -405,20 +412,6 @@ void TFolderEnumerator::ItemChange(TObject*, TListItem*, TItemChange) {
 }
 
 // ---------------------------------------------------------------------------------------------
-// Editing: no row is renamed in place yet, so no edit opens.
-
-void TFolderEnumerator::Editing(TObject*, TListItem*, bool& AllowEdit) {
-    AllowEdit = false;
-}
-
-void TFolderEnumerator::Edited(TObject*, TListItem*, std::string&) {}
-
-void TFolderEnumerator::EditEnded() {
-    if (std::exchange(m_bRefreshHeld, false))
-        Refresh();
-}
-
-// ---------------------------------------------------------------------------------------------
 // Refresh.
 
 void TFolderEnumerator::ChangeNotify(TMessage&) {
@@ -427,11 +420,13 @@ void TFolderEnumerator::ChangeNotify(TMessage&) {
 }
 
 void TFolderEnumerator::Refresh() {
-    // A refresh under an open edit would leave the edit on another row: it waits for the end.
-    if (EditOpen()) {
+    // A refresh under an open edit, or inside another operation of the list, could delete the
+    // row the edit or the operation works on: it waits for the end, and runs once.
+    if (EditOpen() || m_iBusy > 0) {
         m_bRefreshHeld = true;
         return;
     }
+    m_bRefreshHeld = false;
     TListItem* selected = Selected();
     const bool hadSelection = selected != nullptr;
     const std::string caption = hadSelection ? selected->Caption() : std::string();

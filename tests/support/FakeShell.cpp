@@ -93,6 +93,7 @@ struct FakeShell::State {
     std::vector<std::string> verbs{"open", "explore", "delete", "rename", "properties"};
     size_t defaultVerb = 0;
     bool rejectRenames = false;
+    bool emptyDefaultOnly = false;
     int live = 0;
     std::function<void(const std::string&)> onNext;
 
@@ -292,7 +293,7 @@ public:
         const auto& verbs = m_State->verbs;
         UINT offsets = 0;
         for (size_t k = 0; k < verbs.size(); ++k) {
-            if ((flags & CMF_DEFAULTONLY) && k != m_State->defaultVerb)
+            if ((flags & CMF_DEFAULTONLY) && (k != m_State->defaultVerb || m_State->emptyDefaultOnly))
                 continue;
             const UINT id = first + static_cast<UINT>(k);
             if (id > last)
@@ -685,6 +686,10 @@ ComPtr<IDataObject> FakeShell::DataObject(std::vector<std::string> paths, Medium
 void FakeShell::SetMenuVerbs(std::vector<std::string> verbs, size_t defaultIndex) {
     m_State->verbs = std::move(verbs);
     m_State->defaultVerb = defaultIndex;
+}
+
+void FakeShell::EmptyDefaultOnlyMenus(bool empty) {
+    m_State->emptyDefaultOnly = empty;
 }
 
 void FakeShell::RejectRenames(bool reject) {

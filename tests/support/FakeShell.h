@@ -130,6 +130,8 @@ public:
 
     // The verbs of every context menu, in menu order, and which of them is the default.
     void SetMenuVerbs(std::vector<std::string> verbs, size_t defaultIndex = 0);
+    // Menus asked for their default entry alone come back empty, as Wine's do.
+    void EmptyDefaultOnlyMenus(bool empty = true);
     // Makes SetNameOf fail from now on.
     void RejectRenames(bool reject = true);
 
