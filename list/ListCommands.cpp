@@ -241,10 +241,14 @@ void TFolderEnumerator::WMKeyUp(TMessage& Message) {
     case VK_F5:
         Refresh();
         return;
-    case VK_F2:
-        if (TListItem* row = GetNextItem(nullptr, sdAll, isFocused | isSelected))
+    case VK_F2: {
+        TListItem* row = GetNextItem(nullptr, sdAll, isFocused);
+        if (!row)
+            row = Selected();
+        if (row)
             row->EditCaption();
         return;
+    }
     case 'A':
         if (GetKeyState(VK_CONTROL) < 0)
             SelectAll();
@@ -312,8 +316,8 @@ void TFolderEnumerator::DeleteSelected() {
     const TBusy busy(*this);
     const ComPtr<IShellFolder> folder = m_sfView;
     std::vector<LPCITEMIDLIST> pointers = Pointers(items);
-    InvokeMenuVerb(OwnerWindow(), folder.Get(), pointers.data(),
-                   static_cast<UINT>(pointers.size()), kDeleteVerb);
+    InvokeMenuVerb(OwnerWindow(), folder.Get(), pointers.data(), static_cast<UINT>(pointers.size()),
+                   kDeleteVerb);
 }
 
 // ---------------------------------------------------------------------------------------------

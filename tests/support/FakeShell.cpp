@@ -96,6 +96,7 @@ struct FakeShell::State {
     bool emptyDefaultOnly = false;
     int live = 0;
     std::function<void(const std::string&)> onNext;
+    std::function<void()> onInvoke;
 
     Node* Add(FakeItem item, Node* parent) {
         auto node = std::make_unique<Node>();
@@ -293,7 +294,8 @@ public:
         const auto& verbs = m_State->verbs;
         UINT offsets = 0;
         for (size_t k = 0; k < verbs.size(); ++k) {
-            if ((flags & CMF_DEFAULTONLY) && (k != m_State->defaultVerb || m_State->emptyDefaultOnly))
+            if ((flags & CMF_DEFAULTONLY) &&
+                (k != m_State->defaultVerb || m_State->emptyDefaultOnly))
                 continue;
             const UINT id = first + static_cast<UINT>(k);
             if (id > last)
@@ -309,6 +311,8 @@ public:
     HRESULT STDMETHODCALLTYPE InvokeCommand(CMINVOKECOMMANDINFO* info) override {
         if (!info)
             return E_INVALIDARG;
+        if (const auto onInvoke = m_State->onInvoke)
+            onInvoke();
         FakeInvocation call;
         call.window = info->hwnd;
         for (const Node* item : m_Items)
@@ -734,6 +738,10 @@ void FakeShell::SetFailEnumeration(std::string_view path, bool fail) {
 
 void FakeShell::SetOnNext(std::function<void(const std::string& name)> onNext) {
     m_State->onNext = std::move(onNext);
+}
+
+void FakeShell::SetOnInvoke(std::function<void()> onInvoke) {
+    m_State->onInvoke = std::move(onInvoke);
 }
 
 int FakeShell::LiveObjects() const {

@@ -143,6 +143,9 @@ public:
     // Called by every enumerator after it has handed out an item, with the item's name: a test
     // does there what may happen while a real enumeration waits (messages handled, memory short).
     void SetOnNext(std::function<void(const std::string& name)> onNext);
+    // Called by every context menu's InvokeCommand before it records the call: a test does there
+    // what may happen while a real command shows its dialogs (messages handled).
+    void SetOnInvoke(std::function<void()> onInvoke);
 
     int LiveObjects() const;
     const FakeCalls& Calls() const;
