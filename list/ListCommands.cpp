@@ -276,7 +276,9 @@ void TFolderEnumerator::GoUp() {
     ComPtr<IShellFolder> desktop;
     if (!m_Shell->GetDesktopFolder(desktop))
         return;
-    OwnedPidl parent(OwnedPidl::Adopt, GetParentpidl(m_pViewPidl.Get(), g_ShellMalloc));
+    // Shortened in place: a copy, so the list keeps its folder when the parent cannot be bound.
+    OwnedPidl shortened = CopyOf(m_pViewPidl.Get());
+    OwnedPidl parent(OwnedPidl::Adopt, GetParentpidl(shortened.Get(), g_ShellMalloc));
     ComPtr<IShellFolder> folder;
     if (parent && GetPidlSize(parent.Get()) > static_cast<int>(sizeof(USHORT))) {
         BindToFolder(parent.Get(), desktop.Get(), folder);

@@ -60,7 +60,9 @@ bool TFolderEnumerator::RenameRow(TListItem* Item, std::string& S) {
     const ComPtr<IShellFolder> folder = data->sfFolder;
     const OwnedPidl item = CopyOf(data->pPidl.Get());
     const OwnedPidl oldList = CopyOf(data->pFQPidl.Get());
-    const OwnedPidl parent(OwnedPidl::Adopt, GetParentpidl(oldList.Get(), g_ShellMalloc));
+    // Shortened in place to the folder's list.
+    OwnedPidl folderList = CopyOf(oldList.Get());
+    const OwnedPidl parent(OwnedPidl::Adopt, GetParentpidl(folderList.Get(), g_ShellMalloc));
     // A name whose full path does not fit the platform is refused, never cut to another name
     // (the shell would shorten the destination without a word).
     std::wstring name;
