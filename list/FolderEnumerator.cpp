@@ -56,6 +56,7 @@ const TClassInfo& TFolderEnumerator::StaticClassInfo() {
                      MessageHandler<WM_TIMER, &T::WMTimer>(),
                      MessageHandler<WM_RBUTTONUP, &T::WMRButtonUp>(),
                      MessageHandler<WM_LBUTTONDBLCLK, &T::WMLButtonDblClk>(),
+                     MessageHandler<WM_LBUTTONUP, &T::WMLButtonUp>(),
                      MessageHandler<WM_KEYDOWN, &T::WMKeyDown>(),
                      MessageHandler<WM_KEYUP, &T::WMKeyUp>(),
                      MessageHandler<WM_SYSKEYDOWN, &T::WMSysKeyDown>(),

@@ -150,6 +150,7 @@ protected:
     // its press: the Enter that ends an edit is pressed in the edit box.
     void WMRButtonUp(TMessage& Message);
     void WMLButtonDblClk(TMessage& Message);
+    void WMLButtonUp(TMessage& Message);
     void WMKeyDown(TMessage& Message);
     void WMKeyUp(TMessage& Message);
     // Shift+F10 asks for the selection's menu as the menu key does.
@@ -258,6 +259,8 @@ private:
     int m_iBusy = 0;
     // The keys pressed while the list had the focus and not yet released.
     std::bitset<256> m_KeysDown;
+    // A double click's release is still to come (the control arms an edit on it).
+    bool m_bCancelEditOnRelease = false;
     // The sort column named while the form was being read, applied once the columns are laid out.
     bool m_bLoadedSortColumn = false;
     TColumnName m_LoadedSortColumn = cnName;

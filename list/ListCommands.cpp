@@ -166,9 +166,12 @@ void TFolderEnumerator::WMContextMenu(TMessage& Message) {
 }
 
 void TFolderEnumerator::WMLButtonDblClk(TMessage& Message) {
-    // A first click on a row already selected armed an edit of its caption, which would open
-    // on whatever row is there a moment later.
+    // A click on a row already selected arms an edit of its caption, which would open on
+    // whatever row is there a moment later. The control's own double-click handling disarms it
+    // (its events are not raised); the release that follows would arm it again.
     CancelEdit();
+    DefaultHandler(Message);
+    m_bCancelEditOnRelease = true;
     bool bExecute = true;
     if (m_OnDoubleClick)
         m_OnDoubleClick(this, bExecute);
@@ -182,6 +185,11 @@ void TFolderEnumerator::WMLButtonDblClk(TMessage& Message) {
         OpenFolderRow(row);
     else
         RunDefaultVerb();
+}
+
+void TFolderEnumerator::WMLButtonUp(TMessage& Message) {
+    if (!std::exchange(m_bCancelEditOnRelease, false))
+        Inherited(Message);
 }
 
 // The list shows the folder and the tree follows with the list as sender (it tells the combo).

@@ -63,3 +63,14 @@ void ClickAt(POINT Screen) {
 void RightClickAt(POINT Screen) {
     Click(Screen, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
 }
+
+void DoubleClickAt(POINT Screen) {
+    SetCursorPos(Screen.x, Screen.y);
+    INPUT clicks[4]{};
+    for (int i = 0; i < 4; ++i) {
+        clicks[i].type = INPUT_MOUSE;
+        clicks[i].mi.dwFlags = i % 2 == 0 ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+    }
+    SendInput(4, clicks, sizeof(INPUT));
+    Settle();
+}

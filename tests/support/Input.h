@@ -20,3 +20,5 @@ void SendKeys(std::initializer_list<WORD> Keys);
 void ClickAt(POINT Screen);
 // A right click at a point of the screen, then Settle.
 void RightClickAt(POINT Screen);
+// A left double click at a point of the screen (four events in one call), then Settle.
+void DoubleClickAt(POINT Screen);
