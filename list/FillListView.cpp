@@ -106,10 +106,9 @@ void TFolderEnumerator::FillListView(LPCITEMIDLIST pParentpidl) {
     ComPtr<IEnumIDList> items;
     if (m_sfView->EnumObjects(ShellOwnerWindow(), flags, &items) == S_OK && items) {
         OwnedPidl item;
-        while (items->Next(1, item.Put(), nullptr) == S_OK) {
-            // An enumerator may answer success without an item.
-            if (!item)
-                continue;
+        // An enumerator that answers success without an item has nothing more to give: the
+        // rows are what came before (asking again would get the same answer for ever).
+        while (items->Next(1, item.Put(), nullptr) == S_OK && item) {
             LPCITEMIDLIST child = item.Get();
             SFGAOF attributes = kFillAttributes;
             if (m_sfView->GetAttributesOf(1, &child, &attributes) != S_OK)

@@ -260,6 +260,14 @@ TEST_F(FakeList, RefreshSelectsTheSameCaptionOrTheFirstRow) {
     EXPECT_EQ(list->Selected(), nullptr);
 }
 
+TEST_F(FakeList, AnEnumeratorAnsweringSuccessWithoutAnItemEndsTheRows) {
+    Make({FakeFolder("Stuck", {FakeFile("a"), FakeFile("b"), FakeFile("c")}).EmptySuccessAfter(2)});
+    OwnedPidl stuck = shell->Pidl("Stuck");
+    list->FolderChanged(&tree, shell->Folder("Stuck").Get(), stuck.Get(), true);
+    EXPECT_EQ(Captions(*list), (Names{"a", "b"}));
+    EXPECT_EQ(shell->Calls().emptySuccesses, 1) << "the list stops at the first empty answer";
+}
+
 TEST_F(FakeList, ChangeMessagesRefreshOnlyWithAutoRefresh) {
     Make();
     ShowDocs();
