@@ -28,12 +28,6 @@ constexpr auto kIdleSlice = std::chrono::milliseconds(15);
 constexpr SFGAOF kFillAttributes =
     SFGAO_FILESYSTEM | SFGAO_FILESYSANCESTOR | SFGAO_FOLDER | SFGAO_SHARE | SFGAO_LINK;
 
-std::string_view PidlBytes(LPCITEMIDLIST pidl) {
-    if (!pidl)
-        return {};
-    return {reinterpret_cast<const char*>(pidl), static_cast<size_t>(GetPidlSize(pidl))};
-}
-
 // The ";"-separated tokens of a mask, as they stand, up to the first empty one.
 std::vector<std::string> MaskTokens(const std::string& Mask) {
     std::vector<std::string> tokens;
