@@ -179,8 +179,9 @@ void TFolderEnumerator::FillListView(LPCITEMIDLIST pParentpidl) {
     }
     if (same) {
         // The folder is as it was: the rows stay, in the shell's order as a new fill would put
-        // them, with their texts computed again if the columns changed meanwhile.
-        if (!std::is_sorted(positions.begin(), positions.end())) {
+        // them (unless they are sorted again next), with their texts computed again if the
+        // columns changed meanwhile.
+        if (!m_bSortFollows && !std::is_sorted(positions.begin(), positions.end())) {
             const auto byPosition = [](TListItem* Item1, TListItem* Item2, LPARAM Positions) {
                 const auto& at = *reinterpret_cast<const std::vector<int>*>(Positions);
                 return at[Item1->Index()] - at[Item2->Index()];

@@ -208,6 +208,8 @@ private:
     bool m_bLayoutChanged = false;
     // The fill hands the old rows' records over instead of letting their deletion free them.
     bool m_bKeepRecords = false;
+    // A sort follows the fill: rows it keeps need not be put back in the shell's order first.
+    bool m_bSortFollows = false;
     bool m_bIdleTimer = false;
 
     TViewServices* m_Shell;

@@ -24,8 +24,10 @@ public:
                 m_Rows.emplace_back(PidlBytes(data->pFQPidl.Get()), Role);
         };
         if (List.HandleAllocated()) {
-            for (TListItem* row = List.GetNextItem(nullptr, sdAll, isSelected); row;
-                 row = List.GetNextItem(row, sdAll, isSelected))
+            // Each search past the last selected row would run to the end of the list.
+            int left = List.SelCount();
+            for (TListItem* row = left > 0 ? List.GetNextItem(nullptr, sdAll, isSelected) : nullptr;
+                 row; row = --left > 0 ? List.GetNextItem(row, sdAll, isSelected) : nullptr)
                 keep(row, kSelected);
         } else {
             for (int i = 0; i < List.Items().Count(); ++i)
@@ -93,8 +95,10 @@ void TFolderEnumerator::Refresh() {
         return;
     }
     const TKeptPlace place(*this);
-    FillListView(m_pViewPidl.Get());
     // The rows come back in the order the user asked for, not the shell's.
+    m_bSortFollows = m_bSortApplied;
+    FillListView(m_pViewPidl.Get());
+    m_bSortFollows = false;
     if (m_bSortApplied)
         Sort();
     place.Restore(*this);
