@@ -1,4 +1,4 @@
-// The folder list: construction, window life, properties, column layout, links and refresh.
+// The folder list: construction, window life, properties, column layout and links.
 #include "list/FolderEnumerator.h"
 
 #include "framework/ChangeNotifyThread.h"
@@ -317,6 +317,8 @@ void TFolderEnumerator::SetShowFolders(bool bFolder) {
 void TFolderEnumerator::SetShowHidden(bool bHidden) {
     m_bShowHidden = bHidden;
     FillListView(m_pViewPidl.Get());
+    if (m_bSortApplied)
+        Sort();
 }
 
 void TFolderEnumerator::SetFileMask(const std::string& sFileMask) {
@@ -410,33 +412,4 @@ void TFolderEnumerator::SetNameSpaceCombo(INameSpaceComboLink* NameSpaceCombo) {
 void TFolderEnumerator::ItemChange(TObject*, TListItem*, TItemChange) {
     if (m_OnSelectionChange)
         m_OnSelectionChange(this);
-}
-
-// ---------------------------------------------------------------------------------------------
-// Refresh.
-
-void TFolderEnumerator::ChangeNotify(TMessage&) {
-    if (m_bAutoRefresh && !m_bDragging)
-        Refresh();
-}
-
-void TFolderEnumerator::Refresh() {
-    // A refresh under an open edit, or inside another operation of the list, could delete the
-    // row the edit or the operation works on: it waits for the end, and runs once.
-    if (EditOpen() || m_iBusy > 0) {
-        m_bRefreshHeld = true;
-        return;
-    }
-    m_bRefreshHeld = false;
-    TListItem* selected = Selected();
-    const bool hadSelection = selected != nullptr;
-    const std::string caption = hadSelection ? selected->Caption() : std::string();
-    FillListView(m_pViewPidl.Get());
-    if (!hadSelection)
-        return;
-    TListItem* again = FindCaption(0, caption, false, true, false);
-    if (!again)
-        again = Items().Item(0);
-    if (again)
-        SetSelected(again);
 }

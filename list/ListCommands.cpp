@@ -21,12 +21,6 @@ constexpr char kDeleteVerb[] = "delete";
 // The platform's simple beep.
 constexpr UINT kSimpleBeep = 0xFFFFFFFF;
 
-std::string_view Bytes(LPCITEMIDLIST pidl) {
-    if (!pidl)
-        return {};
-    return {reinterpret_cast<const char*>(pidl), static_cast<size_t>(GetPidlSize(pidl))};
-}
-
 OwnedPidl CopyOf(LPCITEMIDLIST pidl) {
     return OwnedPidl(OwnedPidl::Adopt, pidl ? ConcatPidls(nullptr, pidl, g_ShellMalloc) : nullptr);
 }
@@ -67,10 +61,10 @@ int TFolderEnumerator::GetSelectedPidls(std::vector<OwnedPidl>& PidlList) const 
 }
 
 TListItem* TFolderEnumerator::FindRow(LPCITEMIDLIST FQPidl) const {
-    const std::string_view wanted = Bytes(FQPidl);
+    const std::string_view wanted = PidlBytes(FQPidl);
     for (int i = 0; i < Items().Count() && !wanted.empty(); ++i) {
         const TItemData* data = ItemData(Items().Item(i));
-        if (data && Bytes(data->pFQPidl.Get()) == wanted)
+        if (data && PidlBytes(data->pFQPidl.Get()) == wanted)
             return Items().Item(i);
     }
     return nullptr;

@@ -4,7 +4,6 @@
 #include "ListTestSupport.h"
 
 #include "identifiers/WideText.h"
-#include "support/PidlBuilder.h"
 
 #include <gtest/gtest.h>
 

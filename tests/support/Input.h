@@ -22,3 +22,9 @@ void ClickAt(POINT Screen);
 void RightClickAt(POINT Screen);
 // A left double click at a point of the screen (four events in one call), then Settle.
 void DoubleClickAt(POINT Screen);
+// The user's drag with the left button, from a screen point to another: press, past the drag
+// threshold, over in small steps, release. The input comes from a thread of its own while the
+// calling thread pumps (the control's press and the drag run their own loops on it); each stage
+// waits until that thread has taken the mouse (the control's capture, then the drag's), so a busy
+// machine cannot let the release overtake the start of the drag. Returns when the drag is over.
+void DragWithMouse(POINT From, POINT To);
