@@ -3,11 +3,9 @@
 #include "tree/NameSpaceEnumerator.h"
 
 #include "framework/ViewServices.h"
-#include "identifiers/Holders.h"
 #include "identifiers/ShellMalloc.h"
 #include "identifiers/WideText.h"
 #include "shell/ShellRoutines.h"
-#include "shell/UIObject.h"
 
 #include <utility>
 
