@@ -94,11 +94,13 @@ TEST_F(ListInput, ARightClickShowsTheMenuOfThePressedRowsAndPutsTheSelectionBack
     EXPECT_EQ(Calls().invocations[1].items, (Names{"c.txt"}));
     EXPECT_EQ(SelectedNames(), (Names{"a.txt", "b.txt"}));
 
-    // On empty space: no menu.
+    // On empty space: no menu. Without the shell's menu: none either.
     const size_t menus = Calls().menuItems.size();
     RightClickAt(list->ClientToScreen({300, 250}));
-    EXPECT_EQ(Calls().menuItems.size(), menus);
     EXPECT_EQ(SelectedNames(), (Names{"a.txt", "b.txt"}));
+    list->SetShellContextMenu(false);
+    RightClickAt(On("c.txt"));
+    EXPECT_EQ(Calls().menuItems.size(), menus);
 }
 
 TEST_F(ListInput, TheRowsRefilledWhileTheMenuIsOpenAreSelectedAgainByTheirItems) {
