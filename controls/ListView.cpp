@@ -188,18 +188,29 @@ int TCustomListView::SelCount() const {
     return static_cast<int>(SendMessageW(WindowHandle(), LVM_GETSELECTEDCOUNT, 0, 0));
 }
 
+// Asked of the control, as the selection is: a drag moves over the rows dozens of times a
+// second, and a walk over every row's state would cost one message per row each time.
 TListItem* TCustomListView::DropTarget() const {
-    for (auto& item : m_Items.m_Items)
-        if (item->DropTarget())
-            return item.get();
-    return nullptr;
+    if (!HandleAllocated()) {
+        for (auto& item : m_Items.m_Items)
+            if (item->m_uState & LVIS_DROPHILITED)
+                return item.get();
+        return nullptr;
+    }
+    const int index =
+        static_cast<int>(SendMessageW(WindowHandle(), LVM_GETNEXTITEM, -1, LVNI_DROPHILITED));
+    return m_Items.Item(index);
 }
 
 void TCustomListView::SetDropTarget(TListItem* Value) {
-    for (auto& item : m_Items.m_Items)
-        if (item.get() != Value && item->DropTarget())
-            item->SetDropTarget(false);
-    if (Value && Value->m_Owner == &m_Items)
+    if (Value && Value->m_Owner != &m_Items)
+        Value = nullptr;
+    TListItem* previous = DropTarget();
+    if (previous == Value)
+        return;
+    if (previous)
+        previous->SetDropTarget(false);
+    if (Value)
         Value->SetDropTarget(true);
 }
 
@@ -262,6 +273,13 @@ bool TCustomListView::CustomSort(TLVCompare SortProc, LPARAM ParamSort) {
     if (HandleAllocated())
         SendMessageW(Handle(), LVM_SORTITEMS, 0, reinterpret_cast<LPARAM>(CompareByIndex));
     return true;
+}
+
+TListItem* TCustomListView::BeginDragItem(const TMessage& Message) const {
+    const NMHDR* header = Message.Msg == CN_NOTIFY ? Message.NMHdr() : nullptr;
+    if (!header || header->code != LVN_BEGINDRAG)
+        return nullptr;
+    return ItemFromWindow(reinterpret_cast<const NMLISTVIEW*>(header)->iItem);
 }
 
 bool TCustomListView::IsEditing() const {
