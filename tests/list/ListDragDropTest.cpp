@@ -190,6 +190,49 @@ TEST_F(ListDrops, AFileDraggedOntoAnotherListsFolderRowMovesThereAndTheSourceRef
     EXPECT_EQ(other->DropTarget(), nullptr);
 }
 
+// What the clipboard's data asks of a paste (0 when it says nothing).
+DWORD PreferredEffect() {
+    ComPtr<IDataObject> data;
+    if (OleGetClipboard(data.GetAddressOf()) != S_OK)
+        return 0;
+    FORMATETC format{static_cast<CLIPFORMAT>(RegisterClipboardFormatW(CFSTR_PREFERREDDROPEFFECT)),
+                     nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+    STGMEDIUM medium{};
+    if (data->GetData(&format, &medium) != S_OK)
+        return 0;
+    DWORD effect = *static_cast<DWORD*>(GlobalLock(medium.hGlobal));
+    GlobalUnlock(medium.hGlobal);
+    ReleaseStgMedium(&medium);
+    return effect;
+}
+
+TEST_F(ListDrops, CopyCutAndPasteMoveFilesAsADropWould) {
+    EXPECT_FALSE(list->CopySelection()) << "nothing selected";
+    list->SetSelected(Row(*list, "file.txt"));
+    ASSERT_TRUE(list->CopySelection());
+    EXPECT_EQ(PreferredEffect(), static_cast<DWORD>(DROPEFFECT_COPY));
+    EXPECT_FALSE(list->PasteClipboard()) << "back into the folder it comes from";
+    list->SetSelected(nullptr);
+    list->SetSelected(Row(*list, "dst"));
+    ASSERT_TRUE(list->PasteClipboard()) << "into the selected folder row";
+    EXPECT_TRUE(Exists(In("shown\\dst\\file.txt")));
+    EXPECT_TRUE(Exists(In("shown\\file.txt")));
+
+    list->SetMultiSelect(true);
+    list->SetFolder(In("src"));
+    list->SetSelected(Row(*list, "b.txt"));
+    list->SetSelected(Row(*list, "Report.txt"));
+    ASSERT_TRUE(list->CutSelection());
+    EXPECT_EQ(PreferredEffect(), static_cast<DWORD>(DROPEFFECT_MOVE));
+    list->SetFolder(In("shown"));
+    list->SetSelected(Row(*list, "file.txt"));
+    ASSERT_TRUE(list->PasteClipboard()) << "a file row selected: into the shown folder";
+    EXPECT_TRUE(Exists(In("shown\\b.txt")));
+    EXPECT_TRUE(Exists(In("shown\\Report.txt")));
+    EXPECT_FALSE(Exists(In("src\\b.txt")));
+    EXPECT_FALSE(list->PasteClipboard()) << "what was cut and moved is gone from the clipboard";
+}
+
 // Every move of a drag over the list asks the row under the pointer and moves the highlight:
 // with a hundred times the rows it may not cost a hundred times as much.
 TEST_F(FakeListTest, ADragOverManyRowsCostsAsOverFew) {
