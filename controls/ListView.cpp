@@ -376,12 +376,29 @@ void TCustomListView::CNNotify(TMessage& Message) {
         BeginLabelEdit(Message, *Message.Notification<const NMLVDISPINFOW>());
     } else if (code == static_cast<int>(LVN_ENDLABELEDITW)) {
         EndLabelEdit(Message, *Message.Notification<const NMLVDISPINFOW>());
+    } else if (code == static_cast<int>(NM_CUSTOMDRAW)) {
+        Message.Result = CustomDraw(*Message.Notification<NMLVCUSTOMDRAW>());
     } else if (code == static_cast<int>(LVN_DELETEALLITEMS)) {
         // The rows were told of their removal already; no notification per row.
         Message.Result = TRUE;
     } else {
         Inherited(Message);
     }
+}
+
+// Some controls (Wine's) keep a row's drop highlight without drawing it: the row a drop would
+// go into is drawn as a selected one. Rows are asked only while one has the highlight.
+LRESULT TCustomListView::CustomDraw(NMLVCUSTOMDRAW& Draw) {
+    if (Draw.nmcd.dwDrawStage == CDDS_PREPAINT)
+        return DropTarget() ? CDRF_NOTIFYITEMDRAW : CDRF_DODEFAULT;
+    if (Draw.nmcd.dwDrawStage != CDDS_ITEMPREPAINT)
+        return CDRF_DODEFAULT;
+    const auto index = static_cast<int>(Draw.nmcd.dwItemSpec);
+    if (!(SendMessageW(Handle(), LVM_GETITEMSTATE, index, LVIS_DROPHILITED) & LVIS_DROPHILITED))
+        return CDRF_DODEFAULT;
+    Draw.clrText = GetSysColor(COLOR_HIGHLIGHTTEXT);
+    Draw.clrTextBk = GetSysColor(COLOR_HIGHLIGHT);
+    return CDRF_NEWFONT;
 }
 
 void TCustomListView::GetDispInfo(NMLVDISPINFOW& Info) {

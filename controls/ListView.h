@@ -136,6 +136,7 @@ private:
     void SetImageList(TImageList*& Field, TImageList* Value, int Which);
     void ApplyImages();
     void GetDispInfo(NMLVDISPINFOW& Info);
+    LRESULT CustomDraw(NMLVCUSTOMDRAW& Draw);
     void ItemChanged(const NMLISTVIEW& Info);
     void BeginLabelEdit(TMessage& Message, const NMLVDISPINFOW& Info);
     void EndLabelEdit(TMessage& Message, const NMLVDISPINFOW& Info);

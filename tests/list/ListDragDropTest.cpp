@@ -37,6 +37,17 @@ POINTL OnRow(TFolderEnumerator& List, const std::string& Caption) {
     return {p.x, p.y};
 }
 
+// The colour drawn near the right end of a row's label.
+COLORREF LabelColour(TFolderEnumerator& List, const std::string& Caption) {
+    RECT r{};
+    ListView_GetItemRect(List.Handle(), Row(List, Caption)->Index(), &r, LVIR_LABEL);
+    RedrawWindow(List.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    HDC dc = GetDC(List.Handle());
+    const COLORREF colour = GetPixel(dc, r.right - 3, (r.top + r.bottom) / 2);
+    ReleaseDC(List.Handle(), dc);
+    return colour;
+}
+
 class ListDrops : public testing::Test {
 protected:
     void SetUp() override {
@@ -87,6 +98,7 @@ TEST_F(ListDrops, FolderRowsAndTheBackgroundTakeFilesAndFileRowsNever) {
     EXPECT_EQ(DragOver({In("src\\b.txt")}, MK_LBUTTON | MK_CONTROL, OnRow(*list, "dst")),
               static_cast<DWORD>(DROPEFFECT_COPY));
     EXPECT_EQ(list->DropTarget(), Row(*list, "dst"));
+    EXPECT_EQ(LabelColour(*list, "dst"), GetSysColor(COLOR_HIGHLIGHT)) << "the target is seen";
     EXPECT_EQ(DropHere(MK_CONTROL, OnRow(*list, "dst")), static_cast<DWORD>(DROPEFFECT_COPY));
     EXPECT_TRUE(Exists(In("shown\\dst\\b.txt")));
     EXPECT_EQ(list->DropTarget(), nullptr) << "the highlight goes with the drop";
@@ -94,6 +106,7 @@ TEST_F(ListDrops, FolderRowsAndTheBackgroundTakeFilesAndFileRowsNever) {
     // The shell's copy onto a file's path does nothing: no promise of a drop there.
     EXPECT_EQ(DragOver({In("src\\b.txt")}, MK_LBUTTON, OnRow(*list, "file.txt")), 0u);
     EXPECT_EQ(list->DropTarget(), nullptr);
+    EXPECT_NE(LabelColour(*list, "dst"), GetSysColor(COLOR_HIGHLIGHT));
 
     EXPECT_EQ(DragOver({In("src\\Report.txt")}, MK_LBUTTON | MK_CONTROL | MK_SHIFT, Background()),
               static_cast<DWORD>(DROPEFFECT_LINK));
