@@ -11,9 +11,7 @@
 
 #include <commctrl.h>
 
-#include <atomic>
 #include <chrono>
-#include <thread>
 #include <cstdio>
 
 namespace {
@@ -167,32 +165,7 @@ TEST_F(ListDrops, AFileDraggedOntoAnotherListsFolderRowMovesThereAndTheSourceRef
 
     const POINTL from = OnRow(*list, "a.txt");
     const POINTL to = OnRow(*other, "target");
-    // Another thread moves the mouse, pausing between steps, while this one runs the loops of
-    // the control and of the drag: the control sees the move past the threshold as a move.
-    std::atomic<bool> finished{false};
-    std::thread user([&] {
-        const auto send = [](DWORD Flags, LONG x, LONG y) {
-            INPUT input{};
-            input.type = INPUT_MOUSE;
-            input.mi.dwFlags = Flags;
-            input.mi.dx = x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
-            input.mi.dy = y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
-            SendInput(1, &input, sizeof input);
-            Sleep(40);
-        };
-        const DWORD move = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-        send(move, from.x, from.y);
-        send(MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE, from.x, from.y);
-        for (int i = 1; i <= 4; ++i)
-            send(move, from.x + 4 * i, from.y);
-        for (int i = 1; i <= 6; ++i)
-            send(move, from.x + (to.x - from.x) * i / 6, from.y + (to.y - from.y) * i / 6);
-        send(move, to.x + 1, to.y);
-        send(MOUSEEVENTF_LEFTUP | MOUSEEVENTF_ABSOLUTE, to.x + 1, to.y);
-        finished = true;
-    });
-    PumpUntil([&] { return finished.load(); });
-    user.join();
+    DragWithMouse({from.x, from.y}, {to.x, to.y});
     PumpUntil([&] { return rowsDuringDrag >= 0; }, 5000);
     Settle();
 

@@ -2,6 +2,8 @@
 
 #include "support/HostWindow.h"
 
+#include <atomic>
+#include <thread>
 #include <vector>
 
 void Settle() {
@@ -62,4 +64,32 @@ void ClickAt(POINT Screen) {
 
 void RightClickAt(POINT Screen) {
     Click(Screen, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
+}
+
+void DragWithMouse(POINT From, POINT To) {
+    std::atomic<bool> finished{false};
+    std::thread user([&] {
+        const auto send = [](DWORD Flags, LONG x, LONG y) {
+            INPUT input{};
+            input.type = INPUT_MOUSE;
+            input.mi.dwFlags = Flags | MOUSEEVENTF_ABSOLUTE;
+            input.mi.dx = x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
+            input.mi.dy = y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
+            SendInput(1, &input, sizeof input);
+            Sleep(40);
+        };
+        send(MOUSEEVENTF_MOVE, From.x, From.y);
+        send(MOUSEEVENTF_LEFTDOWN, From.x, From.y);
+        for (int i = 1; i <= 4; ++i)
+            send(MOUSEEVENTF_MOVE, From.x + 4 * i, From.y);
+        for (int i = 1; i <= 6; ++i)
+            send(MOUSEEVENTF_MOVE, From.x + (To.x - From.x) * i / 6,
+                 From.y + (To.y - From.y) * i / 6);
+        send(MOUSEEVENTF_MOVE, To.x + 2, To.y + 2);
+        send(MOUSEEVENTF_LEFTUP, To.x + 2, To.y + 2);
+        finished = true;
+    });
+    PumpUntil([&] { return finished.load(); });
+    user.join();
+    Settle();
 }

@@ -20,3 +20,8 @@ void SendKeys(std::initializer_list<WORD> Keys);
 void ClickAt(POINT Screen);
 // A right click at a point of the screen, then Settle.
 void RightClickAt(POINT Screen);
+// A left-button drag from one point of the screen to another as a user makes it: press, small
+// moves past the drag threshold, on to the target, release. Another thread sends the steps,
+// pausing between them, while this one pumps (the control's and the drag's loops run here and
+// must see each move as a move); returns once the release has been handled.
+void DragWithMouse(POINT From, POINT To);

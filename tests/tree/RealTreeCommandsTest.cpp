@@ -159,37 +159,7 @@ TEST_F(RealTreeCommands, AFolderDraggedOutOffersItsPathAsAFileList) {
     ClientToScreen(host.Handle(), &end);
     tree.SetSelected(folder);
 
-    std::atomic<bool> finished{false};
-    std::thread user([&] {
-        const auto move = [](LONG x, LONG y) {
-            INPUT input{};
-            input.type = INPUT_MOUSE;
-            input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-            input.mi.dx = x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
-            input.mi.dy = y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
-            SendInput(1, &input, sizeof input);
-            Sleep(40);
-        };
-        const auto button = [](DWORD flags) {
-            INPUT input{};
-            input.type = INPUT_MOUSE;
-            input.mi.dwFlags = flags;
-            SendInput(1, &input, sizeof input);
-            Sleep(40);
-        };
-        move(start.x, start.y);
-        button(MOUSEEVENTF_LEFTDOWN);
-        for (int i = 1; i <= 4; ++i)
-            move(start.x + 4 * i, start.y);
-        for (int i = 1; i <= 6; ++i)
-            move(start.x + (end.x - start.x) * i / 6, start.y + (end.y - start.y) * i / 6);
-        move(end.x + 2, end.y + 2);
-        button(MOUSEEVENTF_LEFTUP);
-        finished = true;
-    });
-    PumpUntil([&] { return finished.load(); });
-    user.join();
-    Settle();
+    DragWithMouse({start.x, start.y}, end);
     registration.Revoke();
     DestroyWindow(receiver);
 
