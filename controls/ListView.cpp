@@ -236,6 +236,30 @@ TListItem* TCustomListView::GetNextItem(TListItem* StartItem, TSearchDirection D
     return m_Items.Item(index);
 }
 
+TListItem* TCustomListView::TopItem() const {
+    if (!HandleAllocated())
+        return nullptr;
+    return m_Items.Item(static_cast<int>(SendMessageW(WindowHandle(), LVM_GETTOPINDEX, 0, 0)));
+}
+
+void TCustomListView::SetTopItem(TListItem* Value) {
+    if (!Value || Value->m_Owner != &m_Items || !HandleAllocated())
+        return;
+    if (m_ViewStyle != vsReport) {
+        Value->MakeVisible(false);
+        return;
+    }
+    // Report view scrolls by pixels, rounded to whole rows.
+    const int top = static_cast<int>(SendMessageW(Handle(), LVM_GETTOPINDEX, 0, 0));
+    RECT row{};
+    row.left = LVIR_BOUNDS;
+    if (!SendMessageW(Handle(), LVM_GETITEMRECT, top, reinterpret_cast<LPARAM>(&row)))
+        return;
+    const int rows = Value->m_iIndex - top;
+    if (rows != 0)
+        SendMessageW(Handle(), LVM_SCROLL, 0, rows * (row.bottom - row.top));
+}
+
 TListItem* TCustomListView::FindCaption(int StartIndex, const std::string& Value, bool Partial,
                                         bool Inclusive, bool Wrap) const {
     const int count = m_Items.Count();

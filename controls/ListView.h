@@ -59,6 +59,11 @@ public:
     TListItem* GetItemAt(int X, int Y);
     // The next row from StartItem (nullptr: from the start) in Direction that has all States.
     TListItem* GetNextItem(TListItem* StartItem, TSearchDirection Direction, TItemStates States);
+    // The first row shown at the top of the list (nullptr without rows or a window). Writing
+    // scrolls the list so the row comes first, as far as the list scrolls (in report view; other
+    // views only bring the row into view).
+    TListItem* TopItem() const;
+    void SetTopItem(TListItem* Value);
     // The first row from StartIndex (Inclusive: that row counts; otherwise the search starts
     // after it) whose caption is Value, ignoring case; Partial: whose caption begins with
     // Value. Wrap goes on from the first row up to where the search began.

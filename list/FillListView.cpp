@@ -28,12 +28,6 @@ constexpr auto kIdleSlice = std::chrono::milliseconds(15);
 constexpr SFGAOF kFillAttributes =
     SFGAO_FILESYSTEM | SFGAO_FILESYSANCESTOR | SFGAO_FOLDER | SFGAO_SHARE | SFGAO_LINK;
 
-std::string_view PidlBytes(LPCITEMIDLIST pidl) {
-    if (!pidl)
-        return {};
-    return {reinterpret_cast<const char*>(pidl), static_cast<size_t>(GetPidlSize(pidl))};
-}
-
 // The ";"-separated tokens of a mask, as they stand, up to the first empty one.
 std::vector<std::string> MaskTokens(const std::string& Mask) {
     std::vector<std::string> tokens;
@@ -106,10 +100,9 @@ void TFolderEnumerator::FillListView(LPCITEMIDLIST pParentpidl) {
     ComPtr<IEnumIDList> items;
     if (m_sfView->EnumObjects(ShellOwnerWindow(), flags, &items) == S_OK && items) {
         OwnedPidl item;
-        while (items->Next(1, item.Put(), nullptr) == S_OK) {
-            // An enumerator may answer success without an item.
-            if (!item)
-                continue;
+        // An enumerator that answers success without an item has nothing more to give: the
+        // rows are what came before (asking again would get the same answer for ever).
+        while (items->Next(1, item.Put(), nullptr) == S_OK && item) {
             LPCITEMIDLIST child = item.Get();
             SFGAOF attributes = kFillAttributes;
             if (m_sfView->GetAttributesOf(1, &child, &attributes) != S_OK)
@@ -186,8 +179,9 @@ void TFolderEnumerator::FillListView(LPCITEMIDLIST pParentpidl) {
     }
     if (same) {
         // The folder is as it was: the rows stay, in the shell's order as a new fill would put
-        // them, with their texts computed again if the columns changed meanwhile.
-        if (!std::is_sorted(positions.begin(), positions.end())) {
+        // them (unless they are sorted again next), with their texts computed again if the
+        // columns changed meanwhile.
+        if (!m_bSortFollows && !std::is_sorted(positions.begin(), positions.end())) {
             const auto byPosition = [](TListItem* Item1, TListItem* Item2, LPARAM Positions) {
                 const auto& at = *reinterpret_cast<const std::vector<int>*>(Positions);
                 return at[Item1->Index()] - at[Item2->Index()];

@@ -1,4 +1,4 @@
-// The folder list: construction, window life, properties, column layout, links and refresh.
+// The folder list: construction, window life, properties, column layout and links.
 #include "list/FolderEnumerator.h"
 
 #include "framework/ChangeNotifyThread.h"
@@ -296,6 +296,8 @@ void TFolderEnumerator::SetShowFolders(bool bFolder) {
 void TFolderEnumerator::SetShowHidden(bool bHidden) {
     m_bShowHidden = bHidden;
     FillListView(m_pViewPidl.Get());
+    if (m_bSortApplied)
+        Sort();
 }
 
 void TFolderEnumerator::SetFileMask(const std::string& sFileMask) {
@@ -403,37 +405,4 @@ void TFolderEnumerator::Edited(TObject*, TListItem*, std::string&) {}
 void TFolderEnumerator::EditEnded() {
     if (std::exchange(m_bRefreshHeld, false))
         Refresh();
-}
-
-// ---------------------------------------------------------------------------------------------
-// Refresh.
-
-// A refresh inside the list's own drag would delete the rows being dragged: it waits for the
-// drag's end (StartDrag).
-void TFolderEnumerator::ChangeNotify(TMessage&) {
-    if (!m_bAutoRefresh)
-        return;
-    if (m_bDragging)
-        m_bChangedWhileDragging = true;
-    else
-        Refresh();
-}
-
-void TFolderEnumerator::Refresh() {
-    // A refresh under an open edit would leave the edit on another row: it waits for the end.
-    if (EditOpen()) {
-        m_bRefreshHeld = true;
-        return;
-    }
-    TListItem* selected = Selected();
-    const bool hadSelection = selected != nullptr;
-    const std::string caption = hadSelection ? selected->Caption() : std::string();
-    FillListView(m_pViewPidl.Get());
-    if (!hadSelection)
-        return;
-    TListItem* again = FindCaption(0, caption, false, true, false);
-    if (!again)
-        again = Items().Item(0);
-    if (again)
-        SetSelected(again);
 }

@@ -31,8 +31,8 @@ bool GetEntryDetails(TViewShell& Shell, LPCITEMIDLIST pFQpidl, TEntryDetails& En
 // A list of the contents of one shell folder, one row per item, each carrying a TItemData.
 // Columns Name, Extension, Size, Attributes, Type and Modified, the hidden ones left out; a
 // ";"-separated file mask; options for hidden items, folders and virtual folders; sorting by a
-// column on request. A watcher on drive C makes it refresh (keeping the selected row) when the
-// disk changes.
+// column on request. A watcher on drive C makes it refresh (keeping order, scroll position,
+// selection and focus) when the disk changes.
 //
 // Filling asks the shell only what every row needs at once (the items, their attributes, one
 // read of the directory); a row's display name, icon and column texts are computed when the row
@@ -89,7 +89,9 @@ public:
     // Lays the header columns out from the column set (rebuilding them when the set of shown
     // columns changed, or the header does not hold them) and refills the rows to match.
     void SetupColumns() override;
-    // Refills the rows, selecting again the row captioned as the first selected one was.
+    // Refills the rows keeping the user's place: the sort asked for, the first visible row,
+    // and the selected and focused rows, each by its item (the first row selected when none
+    // of the selected is left).
     void Refresh();
 
     // IFolderEnumeratorLink.
@@ -240,6 +242,8 @@ private:
     bool m_bLayoutChanged = false;
     // The fill hands the old rows' records over instead of letting their deletion free them.
     bool m_bKeepRecords = false;
+    // A sort follows the fill: rows it keeps need not be put back in the shell's order first.
+    bool m_bSortFollows = false;
     bool m_bIdleTimer = false;
     // A change message came while the list's own drag ran: one refresh follows the drag (files
     // moved out would stay listed otherwise).

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "identifiers/ComPtr.h"
+#include "identifiers/EnumGlobals.h"
 #include "identifiers/OwnedPidl.h"
 
 #include <windows.h>
@@ -8,6 +9,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 // What the disk says of a row's item: its shell attributes, and the size and last-write time of
 // its file or folder entry when one was found.
@@ -44,3 +46,12 @@ struct TItemData {
     // whatever the list shows by then.
     ComPtr<IShellFolder> sfFolder;
 };
+
+// The bytes of a list, its terminator included: what tells one row's item from another's. Two
+// items may share a caption, and a caption may pass to another item between two fills.
+inline std::string_view PidlBytes(LPCITEMIDLIST pidl) {
+    if (!pidl)
+        return {};
+    return {reinterpret_cast<const char*>(pidl),
+            static_cast<size_t>(EnumGlobals::GetPidlSize(pidl))};
+}

@@ -156,7 +156,13 @@ void TFolderEnumerator::Sort() {
         }
     }
     m_SortKeys = &keys;
-    CustomSort(&TFolderEnumerator::LVCompareProc, reinterpret_cast<LPARAM>(this));
+    // Rows already in order (a refresh of an unchanged folder) are not handed to the window.
+    bool ordered = true;
+    for (int i = 1; i < count && ordered; ++i)
+        ordered = LVCompareProc(Items().Item(i - 1), Items().Item(i),
+                                reinterpret_cast<LPARAM>(this)) <= 0;
+    if (!ordered)
+        CustomSort(&TFolderEnumerator::LVCompareProc, reinterpret_cast<LPARAM>(this));
     m_SortKeys = nullptr;
 }
 

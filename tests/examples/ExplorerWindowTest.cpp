@@ -7,12 +7,10 @@
 #include "identifiers/WideText.h"
 #include "support/ExampleWindow.h"
 #include "support/HostWindow.h"
+#include "support/Input.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
-
-#include <atomic>
-#include <thread>
 
 namespace {
 
@@ -83,32 +81,6 @@ TEST(ExplorerWindow, ViewsThatShowTheTreesFolderAreLeftAsTheyAre) {
     EXPECT_TRUE(ShownFolders(*window).Agree()) << ShownFolders(*window).Describe();
 }
 
-namespace {
-
-// The user's mouse, from a thread (the drag's own loop runs on the test's): press at From, past
-// the drag threshold, over to To, release.
-void DragWithMouse(POINT From, POINT To, std::atomic<bool>& Finished) {
-    const auto send = [](DWORD Flags, LONG X, LONG Y) {
-        INPUT input{};
-        input.type = INPUT_MOUSE;
-        input.mi.dwFlags = Flags | MOUSEEVENTF_ABSOLUTE;
-        input.mi.dx = X * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
-        input.mi.dy = Y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
-        SendInput(1, &input, sizeof input);
-        Sleep(40);
-    };
-    send(MOUSEEVENTF_MOVE, From.x, From.y);
-    send(MOUSEEVENTF_LEFTDOWN, From.x, From.y);
-    for (int i = 1; i <= 4; ++i)
-        send(MOUSEEVENTF_MOVE, From.x + 4 * i, From.y);
-    for (int i = 1; i <= 6; ++i)
-        send(MOUSEEVENTF_MOVE, From.x + (To.x - From.x) * i / 6, From.y + (To.y - From.y) * i / 6);
-    send(MOUSEEVENTF_LEFTUP, To.x, To.y);
-    Finished = true;
-}
-
-} // namespace
-
 // The folder shown goes with the folder dragged onto another: the tree's selection moves out of
 // the branch that is gone, and list and combo with it.
 TEST(ExplorerWindow, AFolderMovedByDragTakesNoViewAlongWithTheOthers) {
@@ -126,10 +98,7 @@ TEST(ExplorerWindow, AFolderMovedByDragTakesNoViewAlongWithTheOthers) {
         const RECT r = Node->DisplayRect(true);
         return tree->ClientToScreen({r.left + 4, (r.top + r.bottom) / 2});
     };
-    std::atomic<bool> finished{false};
-    std::thread user(DragWithMouse, onLabel(source), onLabel(target), std::ref(finished));
-    PumpUntil([&] { return finished.load(); });
-    user.join();
+    DragWithMouse(onLabel(source), onLabel(target));
     SettleIdle(*window, 300);
 
     ASSERT_EQ(GetFileAttributesW(Utf8ToWide(temp.Path() + "\\source").c_str()),

@@ -260,6 +260,77 @@ TEST_F(FakeList, RefreshSelectsTheSameCaptionOrTheFirstRow) {
     EXPECT_EQ(list->Selected(), nullptr);
 }
 
+TEST_F(FakeList, ARefreshKeepsOrderTopRowSelectionAndFocusOfAChangedFolder) {
+    std::vector<FakeItem> files;
+    for (int i = 0; i < 300; ++i)
+        files.push_back(FakeFile("file " + std::to_string(1000 + i)));
+    Make({FakeFolder("Many", std::move(files))});
+    list->SetMultiSelect(true);
+    OwnedPidl many = shell->Pidl("Many");
+    list->FolderChanged(&tree, shell->Folder("Many").Get(), many.Get(), true);
+    list->SetSortOrder(soDescending);
+    list->Items().Item(200)->MakeVisible(false);
+    for (int i : {150, 170, 190})
+        list->Items().Item(i)->SetSelected(true);
+    list->Items().Item(170)->SetFocused(true);
+    const TListPlace before = PlaceOf(*list);
+    ASSERT_GT(before.Top, 100);
+
+    // One row goes, one comes below the view.
+    shell->RemoveItem("Many\\file 1000");
+    shell->AddItem("Many", FakeFile("file 0000"));
+    list->Refresh();
+    const TListPlace after = PlaceOf(*list);
+    EXPECT_EQ(Captions(*list).front(), "file 1299") << "still descending by name";
+    EXPECT_EQ(Captions(*list).back(), "file 0000");
+    EXPECT_EQ(after.TopRow, before.TopRow);
+    EXPECT_EQ(after.Selected, before.Selected);
+    EXPECT_EQ(after.Focused, before.Focused);
+
+    // The top row itself goes: the view stays where it was.
+    shell->RemoveItem("Many\\" + list->Items().Item(after.Top)->Caption());
+    list->Refresh();
+    EXPECT_EQ(PlaceOf(*list).Top, after.Top);
+}
+
+TEST_F(FakeList, ARefreshKnowsRowsByTheirItemsNotTheirCaptions) {
+    Make({FakeVirtualFolder("Panel", {FakeVirtualFolder("Twin"), FakeVirtualFolder("Twin"),
+                                      FakeVirtualFolder("Other")}),
+          FakeFolder("Docs", {FakeFile("a.txt"), FakeFile("readme.txt")})});
+    OwnedPidl panel = shell->Pidl("Panel");
+    list->FolderChanged(&tree, shell->Folder("Panel").Get(), panel.Get(), false);
+    TListItem* second = list->Items().Item(1);
+    ASSERT_EQ(second->Caption(), "Twin");
+    const TRowId twin = Identity(second);
+    list->SetSelected(second);
+    list->Refresh();
+    ASSERT_NE(list->Selected(), nullptr);
+    EXPECT_EQ(Identity(list->Selected()), twin) << "the second of two rows captioned alike";
+
+    // The selected file is renamed on disk and another takes its name: that one is a new item.
+    ShowDocs();
+    list->SetSelected(Row(*list, "readme.txt"));
+    OwnedPidl readme = shell->ChildPidl("Docs\\readme.txt");
+    OwnedPidl renamed;
+    ASSERT_EQ(shell->Folder("Docs")->SetNameOf(nullptr, readme.Get(), L"old.txt", SHGDN_INFOLDER,
+                                               renamed.Put()),
+              S_OK);
+    shell->AddItem("Docs", FakeFile("readme.txt"));
+    list->Refresh();
+    EXPECT_EQ(Captions(*list), (Names{"a.txt", "old.txt", "readme.txt"}));
+    EXPECT_EQ(list->SelCount(), 1);
+    EXPECT_EQ(list->Items().Item(0)->Selected(), true)
+        << "the selected item is gone: the first row is selected";
+}
+
+TEST_F(FakeList, AnEnumeratorAnsweringSuccessWithoutAnItemEndsTheRows) {
+    Make({FakeFolder("Stuck", {FakeFile("a"), FakeFile("b"), FakeFile("c")}).EmptySuccessAfter(2)});
+    OwnedPidl stuck = shell->Pidl("Stuck");
+    list->FolderChanged(&tree, shell->Folder("Stuck").Get(), stuck.Get(), true);
+    EXPECT_EQ(Captions(*list), (Names{"a", "b"}));
+    EXPECT_EQ(shell->Calls().emptySuccesses, 1) << "the list stops at the first empty answer";
+}
+
 TEST_F(FakeList, ChangeMessagesRefreshOnlyWithAutoRefresh) {
     Make();
     ShowDocs();
@@ -359,8 +430,12 @@ TEST_F(FakeList, AFileSystemFolderFromAPartnerKeepsTheSortAskedFor) {
     ShowDocs();
     EXPECT_EQ(Captions(*list), (Names{"Sub", "a.txt", "b.txt", "readme.txt"}));
     list->Refresh();
-    EXPECT_EQ(Captions(*list), (Names{"b.txt", "Sub", "a.txt", "readme.txt"}))
-        << "a refresh comes back in the shell's order";
+    EXPECT_EQ(Captions(*list), (Names{"Sub", "a.txt", "b.txt", "readme.txt"}))
+        << "a refresh keeps the order asked for";
+    shell->AddItem("Docs", FakeFile("0.txt"));
+    list->SetShowHidden(true);
+    EXPECT_EQ(Captions(*list), (Names{"Sub", ".secret", "0.txt", "a.txt", "b.txt", "readme.txt"}))
+        << "so does showing hidden items";
 }
 
 TEST_F(FakeList, ASortColumnReadFromAFormIsAppliedOnceTheColumnsAreLaidOut) {

@@ -46,3 +46,30 @@ TChangeNotifyThread* TCountingServices::StartChangeNotifyThread(HWND Window, UIN
     ++Starts;
     return TViewServices::Default().StartChangeNotifyThread(Window, Message);
 }
+
+void PrintTo(const TRowId& Row, std::ostream* Out) {
+    *Out << '"' << Row.Caption << '"';
+}
+
+TRowId Identity(const TListItem* Row) {
+    const TItemData* data = TFolderEnumerator::ItemData(Row);
+    if (!data)
+        return {};
+    return {std::string(PidlBytes(data->pFQPidl.Get())), Row->Caption()};
+}
+
+TListPlace PlaceOf(TFolderEnumerator& List) {
+    TListPlace place;
+    for (int i = 0; i < List.Items().Count(); ++i) {
+        const TListItem* row = List.Items().Item(i);
+        const TItemData* data = TFolderEnumerator::ItemData(row);
+        place.Order.emplace_back(data ? PidlBytes(data->pFQPidl.Get()) : std::string_view());
+        if (row->Selected())
+            place.Selected.push_back(Identity(row));
+        if (row->Focused())
+            place.Focused = Identity(row);
+    }
+    place.Top = static_cast<int>(SendMessageW(List.Handle(), LVM_GETTOPINDEX, 0, 0));
+    place.TopRow = Identity(List.Items().Item(place.Top));
+    return place;
+}

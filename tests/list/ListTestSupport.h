@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,27 @@ std::string DefaultColumnSetBytes();
 // The row captioned so, or nullptr.
 class TListItem;
 TListItem* Row(const TFolderEnumerator& List, const std::string& Caption);
+
+// A row's item: the bytes of its full list tell it apart (empty for a row without a record);
+// failures print its caption.
+struct TRowId {
+    std::string Bytes;
+    std::string Caption;
+    bool operator==(const TRowId& Other) const { return Bytes == Other.Bytes; }
+};
+void PrintTo(const TRowId& Row, std::ostream* Out);
+TRowId Identity(const TListItem* Row);
+
+// Where the user is in a list: the rows' items in order (by bytes alone: reading 2,000 captions
+// would ask as many display names), the first visible row, the selected rows and the focused one.
+struct TListPlace {
+    std::vector<std::string> Order;
+    int Top = 0;
+    TRowId TopRow;
+    std::vector<TRowId> Selected;
+    TRowId Focused;
+};
+TListPlace PlaceOf(TFolderEnumerator& List);
 
 // Services that start real watchers (on drive C) and count the starts.
 class TCountingServices : public TFakeViewServices {

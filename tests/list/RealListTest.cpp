@@ -17,6 +17,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <cstring>
 #include <memory>
 
@@ -218,8 +219,7 @@ TEST_F(RealList, EveryRowIsWhatTheShellGivesItemByItem) {
         Sleep(5);
     }
     ExpectRowsAsTheShellGivesThem("mixed folder with hidden items, computed in idle time");
-    // A refresh of the unchanged folder keeps the rows, back in the shell's order.
-    list->SetColumnSort(cnSize);
+    // A refresh of the unchanged folder keeps the rows as they were.
     list->Refresh();
     ExpectRowsAsTheShellGivesThem("refreshed");
 
@@ -324,6 +324,77 @@ TEST_F(RealList, AChangeOnDiskRefreshesAndKeepsTheSelectedRow) {
     ASSERT_NE(Row(*list, "new.txt"), nullptr) << "the watcher's message refreshed the list";
     ASSERT_NE(list->Selected(), nullptr);
     EXPECT_EQ(list->Selected()->Caption(), "readme.txt");
+    list->SetAutoRefresh(false);
+    PumpMessages();
+}
+
+TEST_F(RealList, AChangeElsewhereOnTheDriveKeepsTheUsersPlaceInASortedScrolledFolder) {
+    for (int i = 0; i < 2000; ++i) {
+        char name[32];
+        std::snprintf(name, sizeof name, "file %04d.txt", i);
+        WriteFile(name, std::string(static_cast<size_t>((i * 37) % 1500), 'x'));
+    }
+    list->SetMultiSelect(true);
+    list->SetAutoRefresh(true);
+    list->SetFolder(Dir());
+    ASSERT_EQ(list->Items().Count(), 2000);
+    ASSERT_NE(list->ChangeThread(), nullptr);
+    ASSERT_TRUE(list->ChangeThread()->WaitUntilWatching(20000));
+    int changes = 0;
+    list->SetOnSelectionChange([&](TFolderEnumerator*) { ++changes; });
+    const auto refreshed = [&](int Before) {
+        const auto start = std::chrono::steady_clock::now();
+        while (changes == Before &&
+               std::chrono::steady_clock::now() - start < std::chrono::seconds(15)) {
+            PumpMessages();
+            Sleep(10);
+        }
+        // Let any further wake-up of the watcher land too.
+        for (int i = 0; i < 30; ++i) {
+            PumpMessages();
+            Sleep(10);
+        }
+        return changes > Before;
+    };
+
+    list->SetColumnSort(cnSize);
+    list->SetSortOrder(soDescending);
+    list->Items().Item(1500)->MakeVisible(false);
+    for (int i : {1400, 1450, 1490})
+        list->Items().Item(i)->SetSelected(true);
+    list->Items().Item(1450)->SetFocused(true);
+    PumpMessages();
+    const TListPlace before = PlaceOf(*list);
+    ASSERT_GT(before.Top, 1000);
+
+    TempFolder elsewhere("varnel-elsewhere");
+    int seen = changes;
+    elsewhere.MakeFile("log.txt", "written");
+    ASSERT_TRUE(refreshed(seen)) << "the watcher's message refreshed the list";
+    const TListPlace after = PlaceOf(*list);
+    EXPECT_TRUE(after.Order == before.Order) << "the rows stay sorted by size, descending";
+    EXPECT_EQ(after.Top, before.Top);
+    EXPECT_EQ(after.TopRow, before.TopRow);
+    EXPECT_EQ(after.Selected, before.Selected);
+    EXPECT_EQ(after.Focused, before.Focused);
+
+    // A file added to the folder itself: it takes its place in the order, the rest stay.
+    seen = changes;
+    WriteFile("zz new.txt", std::string(700, 'n'));
+    ASSERT_TRUE(refreshed(seen));
+    const TListPlace grown = PlaceOf(*list);
+    ASSERT_EQ(grown.Order.size(), 2001u);
+    std::vector<std::string> rest = grown.Order;
+    rest.erase(std::remove(rest.begin(), rest.end(), Identity(Row(*list, "zz new.txt")).Bytes),
+               rest.end());
+    EXPECT_TRUE(rest == before.Order) << "the old rows keep their order";
+    for (int i = 1; i < list->Items().Count(); ++i)
+        ASSERT_LE(TFolderEnumerator::ItemData(list->Items().Item(i - 1))->EntryDetails.iSize,
+                  TFolderEnumerator::ItemData(list->Items().Item(i))->EntryDetails.iSize)
+            << "smallest first at row " << i;
+    EXPECT_EQ(grown.TopRow, before.TopRow);
+    EXPECT_EQ(grown.Selected, before.Selected);
+    EXPECT_EQ(grown.Focused, before.Focused);
     list->SetAutoRefresh(false);
     PumpMessages();
 }

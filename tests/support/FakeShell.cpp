@@ -242,13 +242,22 @@ private:
 
 class EnumObject final : public Counted<IEnumIDList> {
 public:
-    EnumObject(std::shared_ptr<State> state, std::vector<Node*> items)
-        : Counted(std::move(state)), m_Items(std::move(items)) {}
+    EnumObject(std::shared_ptr<State> state, std::vector<Node*> items, bool emptySuccessAtEnd)
+        : Counted(std::move(state)), m_Items(std::move(items)),
+          m_bEmptySuccessAtEnd(emptySuccessAtEnd) {}
     VARNEL_FAKE_UNKNOWN(IEnumIDList)
 
     HRESULT STDMETHODCALLTYPE Next(ULONG celt, LPITEMIDLIST* rgelt, ULONG* fetched) override {
         if (!rgelt || (celt > 1 && !fetched))
             return E_INVALIDARG;
+        if (m_bEmptySuccessAtEnd && m_Next == m_Items.size() && m_iEmptySuccesses < 1000) {
+            ++m_iEmptySuccesses;
+            ++m_State->calls.emptySuccesses;
+            rgelt[0] = nullptr;
+            if (fetched)
+                *fetched = 0;
+            return S_OK;
+        }
         ULONG n = 0;
         while (n < celt && m_Next < m_Items.size()) {
             const Node* node = m_Items[m_Next++];
@@ -278,6 +287,8 @@ public:
 private:
     std::vector<Node*> m_Items;
     size_t m_Next = 0;
+    bool m_bEmptySuccessAtEnd = false;
+    int m_iEmptySuccesses = 0;
 };
 
 class ContextMenuObject final : public Counted<IContextMenu> {
@@ -486,7 +497,10 @@ public:
             if (wanted && shown)
                 items.push_back(child);
         }
-        *out = new EnumObject(m_State, std::move(items));
+        const bool emptySuccess = m_Node->item.emptySuccessAfter < items.size();
+        if (emptySuccess)
+            items.resize(m_Node->item.emptySuccessAfter);
+        *out = new EnumObject(m_State, std::move(items), emptySuccess);
         return S_OK;
     }
 

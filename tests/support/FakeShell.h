@@ -25,6 +25,7 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -42,6 +43,9 @@ struct FakeItem {
     bool failDisplayName = false;
     bool failEnumeration = false;  // EnumObjects fails (E_FAIL) with no enumerator
     bool emptyEnumeration = false; // EnumObjects answers S_FALSE (nothing to list), no enumerator
+    // The enumerator hands out this many items, then answers S_OK with nothing fetched, again
+    // and again (a fault seen in some enumerators); the rest of the children are never listed.
+    size_t emptySuccessAfter = SIZE_MAX;
     std::vector<FakeItem> children;
 
     FakeItem Attributes(SFGAOF value) && {
@@ -76,6 +80,10 @@ struct FakeItem {
         emptyEnumeration = true;
         return std::move(*this);
     }
+    FakeItem EmptySuccessAfter(size_t count) && {
+        emptySuccessAfter = count;
+        return std::move(*this);
+    }
 };
 
 // A file-system file: can be renamed, deleted, copied and moved.
@@ -99,7 +107,10 @@ struct FakeCalls {
     std::vector<std::pair<std::string, std::string>> renames; // SetNameOf: old name, new name
     std::vector<SHCONTF> enumFlags;                           // EnumObjects
     std::vector<SHGDNF> nameFlags;                            // GetDisplayNameOf
-    int mediaReleasedThroughObject = 0;                       // see MediumRelease::Object
+    // Next answering S_OK with nothing (see FakeItem::emptySuccessAfter); after 1,000 such
+    // answers an enumerator gives S_FALSE, so a caller that keeps asking fails instead of hanging.
+    int emptySuccesses = 0;
+    int mediaReleasedThroughObject = 0; // see MediumRelease::Object
     bool releasedHandleWasValid = true;
 };
 

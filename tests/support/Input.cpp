@@ -6,10 +6,18 @@
 #include <thread>
 #include <vector>
 
+// At least 50 ms, then until the queue has stayed quiet for 30 ms (at most a second): on a busy
+// machine the input and what it causes (a control's notices, posted follow-ups) come late.
 void Settle() {
-    for (int i = 0; i < 5; ++i) {
+    const ULONGLONG start = GetTickCount64();
+    for (;;) {
         PumpMessages();
-        Sleep(10);
+        const ULONGLONG elapsed = GetTickCount64() - start;
+        if (elapsed >= 1000)
+            return;
+        const DWORD woke = MsgWaitForMultipleObjects(0, nullptr, FALSE, 30, QS_ALLINPUT);
+        if (woke == WAIT_TIMEOUT && elapsed >= 50)
+            return;
     }
 }
 
@@ -46,7 +54,20 @@ void SendKeys(std::initializer_list<WORD> Keys) {
 
 namespace {
 
+BOOL CALLBACK RaiseWindow(HWND Window, LPARAM) {
+    if (IsWindowVisible(Window))
+        SetWindowPos(Window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    return TRUE;
+}
+
+// Other test programs may show their windows on the same display at the same place while this
+// one clicks: its own windows stay above theirs, or a click could land in another program.
+void RaiseOwnWindows() {
+    EnumThreadWindows(GetCurrentThreadId(), RaiseWindow, 0);
+}
+
 void Click(POINT Screen, DWORD Down, DWORD Up) {
+    RaiseOwnWindows();
     SetCursorPos(Screen.x, Screen.y);
     INPUT click[2]{};
     click[0].type = click[1].type = INPUT_MOUSE;
@@ -66,27 +87,51 @@ void RightClickAt(POINT Screen) {
     Click(Screen, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
 }
 
+namespace {
+
+void SendMouse(DWORD Flags, POINT Screen) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = Flags | MOUSEEVENTF_ABSOLUTE;
+    input.mi.dx = Screen.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = Screen.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
+    SendInput(1, &input, sizeof input);
+    Sleep(40);
+}
+
+HWND CaptureOf(DWORD Thread) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(Thread, &info) ? info.hwndCapture : nullptr;
+}
+
+// Waits (at most 3 s) until the thread's capture is held by a window Accept agrees to.
+template <typename Accept> void WaitForCapture(DWORD Thread, Accept accept) {
+    for (int waited = 0; waited < 3000 && !accept(CaptureOf(Thread)); waited += 10)
+        Sleep(10);
+}
+
+} // namespace
+
 void DragWithMouse(POINT From, POINT To) {
+    RaiseOwnWindows();
+    const DWORD ui = GetCurrentThreadId();
     std::atomic<bool> finished{false};
     std::thread user([&] {
-        const auto send = [](DWORD Flags, LONG x, LONG y) {
-            INPUT input{};
-            input.type = INPUT_MOUSE;
-            input.mi.dwFlags = Flags | MOUSEEVENTF_ABSOLUTE;
-            input.mi.dx = x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
-            input.mi.dy = y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
-            SendInput(1, &input, sizeof input);
-            Sleep(40);
-        };
-        send(MOUSEEVENTF_MOVE, From.x, From.y);
-        send(MOUSEEVENTF_LEFTDOWN, From.x, From.y);
+        SendMouse(MOUSEEVENTF_MOVE, From);
+        SendMouse(MOUSEEVENTF_LEFTDOWN, From);
+        // The control tracks the press with the mouse captured.
+        WaitForCapture(ui, [](HWND capture) { return capture != nullptr; });
+        const HWND pressed = CaptureOf(ui);
         for (int i = 1; i <= 4; ++i)
-            send(MOUSEEVENTF_MOVE, From.x + 4 * i, From.y);
+            SendMouse(MOUSEEVENTF_MOVE, {From.x + 4 * i, From.y});
+        // The drag's own loop takes the mouse from the control.
+        WaitForCapture(ui, [pressed](HWND capture) { return capture && capture != pressed; });
         for (int i = 1; i <= 6; ++i)
-            send(MOUSEEVENTF_MOVE, From.x + (To.x - From.x) * i / 6,
-                 From.y + (To.y - From.y) * i / 6);
-        send(MOUSEEVENTF_MOVE, To.x + 2, To.y + 2);
-        send(MOUSEEVENTF_LEFTUP, To.x + 2, To.y + 2);
+            SendMouse(MOUSEEVENTF_MOVE,
+                      {From.x + (To.x - From.x) * i / 6, From.y + (To.y - From.y) * i / 6});
+        SendMouse(MOUSEEVENTF_MOVE, {To.x + 2, To.y + 2});
+        SendMouse(MOUSEEVENTF_LEFTUP, {To.x + 2, To.y + 2});
         finished = true;
     });
     PumpUntil([&] { return finished.load(); });

@@ -20,8 +20,9 @@ void SendKeys(std::initializer_list<WORD> Keys);
 void ClickAt(POINT Screen);
 // A right click at a point of the screen, then Settle.
 void RightClickAt(POINT Screen);
-// A left-button drag from one point of the screen to another as a user makes it: press, small
-// moves past the drag threshold, on to the target, release. Another thread sends the steps,
-// pausing between them, while this one pumps (the control's and the drag's loops run here and
-// must see each move as a move); returns once the release has been handled.
+// The user's drag with the left button, from a screen point to another: press, past the drag
+// threshold, over in small steps, release. The input comes from a thread of its own while the
+// calling thread pumps (the control's press and the drag run their own loops on it); each stage
+// waits until that thread has taken the mouse (the control's capture, then the drag's), so a busy
+// machine cannot let the release overtake the start of the drag. Returns when the drag is over.
 void DragWithMouse(POINT From, POINT To);

@@ -139,7 +139,7 @@ TEST_F(RealTreeCommands, DropsBackHomeIntoTheDraggedFolderOrNowhereAreRefused) {
     tree.OleDropTarget()->DragLeave();
 }
 
-// A thread moves the user's mouse: press on the folder, past the drag threshold, over a window
+// The user's mouse: press on the folder, past the drag threshold, over a window
 // that takes drops, release.
 TEST_F(RealTreeCommands, AFolderDraggedOutOffersItsPathAsAFileList) {
     HWND receiver = CreateWindowExW(0, L"LISTBOX", L"", WS_CHILD | WS_VISIBLE, 320, 20, 150, 150,
@@ -160,6 +160,7 @@ TEST_F(RealTreeCommands, AFolderDraggedOutOffersItsPathAsAFileList) {
     tree.SetSelected(folder);
 
     DragWithMouse({start.x, start.y}, end);
+    Settle();
     registration.Revoke();
     DestroyWindow(receiver);
 
