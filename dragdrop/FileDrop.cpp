@@ -30,7 +30,7 @@ int DropFiles(HWND Owner, int Operation, const TStringList& Files, const std::st
     std::vector<std::string> sources;
     for (int i = 0; i < Files.Count(); ++i)
         sources.push_back(Files[i]);
-    if (DropRules::RefusesDrop(Destination, SourcePath, sources))
+    if (DropRules::RefusesDrop(Destination, SourcePath, sources, Operation))
         return DROPEFFECT_NONE;
     if (Operation == DROPEFFECT_LINK) {
         bool linked = false;

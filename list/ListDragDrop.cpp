@@ -125,7 +125,8 @@ std::string TFolderEnumerator::DropFolderAt(TvxDropTarget* Sender, POINT pt) {
             path = m_Shell->GetPathFromIDList(m_pViewPidl.Get());
     }
     const std::string destination = path.empty() ? path : EnsureBackSlash(path);
-    if (DropRules::RefusesDrop(destination, Sender->SourcePath(), m_DragSources)) {
+    if (DropRules::RefusesDrop(destination, Sender->SourcePath(), m_DragSources,
+                               Sender->Operation())) {
         Sender->SetOperation(DROPEFFECT_NONE);
         return {};
     }

@@ -83,7 +83,8 @@ TTreeNode* TNameSpaceEnumerator::DropNodeAt(TvxDropTarget* Sender, POINT pt,
     const std::string path = NodePath(node);
     if (!path.empty())
         Destination = EnsureBackSlash(path);
-    if (DropRules::RefusesDrop(Destination, Sender->SourcePath(), m_DragSources))
+    if (DropRules::RefusesDrop(Destination, Sender->SourcePath(), m_DragSources,
+                               Sender->Operation()))
         Sender->SetOperation(DROPEFFECT_NONE);
     return node;
 }

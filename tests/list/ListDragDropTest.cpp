@@ -128,6 +128,11 @@ TEST_F(ListDrops, DropsHomeOrIntoADraggedFolderAreRefusedOverRowsAndBackground) 
     EXPECT_EQ(DragOver({In("SHOWN\\file.txt")}, MK_LBUTTON | MK_CONTROL, Background()), 0u)
         << "back into the folder they come from, whatever the case";
     EXPECT_EQ(DropHere(MK_CONTROL, Background()), 0u);
+    EXPECT_EQ(DragOver({In("shown\\file.txt")}, MK_LBUTTON | MK_CONTROL | MK_SHIFT, Background()),
+              static_cast<DWORD>(DROPEFFECT_LINK))
+        << "a shortcut beside its file";
+    DropHere(MK_CONTROL | MK_SHIFT, Background());
+    EXPECT_TRUE(Exists(In("shown\\Shortcut to file.lnk")));
 
     list->SetFolder(In("shown\\dst"));
     EXPECT_EQ(DragOver({In("shown")}, MK_LBUTTON, Background()), 0u) << "below a dragged folder";
