@@ -37,9 +37,9 @@ private:
     bool m_bOpen;
 };
 
-// Adds to the clipboard's present contents the effect a paste should have. Added to the
-// clipboard rather than to the shell's object: not every shell's object takes data it did not
-// make (Wine's does not).
+// Adds to the clipboard's present contents the effect a paste should have. Added to the flushed
+// clipboard rather than to the shell's object, so it does not depend on the object taking data
+// it did not make.
 bool MarkClipboard(HWND Owner, DWORD Effect) {
     OwnedGlobal block(GlobalAlloc(GMEM_MOVEABLE, sizeof(DWORD)));
     if (!block)
