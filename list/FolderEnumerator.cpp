@@ -13,14 +13,6 @@
 
 using namespace EnumGlobals;
 
-namespace {
-
-void NoDrop(TvxDropTarget* Sender, int, POINT, int&) {
-    Sender->SetOperation(DROPEFFECT_NONE);
-}
-
-} // namespace
-
 const TClassInfo& TFolderEnumerator::StaticClassInfo() {
     using T = TFolderEnumerator;
     static const TClassInfo info{
@@ -53,7 +45,8 @@ const TClassInfo& TFolderEnumerator::StaticClassInfo() {
                 StringProperty("FileMask", &T::FileMask, &T::SetFileMask),
             },
         .Messages = {MessageHandler<WM_LIST_CHANGE_NOTIFY, &T::ChangeNotify>(),
-                     MessageHandler<WM_TIMER, &T::WMTimer>()},
+                     MessageHandler<WM_TIMER, &T::WMTimer>(),
+                     MessageHandler<CN_NOTIFY, &T::CNNotify>()},
         // The component's name and bounds, then the list view's re-published ones; those the
         // framework does not offer yet are left out until it does.
         .Republished =
@@ -172,14 +165,8 @@ void TFolderEnumerator::CreateWnd() {
     if (!m_bPerformInit)
         PerformInit();
     InitFolderEnumerator();
-    if (m_OleDropTarget.Register(Handle())) {
-        // Nothing is accepted until dropping onto the list is built.
-        TvxDropTarget* target = m_OleDropTarget.Target();
-        target->SetWndHandle(Handle());
-        target->SetOnOLEDragEnter(NoDrop);
-        target->SetOnOLEDragOver(NoDrop);
-        target->SetOnOLEDrop(NoDrop);
-    }
+    if (m_OleDropTarget.Register(Handle()))
+        ConnectDropTarget();
 }
 
 void TFolderEnumerator::DestroyWnd() {

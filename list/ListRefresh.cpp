@@ -109,8 +109,14 @@ private:
 
 } // namespace
 
+// A refresh inside the list's own drag would delete the rows being dragged: it waits for the
+// drag's end (ListDragDrop.cpp).
 void TFolderEnumerator::ChangeNotify(TMessage&) {
-    if (m_bAutoRefresh && !m_bDragging)
+    if (!m_bAutoRefresh)
+        return;
+    if (m_bDragging)
+        m_bChangedWhileDragging = true;
+    else
         Refresh();
 }
 
