@@ -191,18 +191,29 @@ int TCustomListView::SelCount() const {
     return static_cast<int>(SendMessageW(WindowHandle(), LVM_GETSELECTEDCOUNT, 0, 0));
 }
 
+// Asked of the control, as the selection is: a drag moves over the rows dozens of times a
+// second, and a walk over every row's state would cost one message per row each time.
 TListItem* TCustomListView::DropTarget() const {
-    for (auto& item : m_Items.m_Items)
-        if (item->DropTarget())
-            return item.get();
-    return nullptr;
+    if (!HandleAllocated()) {
+        for (auto& item : m_Items.m_Items)
+            if (item->m_uState & LVIS_DROPHILITED)
+                return item.get();
+        return nullptr;
+    }
+    const int index =
+        static_cast<int>(SendMessageW(WindowHandle(), LVM_GETNEXTITEM, -1, LVNI_DROPHILITED));
+    return m_Items.Item(index);
 }
 
 void TCustomListView::SetDropTarget(TListItem* Value) {
-    for (auto& item : m_Items.m_Items)
-        if (item.get() != Value && item->DropTarget())
-            item->SetDropTarget(false);
-    if (Value && Value->m_Owner == &m_Items)
+    if (Value && Value->m_Owner != &m_Items)
+        Value = nullptr;
+    TListItem* previous = DropTarget();
+    if (previous == Value)
+        return;
+    if (previous)
+        previous->SetDropTarget(false);
+    if (Value)
         Value->SetDropTarget(true);
 }
 
@@ -289,6 +300,13 @@ bool TCustomListView::CustomSort(TLVCompare SortProc, LPARAM ParamSort) {
     if (HandleAllocated())
         SendMessageW(Handle(), LVM_SORTITEMS, 0, reinterpret_cast<LPARAM>(CompareByIndex));
     return true;
+}
+
+TListItem* TCustomListView::BeginDragItem(const TMessage& Message) const {
+    const NMHDR* header = Message.Msg == CN_NOTIFY ? Message.NMHdr() : nullptr;
+    if (!header || header->code != LVN_BEGINDRAG)
+        return nullptr;
+    return ItemFromWindow(reinterpret_cast<const NMLISTVIEW*>(header)->iItem);
 }
 
 bool TCustomListView::IsEditing() const {
@@ -389,12 +407,29 @@ void TCustomListView::CNNotify(TMessage& Message) {
         // The control's tracking took the release: the handlers get it after the press.
         ClickNotified(code == static_cast<int>(NM_CLICK) ? WM_LBUTTONUP : WM_RBUTTONUP);
         Inherited(Message);
+    } else if (code == static_cast<int>(NM_CUSTOMDRAW)) {
+        Message.Result = CustomDraw(*Message.Notification<NMLVCUSTOMDRAW>());
     } else if (code == static_cast<int>(LVN_DELETEALLITEMS)) {
         // The rows were told of their removal already; no notification per row.
         Message.Result = TRUE;
     } else {
         Inherited(Message);
     }
+}
+
+// Some controls (Wine's) keep a row's drop highlight without drawing it: the row a drop would
+// go into is drawn as a selected one. Rows are asked only while one has the highlight.
+LRESULT TCustomListView::CustomDraw(NMLVCUSTOMDRAW& Draw) {
+    if (Draw.nmcd.dwDrawStage == CDDS_PREPAINT)
+        return DropTarget() ? CDRF_NOTIFYITEMDRAW : CDRF_DODEFAULT;
+    if (Draw.nmcd.dwDrawStage != CDDS_ITEMPREPAINT)
+        return CDRF_DODEFAULT;
+    const auto index = static_cast<int>(Draw.nmcd.dwItemSpec);
+    if (!(SendMessageW(Handle(), LVM_GETITEMSTATE, index, LVIS_DROPHILITED) & LVIS_DROPHILITED))
+        return CDRF_DODEFAULT;
+    Draw.clrText = GetSysColor(COLOR_HIGHLIGHTTEXT);
+    Draw.clrTextBk = GetSysColor(COLOR_HIGHLIGHT);
+    return CDRF_NEWFONT;
 }
 
 void TCustomListView::GetDispInfo(NMLVDISPINFOW& Info) {

@@ -52,7 +52,8 @@ public:
     TListItem* Selected() const;
     void SetSelected(TListItem* Value);
     int SelCount() const;
-    // The first row with the drop highlight; writing moves the highlight to that row alone.
+    // The row with the drop highlight (one query of the control); writing moves the highlight
+    // to that row alone (nullptr removes it).
     TListItem* DropTarget() const;
     void SetDropTarget(TListItem* Value);
     // The row at a client position, or nullptr.
@@ -74,6 +75,9 @@ public:
     bool CustomSort(TLVCompare SortProc, LPARAM ParamSort);
     bool AlphaSort() { return CustomSort(nullptr, 0); }
     bool IsEditing() const;
+    // The row a begin-drag notification (LVN_BEGINDRAG) names: the one pressed, which the pointer
+    // may have left by the time the notification comes; nullptr for any other message.
+    TListItem* BeginDragItem(const TMessage& Message) const;
 
     TViewStyle ViewStyle() const { return m_ViewStyle; }
     void SetViewStyle(TViewStyle Value);
@@ -158,6 +162,7 @@ private:
     void SetImageList(TImageList*& Field, TImageList* Value, int Which);
     void ApplyImages();
     void GetDispInfo(NMLVDISPINFOW& Info);
+    LRESULT CustomDraw(NMLVCUSTOMDRAW& Draw);
     void ItemChanged(const NMLISTVIEW& Info);
     void BeginLabelEdit(TMessage& Message, const NMLVDISPINFOW& Info);
     void EndLabelEdit(TMessage& Message, const NMLVDISPINFOW& Info);

@@ -5,6 +5,7 @@
 #include "identifiers/WideText.h"
 
 #include <windows.h>
+#include <ole2.h>
 
 namespace DropRules {
 
@@ -57,8 +58,10 @@ bool IsSameOrBelow(const std::string& Path, const std::string& Folder) {
 }
 
 bool RefusesDrop(const std::string& Destination, const std::string& SourcePath,
-                 const std::vector<std::string>& Sources) {
-    if (Destination.empty() || SamePath(Destination, SourcePath))
+                 const std::vector<std::string>& Sources, int Operation) {
+    if (Destination.empty())
+        return true;
+    if (Operation != DROPEFFECT_LINK && SamePath(Destination, SourcePath))
         return true;
     for (const std::string& source : Sources)
         if (IsSameOrBelow(Destination, source))

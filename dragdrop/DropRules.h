@@ -16,11 +16,13 @@ bool SamePath(const std::string& Path1, const std::string& Path2);
 // "C:\Database" is not).
 bool IsSameOrBelow(const std::string& Path, const std::string& Folder);
 
-// Whether dropping Sources, which come from the folder SourcePath, into Destination is refused:
-// files are never dropped back into the folder they come from, and a folder never into itself
-// or a folder below it (the shell would report success and do nothing, or worse).
+// Whether dropping Sources, which come from the folder SourcePath, into Destination with the drop
+// effect Operation is refused: files are never copied or moved back into the folder they come
+// from (the shell does nothing, or stops in a dialog), and a folder never goes into itself or a
+// folder below it (the shell would report success and do nothing, or worse). Shortcuts may go
+// beside what they lead to (DROPEFFECT_LINK, 4), never into a dragged folder.
 bool RefusesDrop(const std::string& Destination, const std::string& SourcePath,
-                 const std::vector<std::string>& Sources);
+                 const std::vector<std::string>& Sources, int Operation = 0);
 
 // The name a shortcut to Source is called after: the name after the last backslash without its
 // extension (the whole name when nothing is left before the extension); a drive's letter for the

@@ -79,6 +79,11 @@ struct TaskBlock : NullOnly<wchar_t*> {
     void operator()(wchar_t* text) const { CoTaskMemFree(text); }
 };
 
+// A movable global block (clipboard data) until the clipboard takes it over.
+struct GlobalBlock : NullOnly<HGLOBAL> {
+    void operator()(HGLOBAL block) const { GlobalFree(block); }
+};
+
 } // namespace HolderFree
 
 using OwnedMenu = THolder<HMENU, HolderFree::Menu>;
@@ -88,3 +93,4 @@ using OwnedHandle = THolder<HANDLE, HolderFree::Kernel>;
 using OwnedChangeNotification = THolder<HANDLE, HolderFree::ChangeNotification>;
 using ShellText = THolder<wchar_t*, HolderFree::ShellBlock>;
 using TaskText = THolder<wchar_t*, HolderFree::TaskBlock>;
+using OwnedGlobal = THolder<HGLOBAL, HolderFree::GlobalBlock>;

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <functional>
 #include <cstring>
 #include <memory>
 #include <unordered_map>
@@ -60,7 +61,8 @@ bool SameRecord(const TItemData& a, const TItemData& b) {
            a.EntryDetails.iSize == b.EntryDetails.iSize &&
            SameSystemTime(a.EntryDetails.Date, b.EntryDetails.Date) && a.bHasFile == b.bHasFile &&
            a.bHasDetails == b.bHasDetails && a.dwFileAttributes == b.dwFileAttributes &&
-           a.sExtension == b.sExtension && PidlBytes(a.pPidl.Get()) == PidlBytes(b.pPidl.Get()) &&
+           a.sExtension == b.sExtension && a.uNameKey == b.uNameKey &&
+           PidlBytes(a.pPidl.Get()) == PidlBytes(b.pPidl.Get()) &&
            PidlBytes(a.pFQPidl.Get()) == PidlBytes(b.pFQPidl.Get());
 }
 
@@ -147,6 +149,7 @@ void TFolderEnumerator::FillListView(LPCITEMIDLIST pParentpidl) {
                 data->bHasFile = true;
                 data->dwFileAttributes = entry.dwFileAttributes;
                 data->sExtension = ColumnTexts::ExtensionOf(entry.sName);
+                data->uNameKey = std::hash<std::wstring>{}(entry.sName);
                 data->bHasDetails = true;
                 SetDetails(entry, data->EntryDetails);
             }

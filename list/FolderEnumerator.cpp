@@ -13,14 +13,6 @@
 
 using namespace EnumGlobals;
 
-namespace {
-
-void NoDrop(TvxDropTarget* Sender, int, POINT, int&) {
-    Sender->SetOperation(DROPEFFECT_NONE);
-}
-
-} // namespace
-
 const TClassInfo& TFolderEnumerator::StaticClassInfo() {
     using T = TFolderEnumerator;
     static const TClassInfo info{
@@ -61,7 +53,8 @@ const TClassInfo& TFolderEnumerator::StaticClassInfo() {
                      MessageHandler<WM_KEYUP, &T::WMKeyUp>(),
                      MessageHandler<WM_SYSKEYDOWN, &T::WMSysKeyDown>(),
                      MessageHandler<WM_CONTEXTMENU, &T::WMContextMenu>(),
-                     MessageHandler<WM_LIST_DEFERRED_REFRESH, &T::DeferredRefresh>()},
+                     MessageHandler<WM_LIST_DEFERRED_REFRESH, &T::DeferredRefresh>(),
+                     MessageHandler<CN_NOTIFY, &T::CNNotify>()},
         // The component's name and bounds, then the list view's re-published ones; those the
         // framework does not offer yet are left out until it does.
         .Republished =
@@ -180,14 +173,8 @@ void TFolderEnumerator::CreateWnd() {
     if (!m_bPerformInit)
         PerformInit();
     InitFolderEnumerator();
-    if (m_OleDropTarget.Register(Handle())) {
-        // Nothing is accepted until dropping onto the list is built.
-        TvxDropTarget* target = m_OleDropTarget.Target();
-        target->SetWndHandle(Handle());
-        target->SetOnOLEDragEnter(NoDrop);
-        target->SetOnOLEDragOver(NoDrop);
-        target->SetOnOLEDrop(NoDrop);
-    }
+    if (m_OleDropTarget.Register(Handle()))
+        ConnectDropTarget();
 }
 
 void TFolderEnumerator::DestroyWnd() {

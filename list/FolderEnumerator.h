@@ -135,6 +135,14 @@ public:
     // Computes every row's pending parts now (what idle time would do).
     void ResolveAllItems();
 
+    // Clipboard (ListClipboard.cpp). Copy and cut put the shell's data object of the selected
+    // rows on the clipboard, cut marked as a move; paste drops the clipboard's files into the
+    // selected folder row, else into the shown folder, as a drop there would. Each answers
+    // whether it did something.
+    bool CopySelection();
+    bool CutSelection();
+    bool PasteClipboard();
+
 protected:
     void CreateWnd() override;
     void DestroyWnd() override;
@@ -160,6 +168,13 @@ protected:
     void WMContextMenu(TMessage& Message);
     // Copies of the selected rows' own lists, in row order; the number copied.
     int GetSelectedPidls(std::vector<OwnedPidl>& PidlList) const;
+    // Drag and drop (ListDragDrop.cpp): a drag out starts from the control's begin-drag
+    // notification; the drop target calls the other four.
+    void CNNotify(TMessage& Message);
+    void DragEnter(TvxDropTarget* Sender, int grfKeyState, POINT pt, int& dwEffect);
+    void DragOver(TvxDropTarget* Sender, int grfKeyState, POINT pt, int& dwEffect);
+    void DragLeave(TvxDropTarget* Sender);
+    void Drop(TvxDropTarget* Sender, int grfKeyState, POINT pt, int& dwEffect);
 
     // WM_USER+22 from the change watcher.
     void ChangeNotify(TMessage& Message);
@@ -215,6 +230,21 @@ private:
     void ScheduleIdleResolve();
     std::vector<std::string> ColumnTextsOf(TListItem* Item, TItemData& Data);
     bool IsColumnShown(TColumnName Column) const;
+
+    // Drag and drop and clipboard (ListDragDrop.cpp, ListClipboard.cpp).
+    void ConnectDropTarget();
+    void StartDrag(TListItem* Pressed);
+    // The relative lists of the rows a drag or a copy takes (borrowed from their records): the
+    // selected rows, or Pressed alone when it is given and not among them.
+    std::vector<LPCITEMIDLIST> RowPidls(TListItem* Pressed);
+    // The shell's data object of those rows, or none.
+    ComPtr<IDataObject> RowsDataObject(TListItem* Pressed);
+    // The folder a drop at pt (screen) goes into, ending in a backslash, with the folder row
+    // there given the drop highlight; empty (and Operation none) when nothing may be dropped.
+    std::string DropFolderAt(TvxDropTarget* Sender, POINT pt);
+    // The folder path of a row that can take files (a file-system folder), else empty.
+    std::string RowFolderPath(const TListItem* Item);
+    HWND DialogOwner();
 
     std::unique_ptr<TImageList> m_ilSmall;
     std::unique_ptr<TImageList> m_ilLarge;
@@ -278,6 +308,11 @@ private:
     // A sort follows the fill: rows it keeps need not be put back in the shell's order first.
     bool m_bSortFollows = false;
     bool m_bIdleTimer = false;
+    // A change message came while the list's own drag ran: one refresh follows the drag (files
+    // moved out would stay listed otherwise).
+    bool m_bChangedWhileDragging = false;
+    // The paths being dragged over the list, read once when the drag enters.
+    std::vector<std::string> m_DragSources;
 
     TViewServices* m_Shell;
 };

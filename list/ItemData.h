@@ -42,6 +42,10 @@ struct TItemData {
     DWORD dwFileAttributes = 0;
     // The found entry's name from its last "." on; empty without a dot or an entry.
     std::string sExtension;
+    // A hash of the found entry's whole name (0 without an entry): the file a row stands for
+    // once its list has changed, as it does with the file's size or time, or when a program saves
+    // the file anew under its name. Kept as a hash: a name per row would cost every row its text.
+    size_t uNameKey = 0;
     // The folder that enumerated the item: its display name is asked of it when first needed,
     // whatever the list shows by then.
     ComPtr<IShellFolder> sfFolder;

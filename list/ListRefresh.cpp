@@ -2,6 +2,7 @@
 #include "list/FolderEnumerator.h"
 
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -15,13 +16,18 @@ enum : unsigned { kSelected = 1, kFocused = 2, kTop = 4 };
 
 // The rows the user had a hold on, by the bytes of their items' full lists: a row's caption can
 // be shared with another row or pass to another item, and asking every row its caption would
-// cost a display name each.
+// cost a display name each. A file's list changes with its size and time, so a kept file whose
+// bytes are not found again is found by its name on disk: the file written to, or saved anew.
 class TKeptPlace {
 public:
     explicit TKeptPlace(TFolderEnumerator& List) {
         const auto keep = [&](TListItem* Row, unsigned Role) {
-            if (const TItemData* data = TFolderEnumerator::ItemData(Row))
-                m_Rows.emplace_back(PidlBytes(data->pFQPidl.Get()), Role);
+            const TItemData* data = TFolderEnumerator::ItemData(Row);
+            if (!data)
+                return;
+            TKept& kept = m_Rows[std::string(PidlBytes(data->pFQPidl.Get()))];
+            kept.uRoles |= Role;
+            kept.uNameKey = data->uNameKey;
         };
         if (List.HandleAllocated()) {
             // Each search past the last selected row would run to the end of the list.
@@ -42,30 +48,39 @@ public:
     }
 
     // Gives the refilled rows back what their items had, in one pass over them.
-    void Restore(TFolderEnumerator& List) const {
-        std::unordered_map<std::string_view, unsigned> roles;
-        roles.reserve(m_Rows.size());
-        for (const auto& [bytes, role] : m_Rows)
-            roles[bytes] |= role;
+    void Restore(TFolderEnumerator& List) {
+        std::unordered_map<size_t, std::string_view> byName;
+        for (const auto& [bytes, kept] : m_Rows)
+            if (kept.uNameKey)
+                byName.emplace(kept.uNameKey, bytes);
         TListItem* top = nullptr;
         bool selected = false;
         const int count = List.Items().Count();
-        for (int i = 0; i < count && !roles.empty(); ++i) {
+        for (int i = 0; i < count && !m_Rows.empty(); ++i) {
             TListItem* row = List.Items().Item(i);
             const TItemData* data = TFolderEnumerator::ItemData(row);
-            const auto found = data ? roles.find(PidlBytes(data->pFQPidl.Get())) : roles.end();
-            if (found == roles.end())
+            if (!data)
                 continue;
-            if (found->second & kSelected) {
+            auto found = m_Rows.find(PidlBytes(data->pFQPidl.Get()));
+            if (found == m_Rows.end() && data->uNameKey) {
+                const auto named = byName.find(data->uNameKey);
+                if (named != byName.end())
+                    found = m_Rows.find(named->second);
+            }
+            if (found == m_Rows.end())
+                continue;
+            const unsigned roles = found->second.uRoles;
+            if (roles & kSelected) {
                 row->SetSelected(true);
                 selected = true;
             }
-            if (found->second & kFocused)
+            if (roles & kFocused)
                 row->SetFocused(true);
-            if (found->second & kTop)
+            if (roles & kTop)
                 top = row;
             // Each item has one row; what is found is not looked for again.
-            roles.erase(found);
+            byName.erase(found->second.uNameKey);
+            m_Rows.erase(found);
         }
         if (m_bHadSelection && !selected && count > 0)
             List.Items().Item(0)->SetSelected(true);
@@ -76,15 +91,32 @@ public:
     }
 
 private:
-    std::vector<std::pair<std::string, unsigned>> m_Rows;
+    struct TKept {
+        unsigned uRoles = 0;
+        size_t uNameKey = 0;
+    };
+    // Looked up by the rows' bytes in place, without a copy of each.
+    struct TBytesHash {
+        using is_transparent = void;
+        size_t operator()(std::string_view Bytes) const {
+            return std::hash<std::string_view>{}(Bytes);
+        }
+    };
+    std::unordered_map<std::string, TKept, TBytesHash, std::equal_to<>> m_Rows;
     bool m_bHadSelection = false;
     int m_iTopIndex = 0;
 };
 
 } // namespace
 
+// A refresh inside the list's own drag would delete the rows being dragged: it waits for the
+// drag's end (ListDragDrop.cpp).
 void TFolderEnumerator::ChangeNotify(TMessage&) {
-    if (m_bAutoRefresh && !m_bDragging)
+    if (!m_bAutoRefresh)
+        return;
+    if (m_bDragging)
+        m_bChangedWhileDragging = true;
+    else
         Refresh();
 }
 
@@ -96,7 +128,7 @@ void TFolderEnumerator::Refresh() {
         return;
     }
     m_bRefreshHeld = false;
-    const TKeptPlace place(*this);
+    TKeptPlace place(*this);
     // The rows come back in the order the user asked for, not the shell's.
     m_bSortFollows = m_bSortApplied;
     FillListView(m_pViewPidl.Get());

@@ -5,21 +5,13 @@
 
 #include "dragdrop/DropRules.h"
 #include "dragdrop/DropSource.h"
+#include "dragdrop/FileDrop.h"
 #include "framework/ViewServices.h"
 #include "identifiers/StringList.h"
-#include "identifiers/WideText.h"
 #include "shell/ShellRoutines.h"
 #include "shell/UIObject.h"
 
 using namespace EnumGlobals;
-
-namespace {
-
-bool FileExists(const std::string& Path) {
-    return GetFileAttributesW(Utf8ToWide(Path).c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-} // namespace
 
 void TNameSpaceEnumerator::ConnectDropTarget() {
     TvxDropTarget* target = m_OleDropTarget.Target();
@@ -91,7 +83,8 @@ TTreeNode* TNameSpaceEnumerator::DropNodeAt(TvxDropTarget* Sender, POINT pt,
     const std::string path = NodePath(node);
     if (!path.empty())
         Destination = EnsureBackSlash(path);
-    if (DropRules::RefusesDrop(Destination, Sender->SourcePath(), m_DragSources))
+    if (DropRules::RefusesDrop(Destination, Sender->SourcePath(), m_DragSources,
+                               Sender->Operation()))
         Sender->SetOperation(DROPEFFECT_NONE);
     return node;
 }
@@ -127,30 +120,9 @@ void TNameSpaceEnumerator::Drop(TvxDropTarget* Sender, int, POINT, int&) {
     TTreeNode* node = DropTarget();
     const std::string path = node ? NodePath(node) : std::string();
     TStringList files;
-    if (operation != DROPEFFECT_NONE && !path.empty() && Sender->GetSourceFiles(files)) {
-        const std::string destination = EnsureBackSlash(path);
-        std::vector<std::string> sources;
-        for (int i = 0; i < files.Count(); ++i)
-            sources.push_back(files[i]);
-        if (!DropRules::RefusesDrop(destination, Sender->SourcePath(), sources)) {
-            if (operation == DROPEFFECT_LINK) {
-                bool linked = false;
-                for (const std::string& source : sources) {
-                    const std::string name = DropRules::ShortcutBaseName(source);
-                    const std::string link =
-                        DropRules::FreeShortcutPath(destination, name, FileExists);
-                    if (!link.empty() &&
-                        SUCCEEDED(CreateLink(source, link, DropRules::ShortcutDescription(name))))
-                        linked = true;
-                }
-                Sender->SetOperation(linked ? DROPEFFECT_LINK : DROPEFFECT_NONE);
-            } else {
-                const bool move = operation == DROPEFFECT_MOVE;
-                PerformFileOperation(OwnerWindow(), move ? FO_MOVE : FO_COPY, files, destination);
-                Sender->SetOperation(move ? DROPEFFECT_MOVE : DROPEFFECT_COPY);
-            }
-        }
-    }
+    if (!path.empty() && Sender->GetSourceFiles(files))
+        Sender->SetOperation(FileDrop::DropFiles(OwnerWindow(), operation, files,
+                                                 EnsureBackSlash(path), Sender->SourcePath()));
     m_DragSources.clear();
     if (DropTarget())
         SetDropTarget(nullptr);

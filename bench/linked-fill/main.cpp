@@ -3,6 +3,7 @@
 // the desktop) and a combo linked, alternating, medians of five. Before each timed SetFolder
 // the list shows drive C, so every run moves all three views. The folder is removed afterwards.
 
+#include "bench/support/BenchHost.h"
 #include "bench/support/Timing.h"
 #include "combo/NameSpaceCombo.h"
 #include "identifiers/Holders.h"
@@ -46,19 +47,6 @@ bool MakeData(const std::wstring& dir, int count) {
     return true;
 }
 
-HWND MakeHost() {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = DefWindowProcW;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"LinkedFillBenchHost";
-    RegisterClassExW(&wc);
-    HWND host = CreateWindowExW(0, wc.lpszClassName, L"linked-fill", WS_OVERLAPPEDWINDOW, 0, 0, 900,
-                                600, nullptr, nullptr, wc.hInstance, nullptr);
-    ShowWindow(host, SW_SHOWNORMAL);
-    return host;
-}
-
 template <class View> void Place(View& Made, HWND Host, int Left, int Top, int Width, int Height) {
     Made.SetParentWindow(Host);
     Made.SetBounds(Left, Top, Width, Height);
@@ -78,7 +66,7 @@ double TimeSetFolder(TFolderEnumerator& List, const std::string& Dir) {
 
 int main(int argc, char** argv) {
     const int count = argc > 1 ? std::atoi(argv[1]) : 10000;
-    HWND host = MakeHost();
+    HWND host = BenchHost::MakeHost(L"linked-fill", 900, 600);
     if (!host || count <= 0)
         return 1;
     const std::wstring dir = L"C:\\varnel-linked-bench";

@@ -15,6 +15,7 @@
 
 #include "PlatformView.h"
 
+#include "bench/support/BenchHost.h"
 #include "bench/support/Timing.h"
 #include "controls/Application.h"
 #include "identifiers/ComPtr.h"
@@ -111,20 +112,6 @@ bool MakeData(const std::wstring& dir, int count) {
             return false;
     }
     return DeleteFileW(shortcut.c_str()) != 0;
-}
-
-HWND MakeHost() {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = DefWindowProcW;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.lpszClassName = L"ListFillBenchHost";
-    RegisterClassExW(&wc);
-    HWND host = CreateWindowExW(0, wc.lpszClassName, L"list-fill", WS_OVERLAPPEDWINDOW, 0, 0, 800,
-                                600, nullptr, nullptr, wc.hInstance, nullptr);
-    ShowWindow(host, SW_SHOWNORMAL);
-    return host;
 }
 
 ComPtr<IShellFolder> BindPath(const std::wstring& dir) {
@@ -226,7 +213,7 @@ int main(int argc, char** argv) {
         sizes.push_back(std::atoi(argv[i]));
     if (sizes.empty())
         sizes = {10000, 30000};
-    HWND host = MakeHost();
+    HWND host = BenchHost::MakeHost(L"list-fill", 800, 600);
     if (!host)
         return 1;
 

@@ -16,6 +16,7 @@
 // and prints them with the ratios to raw. The folders are removed afterwards, unless the first
 // argument is --keep (they are then kept, and a later run finds them made).
 
+#include "bench/support/BenchHost.h"
 #include "bench/support/Timing.h"
 #include "controls/Application.h"
 #include "identifiers/ComPtr.h"
@@ -99,17 +100,6 @@ double RawPass(const std::wstring& dir, int& items) {
     return Milliseconds(start);
 }
 
-HWND MakeHost() {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = DefWindowProcW;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"TreeFillBenchHost";
-    RegisterClassExW(&wc);
-    return CreateWindowExW(0, wc.lpszClassName, L"tree-fill", WS_OVERLAPPEDWINDOW, 0, 0, 400, 600,
-                           nullptr, nullptr, wc.hInstance, nullptr);
-}
-
 // The platform's shell without the change watcher: its start (a watch on every folder of drive C,
 // the bench's own included) would run beside the fill being timed.
 class TUnwatchedShell : public TViewServices {
@@ -182,7 +172,7 @@ int main(int argc, char** argv) {
     }
     if (sizes.empty())
         sizes = {1000, 5000, 20000};
-    HWND host = MakeHost();
+    HWND host = BenchHost::MakeHost(L"tree-fill", 400, 600, false);
     if (!host)
         return 1;
     // Shown, so that the rows in view are drawn (and their icons found) as part of a fill.

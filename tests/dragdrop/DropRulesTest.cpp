@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <ole2.h>
+
 #include <set>
 #include <string>
 
@@ -29,6 +32,10 @@ TEST(DropRules, ADropIntoTheSourceFolderOrIntoADraggedFolderIsRefused) {
     EXPECT_TRUE(RefusesDrop("C:\\DATA\\folder\\deep\\", "C:\\Data\\", sources)) << "below itself";
     EXPECT_FALSE(RefusesDrop("C:\\Data\\Folder2\\", "C:\\Data\\", sources)) << "a sibling";
     EXPECT_TRUE(RefusesDrop("", "C:\\Data\\", sources)) << "no file-system folder";
+
+    // A shortcut may go beside what it leads to, never into a dragged folder.
+    EXPECT_FALSE(RefusesDrop("c:\\data\\", "C:\\Data\\", sources, DROPEFFECT_LINK));
+    EXPECT_TRUE(RefusesDrop("C:\\Data\\Folder\\", "C:\\Data\\", sources, DROPEFFECT_LINK));
 }
 
 TEST(DropRules, AShortcutIsNamedAfterTheNameWithoutItsExtension) {

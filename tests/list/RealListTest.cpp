@@ -10,6 +10,7 @@
 #include "support/RealShellFixture.h"
 #include "shell/ShellRoutines.h"
 #include "support/HostWindow.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -326,6 +327,41 @@ TEST_F(RealList, AChangeOnDiskRefreshesAndKeepsTheSelectedRow) {
     EXPECT_EQ(list->Selected()->Caption(), "readme.txt");
     list->SetAutoRefresh(false);
     PumpMessages();
+}
+
+// A file's list holds its size and time: a file written to, or saved anew by a program that
+// writes a new file under the old name, is still the row the user had selected and focused.
+TEST_F(RealList, FilesWrittenToOrSavedAnewStaySelectedAcrossARefresh) {
+    WriteFile("a.txt");
+    WriteFile("log.txt", "one line");
+    WriteFile("report.txt", "draft");
+    WriteFile("z.txt");
+    list->SetMultiSelect(true);
+    list->SetFolder(Dir());
+    const OwnedPidl before(
+        OwnedPidl::Adopt,
+        ConcatPidls(nullptr, TFolderEnumerator::ItemData(Row(*list, "log.txt"))->pFQPidl.Get(),
+                    g_ShellMalloc));
+    Row(*list, "log.txt")->SetSelected(true);
+    Row(*list, "report.txt")->SetSelected(true);
+    Row(*list, "report.txt")->SetFocused(true);
+
+    WriteFile("log.txt", "one line, and another one, and a third one");
+    ASSERT_TRUE(RemoveTree(Dir() + "\\report.txt"));
+    WriteFile("report.txt", "the final text, longer than the draft");
+    list->Refresh();
+
+    ASSERT_FALSE(ArePidlsSame(before.Get(),
+                              TFolderEnumerator::ItemData(Row(*list, "log.txt"))->pFQPidl.Get()))
+        << "the written file's list changed";
+    std::vector<std::string> selected;
+    for (int i = 0; i < list->Items().Count(); ++i)
+        if (list->Items().Item(i)->Selected())
+            selected.push_back(list->Items().Item(i)->Caption());
+    EXPECT_EQ(selected, (Names{"log.txt", "report.txt"}));
+    TListItem* focused = list->GetNextItem(nullptr, sdAll, isFocused);
+    ASSERT_NE(focused, nullptr);
+    EXPECT_EQ(focused->Caption(), "report.txt");
 }
 
 TEST_F(RealList, AChangeElsewhereOnTheDriveKeepsTheUsersPlaceInASortedScrolledFolder) {

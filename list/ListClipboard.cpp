@@ -1,0 +1,127 @@
+// The list's clipboard: the selected rows copied or cut as the shell's data object, files pasted
+// into a folder as a drop there would put them.
+
+#include "list/FolderEnumerator.h"
+
+#include "dragdrop/FileDrop.h"
+#include "framework/ViewServices.h"
+#include "identifiers/EnumGlobals.h"
+#include "identifiers/Holders.h"
+#include "identifiers/StringList.h"
+#include "shell/ShellRoutines.h"
+
+#include <ole2.h>
+#include <shlobj.h>
+
+using namespace EnumGlobals;
+
+namespace {
+
+CLIPFORMAT PreferredDropEffectFormat() {
+    return static_cast<CLIPFORMAT>(RegisterClipboardFormatW(CFSTR_PREFERREDDROPEFFECT));
+}
+
+// The clipboard, open for this thread while the object lives.
+class TOpenClipboard {
+public:
+    explicit TOpenClipboard(HWND Owner) : m_bOpen(OpenClipboard(Owner) != FALSE) {}
+    ~TOpenClipboard() {
+        if (m_bOpen)
+            CloseClipboard();
+    }
+    TOpenClipboard(const TOpenClipboard&) = delete;
+    TOpenClipboard& operator=(const TOpenClipboard&) = delete;
+    bool Open() const { return m_bOpen; }
+
+private:
+    bool m_bOpen;
+};
+
+// Adds to the clipboard's present contents the effect a paste should have. Added to the flushed
+// clipboard rather than to the shell's object, so it does not depend on the object taking data
+// it did not make.
+bool MarkClipboard(HWND Owner, DWORD Effect) {
+    OwnedGlobal block(GlobalAlloc(GMEM_MOVEABLE, sizeof(DWORD)));
+    if (!block)
+        return false;
+    if (auto* value = static_cast<DWORD*>(GlobalLock(block.Get()))) {
+        *value = Effect;
+        GlobalUnlock(block.Get());
+    }
+    const TOpenClipboard clipboard(Owner);
+    if (!clipboard.Open() || !SetClipboardData(PreferredDropEffectFormat(), block.Get()))
+        return false;
+    // The clipboard owns the block now.
+    (void)block.Release();
+    return true;
+}
+
+// The effect the clipboard's data asks of a paste: a move when it was cut, else a copy.
+int PasteEffect(IDataObject* DataObject) {
+    FORMATETC format;
+    SetDefFormatEtc(format, PreferredDropEffectFormat(), TYMED_HGLOBAL);
+    STGMEDIUM medium{};
+    if (DataObject->GetData(&format, &medium) != S_OK)
+        return DROPEFFECT_COPY;
+    DWORD effect = DROPEFFECT_COPY;
+    if (medium.tymed == TYMED_HGLOBAL && medium.hGlobal &&
+        GlobalSize(medium.hGlobal) >= sizeof(DWORD)) {
+        if (const auto* value = static_cast<const DWORD*>(GlobalLock(medium.hGlobal))) {
+            effect = *value;
+            GlobalUnlock(medium.hGlobal);
+        }
+    }
+    ReleaseStgMedium(&medium);
+    return (effect & DROPEFFECT_MOVE) ? DROPEFFECT_MOVE : DROPEFFECT_COPY;
+}
+
+// The clipboard gets the data itself (flushed), not a reference into this process: it stays
+// usable after the list or the program has gone.
+bool PutOnClipboard(IDataObject* DataObject, HWND Owner, DWORD Effect) {
+    if (!DataObject || OleSetClipboard(DataObject) != S_OK || OleFlushClipboard() != S_OK)
+        return false;
+    return MarkClipboard(Owner, Effect);
+}
+
+void EmptyTheClipboard(HWND Owner) {
+    const TOpenClipboard clipboard(Owner);
+    if (clipboard.Open())
+        EmptyClipboard();
+}
+
+} // namespace
+
+bool TFolderEnumerator::CopySelection() {
+    const ComPtr<IDataObject> data = RowsDataObject(nullptr);
+    return PutOnClipboard(data.Get(), DialogOwner(), DROPEFFECT_COPY);
+}
+
+bool TFolderEnumerator::CutSelection() {
+    const ComPtr<IDataObject> data = RowsDataObject(nullptr);
+    return PutOnClipboard(data.Get(), DialogOwner(), DROPEFFECT_MOVE);
+}
+
+// Into the one selected row when it is a folder, else into the shown folder. What was cut is
+// taken off the clipboard once moved: its files are no longer where it names them.
+bool TFolderEnumerator::PasteClipboard() {
+    ComPtr<IDataObject> data;
+    if (OleGetClipboard(data.GetAddressOf()) != S_OK || !data)
+        return false;
+    TStringList files;
+    if (!GetFilesFromDataObject(data.Get(), files))
+        return false;
+    std::string folder = SelCount() == 1 ? RowFolderPath(Selected()) : std::string();
+    if (folder.empty() && m_pViewPidl)
+        folder = m_Shell->GetPathFromIDList(m_pViewPidl.Get());
+    if (folder.empty())
+        return false;
+    std::string sourcePath;
+    GetSourcePathFromDataObject(data.Get(), sourcePath);
+    const int effect = PasteEffect(data.Get());
+    data.Reset();
+    const int done =
+        FileDrop::DropFiles(DialogOwner(), effect, files, EnsureBackSlash(folder), sourcePath);
+    if (done == DROPEFFECT_MOVE)
+        EmptyTheClipboard(DialogOwner());
+    return done != DROPEFFECT_NONE;
+}

@@ -1,0 +1,273 @@
+// The list's drops (real files), its drags out, and how a drag over many rows costs.
+
+#include "ListTestSupport.h"
+
+#include "framework/ChangeNotifyThread.h"
+#include "framework/ViewServices.h"
+#include "identifiers/WideText.h"
+#include "support/HostWindow.h"
+#include "support/Input.h"
+#include "support/TempFolder.h"
+
+#include <commctrl.h>
+
+#include <chrono>
+#include <cstdio>
+
+namespace {
+
+bool Exists(const std::string& Path) {
+    return GetFileAttributesW(Utf8ToWide(Path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// The platform's shell, without a watcher: refreshes come when a test asks for them.
+class TQuietServices : public TViewServices {
+public:
+    TChangeNotifyThread* StartChangeNotifyThread(HWND, UINT) override { return nullptr; }
+};
+
+POINTL OnRow(TFolderEnumerator& List, const std::string& Caption) {
+    TListItem* row = Row(List, Caption);
+    RECT r{};
+    if (row)
+        ListView_GetItemRect(List.Handle(), row->Index(), &r, LVIR_LABEL);
+    const POINT p = List.ClientToScreen({r.left + 4, (r.top + r.bottom) / 2});
+    return {p.x, p.y};
+}
+
+// The colour drawn near the right end of a row's label.
+COLORREF LabelColour(TFolderEnumerator& List, const std::string& Caption) {
+    RECT r{};
+    ListView_GetItemRect(List.Handle(), Row(List, Caption)->Index(), &r, LVIR_LABEL);
+    RedrawWindow(List.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    HDC dc = GetDC(List.Handle());
+    const COLORREF colour = GetPixel(dc, r.right - 3, (r.top + r.bottom) / 2);
+    ReleaseDC(List.Handle(), dc);
+    return colour;
+}
+
+class ListDrops : public testing::Test {
+protected:
+    void SetUp() override {
+        temp.MakeFile("src\\Report.txt", "r");
+        temp.MakeFile("src\\b.txt", "b");
+        temp.MakeFile("shown\\file.txt", "f");
+        temp.MakeFolder("shown\\dst");
+        list = Place(0, "shown");
+    }
+    std::unique_ptr<TFolderEnumerator> Place(int Left, const std::string& Folder) {
+        auto made = std::make_unique<TFolderEnumerator>(nullptr, &services);
+        made->SetViewStyle(vsReport);
+        made->SetParentWindow(host.Handle());
+        made->SetBounds(Left, 0, 290, 300);
+        made->HandleNeeded();
+        made->SetFolder(In(Folder));
+        return made;
+    }
+    std::string In(const std::string& Relative) { return temp.Path() + "\\" + Relative; }
+    POINTL Background() {
+        const POINT p = list->ClientToScreen({150, 280});
+        return {p.x, p.y};
+    }
+    DWORD DragOver(const std::vector<std::string>& Paths, DWORD Keys, POINTL Where) {
+        data = dataShell.DataObject(Paths);
+        DWORD effect = DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK;
+        list->OleDropTarget()->DragEnter(data.Get(), Keys, Where, &effect);
+        effect = DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK;
+        list->OleDropTarget()->DragOver(Keys, Where, &effect);
+        return effect;
+    }
+    DWORD DropHere(DWORD Keys, POINTL Where) {
+        DWORD effect = DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK;
+        list->OleDropTarget()->Drop(data.Get(), Keys, Where, &effect);
+        return effect;
+    }
+
+    TempFolder temp{"varnel-listdnd"};
+    THostWindow host{600, 320};
+    TQuietServices services;
+    FakeShell dataShell{{}};
+    ComPtr<IDataObject> data;
+    std::unique_ptr<TFolderEnumerator> list;
+};
+
+TEST_F(ListDrops, FolderRowsAndTheBackgroundTakeFilesAndFileRowsNever) {
+    ASSERT_NE(Row(*list, "dst"), nullptr);
+    EXPECT_EQ(DragOver({In("src\\b.txt")}, MK_LBUTTON | MK_CONTROL, OnRow(*list, "dst")),
+              static_cast<DWORD>(DROPEFFECT_COPY));
+    EXPECT_EQ(list->DropTarget(), Row(*list, "dst"));
+    EXPECT_EQ(LabelColour(*list, "dst"), GetSysColor(COLOR_HIGHLIGHT)) << "the target is seen";
+    EXPECT_EQ(DropHere(MK_CONTROL, OnRow(*list, "dst")), static_cast<DWORD>(DROPEFFECT_COPY));
+    EXPECT_TRUE(Exists(In("shown\\dst\\b.txt")));
+    EXPECT_EQ(list->DropTarget(), nullptr) << "the highlight goes with the drop";
+
+    // The shell's copy onto a file's path does nothing: no promise of a drop there.
+    EXPECT_EQ(DragOver({In("src\\b.txt")}, MK_LBUTTON, OnRow(*list, "file.txt")), 0u);
+    EXPECT_EQ(list->DropTarget(), nullptr);
+    EXPECT_NE(LabelColour(*list, "dst"), GetSysColor(COLOR_HIGHLIGHT));
+
+    EXPECT_EQ(DragOver({In("src\\Report.txt")}, MK_LBUTTON | MK_CONTROL | MK_SHIFT, Background()),
+              static_cast<DWORD>(DROPEFFECT_LINK));
+    EXPECT_EQ(DropHere(MK_CONTROL | MK_SHIFT, Background()), static_cast<DWORD>(DROPEFFECT_LINK));
+    EXPECT_TRUE(Exists(In("shown\\Shortcut to Report.lnk")));
+
+    EXPECT_EQ(DragOver({In("src\\b.txt")}, MK_LBUTTON, Background()),
+              static_cast<DWORD>(DROPEFFECT_MOVE));
+    DropHere(0, Background());
+    EXPECT_TRUE(Exists(In("shown\\b.txt")));
+    EXPECT_FALSE(Exists(In("src\\b.txt")));
+
+    EXPECT_EQ(DragOver({In("src\\Report.txt")}, MK_LBUTTON, OnRow(*list, "dst")),
+              static_cast<DWORD>(DROPEFFECT_MOVE));
+    list->OleDropTarget()->DragLeave();
+    EXPECT_EQ(list->DropTarget(), nullptr) << "the highlight goes when the pointer leaves";
+}
+
+TEST_F(ListDrops, DropsHomeOrIntoADraggedFolderAreRefusedOverRowsAndBackground) {
+    EXPECT_EQ(DragOver({In("shown\\dst")}, MK_LBUTTON, OnRow(*list, "dst")), 0u) << "into itself";
+    EXPECT_EQ(DragOver({In("SHOWN\\file.txt")}, MK_LBUTTON | MK_CONTROL, Background()), 0u)
+        << "back into the folder they come from, whatever the case";
+    EXPECT_EQ(DropHere(MK_CONTROL, Background()), 0u);
+    EXPECT_EQ(DragOver({In("shown\\file.txt")}, MK_LBUTTON | MK_CONTROL | MK_SHIFT, Background()),
+              static_cast<DWORD>(DROPEFFECT_LINK))
+        << "a shortcut beside its file";
+    DropHere(MK_CONTROL | MK_SHIFT, Background());
+    EXPECT_TRUE(Exists(In("shown\\Shortcut to file.lnk")));
+
+    list->SetFolder(In("shown\\dst"));
+    EXPECT_EQ(DragOver({In("shown")}, MK_LBUTTON, Background()), 0u) << "below a dragged folder";
+    EXPECT_EQ(DragOver({In("Shown\\dst")}, MK_LBUTTON, Background()), 0u) << "a dragged folder";
+    EXPECT_EQ(DropHere(0, Background()), 0u);
+    EXPECT_FALSE(Exists(In("shown\\dst\\dst")));
+    EXPECT_FALSE(Exists(In("shown\\dst\\shown")));
+
+    list->SetFolder(In("shown"));
+    list->SetAllowOLEDrop(false);
+    EXPECT_EQ(DragOver({In("src\\b.txt")}, MK_LBUTTON, OnRow(*list, "dst")), 0u);
+    EXPECT_EQ(list->DropTarget(), nullptr);
+    list->OleDropTarget()->DragLeave();
+}
+
+// The user drags a file from one list onto a folder row of another: press, a few small moves
+// past the drag threshold, on to the row, release. A change reported meanwhile to the
+// list dragged from refreshes it once the drag is over, not during it.
+TEST_F(ListDrops, AFileDraggedOntoAnotherListsFolderRowMovesThereAndTheSourceRefreshesAfter) {
+    temp.MakeFile("shown\\a.txt", "a");
+    temp.MakeFolder("other\\target");
+    list->Refresh();
+    auto other = Place(300, "other");
+    ASSERT_NE(Row(*list, "a.txt"), nullptr);
+    ASSERT_NE(Row(*other, "target"), nullptr);
+
+    int rowsDuringDrag = -1;
+    const TDTDragEvent drop = other->OleDropTarget()->OnOLEDrop();
+    other->OleDropTarget()->SetOnOLEDrop([&](TvxDropTarget* Sender, int Keys, POINT pt, int& e) {
+        drop(Sender, Keys, pt, e);
+        SendMessageW(list->Handle(), WM_LIST_CHANGE_NOTIFY, 0, 0);
+        rowsDuringDrag = list->Items().Count();
+    });
+    const int rowsBefore = list->Items().Count();
+
+    const POINTL from = OnRow(*list, "a.txt");
+    const POINTL to = OnRow(*other, "target");
+    DragWithMouse({from.x, from.y}, {to.x, to.y});
+    PumpUntil([&] { return rowsDuringDrag >= 0; }, 5000);
+    Settle();
+
+    EXPECT_TRUE(Exists(In("other\\target\\a.txt")));
+    EXPECT_FALSE(Exists(In("shown\\a.txt")));
+    EXPECT_EQ(rowsDuringDrag, rowsBefore) << "no refresh while the drag runs";
+    EXPECT_EQ(Row(*list, "a.txt"), nullptr) << "the change seen once the drag ended";
+    EXPECT_EQ(other->DropTarget(), nullptr);
+}
+
+// What the clipboard's data asks of a paste (0 when it says nothing).
+DWORD PreferredEffect() {
+    ComPtr<IDataObject> data;
+    if (OleGetClipboard(data.GetAddressOf()) != S_OK)
+        return 0;
+    FORMATETC format{static_cast<CLIPFORMAT>(RegisterClipboardFormatW(CFSTR_PREFERREDDROPEFFECT)),
+                     nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+    STGMEDIUM medium{};
+    if (data->GetData(&format, &medium) != S_OK)
+        return 0;
+    DWORD effect = *static_cast<DWORD*>(GlobalLock(medium.hGlobal));
+    GlobalUnlock(medium.hGlobal);
+    ReleaseStgMedium(&medium);
+    return effect;
+}
+
+TEST_F(ListDrops, CopyCutAndPasteMoveFilesAsADropWould) {
+    EXPECT_FALSE(list->CopySelection()) << "nothing selected";
+    list->SetSelected(Row(*list, "file.txt"));
+    ASSERT_TRUE(list->CopySelection());
+    EXPECT_EQ(PreferredEffect(), static_cast<DWORD>(DROPEFFECT_COPY));
+    EXPECT_FALSE(list->PasteClipboard()) << "back into the folder it comes from";
+    list->SetSelected(nullptr);
+    list->SetSelected(Row(*list, "dst"));
+    ASSERT_TRUE(list->PasteClipboard()) << "into the selected folder row";
+    EXPECT_TRUE(Exists(In("shown\\dst\\file.txt")));
+    EXPECT_TRUE(Exists(In("shown\\file.txt")));
+
+    list->SetMultiSelect(true);
+    list->SetFolder(In("src"));
+    list->SetSelected(Row(*list, "b.txt"));
+    list->SetSelected(Row(*list, "Report.txt"));
+    ASSERT_TRUE(list->CutSelection());
+    EXPECT_EQ(PreferredEffect(), static_cast<DWORD>(DROPEFFECT_MOVE));
+    list->SetFolder(In("shown"));
+    list->SetSelected(Row(*list, "file.txt"));
+    ASSERT_TRUE(list->PasteClipboard()) << "a file row selected: into the shown folder";
+    EXPECT_TRUE(Exists(In("shown\\b.txt")));
+    EXPECT_TRUE(Exists(In("shown\\Report.txt")));
+    EXPECT_FALSE(Exists(In("src\\b.txt")));
+    EXPECT_FALSE(list->PasteClipboard()) << "what was cut and moved is gone from the clipboard";
+}
+
+// Every move of a drag over the list asks the row under the pointer and moves the highlight:
+// with a hundred times the rows it may not cost a hundred times as much.
+TEST_F(FakeListTest, ADragOverManyRowsCostsAsOverFew) {
+    const auto perMove = [&](int Files) {
+        std::vector<FakeItem> children{FakeFolder("sub")};
+        for (int i = 0; i < Files; ++i)
+            children.push_back(FakeFile("f" + std::to_string(100000 + i) + ".txt"));
+        list.reset();
+        MakeShell({FakeFolder("Big", std::move(children))});
+        list = NewList();
+        OwnedPidl big = shell->Pidl("Big");
+        list->FolderChanged(nullptr, shell->Folder("Big").Get(), big.Get(), false);
+        EXPECT_EQ(list->Items().Count(), Files + 1);
+        ComPtr<IDataObject> data = shell->DataObject({"C:\\Other\\a.txt"});
+        TvxDropTarget* target = list->OleDropTarget();
+        RECT folderRow{}, fileRow{};
+        ListView_GetItemRect(list->Handle(), Row(*list, "sub")->Index(), &folderRow, LVIR_LABEL);
+        ListView_GetItemRect(list->Handle(), 1, &fileRow, LVIR_LABEL);
+        const POINT overFolder = list->ClientToScreen({folderRow.left + 4, folderRow.top + 4});
+        const POINT overFile = list->ClientToScreen({fileRow.left + 4, fileRow.top + 4});
+        DWORD effect = DROPEFFECT_MOVE;
+        target->DragEnter(data.Get(), 0, {overFolder.x, overFolder.y}, &effect);
+        EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_MOVE));
+        EXPECT_EQ(list->DropTarget(), Row(*list, "sub"));
+        constexpr int kMoves = 200;
+        const auto start = std::chrono::steady_clock::now();
+        for (int i = 0; i < kMoves; ++i) {
+            const POINT p = i % 2 ? overFolder : overFile;
+            effect = DROPEFFECT_MOVE;
+            target->DragOver(0, {p.x, p.y}, &effect);
+        }
+        const double each =
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+                .count() /
+            kMoves;
+        target->DragLeave();
+        EXPECT_EQ(list->DropTarget(), nullptr);
+        data.Reset();
+        std::printf("DragOver over %d rows: %.3f ms\n", Files + 1, each);
+        return each;
+    };
+    const double few = perMove(100);
+    const double many = perMove(10000);
+    EXPECT_LT(many, 5 * few + 0.05) << few << " ms over 101 rows, " << many << " over 10001";
+}
+
+} // namespace
