@@ -75,6 +75,7 @@ void TListItems::Delete(int Index) {
     Index = item->m_iIndex;
     if (Item(Index) != item)
         return;
+    m_Owner->RowGoing(item);
     if (m_Owner->HandleAllocated())
         SendMessageW(m_Owner->Handle(), LVM_DELETEITEM, Index, 0);
     m_Items.erase(m_Items.begin() + Index);
@@ -87,6 +88,7 @@ void TListItems::Clear() {
     if (m_Owner->OnDeletion)
         for (int i = 0; i < Count(); ++i)
             m_Owner->OnDeletion(m_Owner, m_Items[i].get());
+    m_Owner->RowGoing(nullptr);
     if (m_Owner->HandleAllocated())
         SendMessageW(m_Owner->Handle(), LVM_DELETEALLITEMS, 0, 0);
     m_Items.clear();

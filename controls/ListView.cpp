@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cwchar>
+#include <utility>
 
 namespace {
 
@@ -60,7 +61,8 @@ const TClassInfo& TCustomListView::StaticClassInfo() {
                 EnumProperty("ViewStyle", &T::ViewStyle, &T::SetViewStyle,
                              {"vsIcon", "vsSmallIcon", "vsList", "vsReport"}, vsIcon),
             },
-        .Messages = {MessageHandler<CN_NOTIFY, &T::CNNotify>()},
+        .Messages = {MessageHandler<CN_NOTIFY, &T::CNNotify>(),
+                     MessageHandler<WM_RBUTTONDOWN, &T::WMRButtonDown>()},
     };
     return info;
 }
@@ -128,6 +130,7 @@ void TCustomListView::DestroyWnd() {
         item->m_uState =
             static_cast<UINT>(SendMessageW(Handle(), LVM_GETITEMSTATE, item->m_iIndex, kept));
     m_Columns.ReadWidths();
+    ForgetEdit();
     TWinControl::DestroyWnd();
 }
 
@@ -400,6 +403,10 @@ void TCustomListView::CNNotify(TMessage& Message) {
         BeginLabelEdit(Message, *Message.Notification<const NMLVDISPINFOW>());
     } else if (code == static_cast<int>(LVN_ENDLABELEDITW)) {
         EndLabelEdit(Message, *Message.Notification<const NMLVDISPINFOW>());
+    } else if (code == static_cast<int>(NM_CLICK) || code == static_cast<int>(NM_RCLICK)) {
+        // The control's tracking took the release: the handlers get it after the press.
+        ClickNotified(code == static_cast<int>(NM_CLICK) ? WM_LBUTTONUP : WM_RBUTTONUP);
+        Inherited(Message);
     } else if (code == static_cast<int>(NM_CUSTOMDRAW)) {
         Message.Result = CustomDraw(*Message.Notification<NMLVCUSTOMDRAW>());
     } else if (code == static_cast<int>(LVN_DELETEALLITEMS)) {
@@ -470,22 +477,95 @@ void TCustomListView::BeginLabelEdit(TMessage& Message, const NMLVDISPINFOW& Inf
         OnEditing(this, item, allow);
     Message.Result = allow ? FALSE : TRUE;
     m_bEditOpen = allow;
+    m_EditItem = allow ? item : nullptr;
 }
 
 void TCustomListView::EndLabelEdit(TMessage& Message, const NMLVDISPINFOW& Info) {
     // The row shows what it holds: the caption is set here, not taken by the control.
     Message.Result = FALSE;
-    TListItem* item = ItemFromWindow(Info.item.iItem);
     // One end is reported per edit: some controls end an edit a second time while they take
     // down its edit box.
     if (!m_bEditOpen)
         return;
-    m_bEditOpen = false;
-    if (item && Info.item.pszText) {
+    // The edit acts on the row it began on, whatever row the control's index names by now (a
+    // refill or a sort meanwhile moves rows); a row deleted meanwhile is not renamed. The row
+    // stays open to RowGoing while OnEdited runs, which may let messages in.
+    if (m_EditItem && Info.item.pszText) {
         std::string text = WideToUtf8(Info.item.pszText);
         if (OnEdited)
-            OnEdited(this, item, text);
-        item->SetCaption(text);
+            OnEdited(this, m_EditItem, text);
+        if (m_EditItem)
+            m_EditItem->SetCaption(text);
     }
+    m_bEditOpen = false;
+    m_EditItem = nullptr;
     EditEnded();
+}
+
+void TCustomListView::ForgetEdit() {
+    if (!std::exchange(m_bEditOpen, false))
+        return;
+    m_EditItem = nullptr;
+    EditEnded();
+}
+
+void TCustomListView::RowGoing(const TListItem* Item) {
+    if (!Item) {
+        m_RightPressRows.clear();
+    } else {
+        const auto gone = std::find(m_RightPressRows.begin(), m_RightPressRows.end(), Item);
+        if (gone != m_RightPressRows.end())
+            m_RightPressRows.erase(gone);
+    }
+    if (m_EditItem && (!Item || Item == m_EditItem)) {
+        m_EditItem = nullptr;
+        // Ended from the queue: the deletion may be part of a fill that must not be entered.
+        if (HandleAllocated())
+            PostMessageW(Handle(), LVM_CANCELEDITLABEL, 0, 0);
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Selection and edits for the user's commands.
+
+void TCustomListView::SelectAll() {
+    for (auto& item : m_Items.m_Items)
+        item->m_uState |= LVIS_SELECTED;
+    if (!HandleAllocated())
+        return;
+    LVITEMW state{};
+    state.stateMask = LVIS_SELECTED;
+    state.state = LVIS_SELECTED;
+    SendMessageW(Handle(), LVM_SETITEMSTATE, static_cast<WPARAM>(-1),
+                 reinterpret_cast<LPARAM>(&state));
+}
+
+void TCustomListView::CancelEdit() {
+    if (HandleAllocated())
+        SendMessageW(Handle(), LVM_CANCELEDITLABEL, 0, 0);
+}
+
+void TCustomListView::ClearRightPress() {
+    m_RightPressRows.clear();
+    m_bRightPressRecorded = false;
+}
+
+RECT TCustomListView::ItemRect(const TListItem* Item, bool LabelOnly) const {
+    RECT bounds{};
+    if (!Item || Item->m_Owner != &m_Items || !HandleAllocated())
+        return bounds;
+    bounds.left = LabelOnly ? LVIR_LABEL : LVIR_BOUNDS;
+    if (!SendMessageW(WindowHandle(), LVM_GETITEMRECT, Item->m_iIndex,
+                      reinterpret_cast<LPARAM>(&bounds)))
+        bounds = RECT{};
+    return bounds;
+}
+
+void TCustomListView::WMRButtonDown(TMessage& Message) {
+    m_RightPressRows.clear();
+    for (TListItem* row = GetNextItem(nullptr, sdAll, isSelected); row;
+         row = GetNextItem(row, sdAll, isSelected))
+        m_RightPressRows.push_back(row);
+    m_bRightPressRecorded = true;
+    Inherited(Message);
 }

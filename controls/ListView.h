@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 enum TViewStyle { vsIcon, vsSmallIcon, vsList, vsReport };
 enum TItemChange { ctText, ctImage, ctState };
@@ -103,6 +104,21 @@ public:
     // True while the list computes a row's pending parts (ResolveItem).
     bool Resolving() const { return m_iResolving > 0; }
 
+    // Selects every row, in one message to the window.
+    void SelectAll();
+    // Cancels the edit of a caption that is open, or armed: a click on a row already selected
+    // opens one a moment later unless it is cancelled.
+    void CancelEdit();
+    // The rows that were selected when the right button was last pressed, before the control
+    // changed the selection (it selects the row pressed before the press's handlers return), in
+    // row order; rows deleted since are left out. PressRecorded: a press was seen since the
+    // record was last cleared.
+    const std::vector<TListItem*>& RightPressSelection() const { return m_RightPressRows; }
+    bool RightPressRecorded() const { return m_bRightPressRecorded; }
+    void ClearRightPress();
+    // The bounds of a row's label (LVIR_LABEL) or of the whole row, in client coordinates.
+    RECT ItemRect(const TListItem* Item, bool LabelOnly) const;
+
     TLVColumnClickEvent OnColumnClick;
     TLVEditingEvent OnEditing;
     TLVEditedEvent OnEdited;
@@ -127,6 +143,11 @@ protected:
     bool EditOpen() const { return m_bEditOpen; }
     // Called once each edit has ended, after OnEdited (when it ran) and the caption change.
     virtual void EditEnded() {}
+    // The row the open edit began on; nullptr once that row is deleted (the edit then changes
+    // nothing when it ends).
+    TListItem* EditItem() const { return m_EditItem; }
+
+    void WMRButtonDown(TMessage& Message);
 
 private:
     friend class TListItem;
@@ -145,6 +166,10 @@ private:
     void ItemChanged(const NMLISTVIEW& Info);
     void BeginLabelEdit(TMessage& Message, const NMLVDISPINFOW& Info);
     void EndLabelEdit(TMessage& Message, const NMLVDISPINFOW& Info);
+    // A row (nullptr: every row) is being deleted: records that name it forget it.
+    void RowGoing(const TListItem* Item);
+    // The edit state goes with the window: its end is never reported once the window is going.
+    void ForgetEdit();
 
     TListItems m_Items{this};
     TListColumns m_Columns{this};
@@ -159,4 +184,7 @@ private:
     bool m_bRowSelect = false;
     bool m_bEditOpen = false;
     int m_iResolving = 0;
+    TListItem* m_EditItem = nullptr;
+    std::vector<TListItem*> m_RightPressRows;
+    bool m_bRightPressRecorded = false;
 };

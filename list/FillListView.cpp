@@ -276,6 +276,8 @@ void TFolderEnumerator::ResolveItem(TListItem* Item, TItemParts Parts) {
     TItemData* data = ItemData(Item);
     if (!data)
         return;
+    // The shell's answers for the row may let messages in: the row must outlive them.
+    const TBusy busy(*this);
     if (Parts & ipCaption) {
         std::string name;
         GetNiceName(data->sfFolder.Get(), data->pPidl.Get(), SHGDN_NORMAL, name);

@@ -46,6 +46,14 @@ const TClassInfo& TFolderEnumerator::StaticClassInfo() {
             },
         .Messages = {MessageHandler<WM_LIST_CHANGE_NOTIFY, &T::ChangeNotify>(),
                      MessageHandler<WM_TIMER, &T::WMTimer>(),
+                     MessageHandler<WM_RBUTTONUP, &T::WMRButtonUp>(),
+                     MessageHandler<WM_LBUTTONDBLCLK, &T::WMLButtonDblClk>(),
+                     MessageHandler<WM_LBUTTONUP, &T::WMLButtonUp>(),
+                     MessageHandler<WM_KEYDOWN, &T::WMKeyDown>(),
+                     MessageHandler<WM_KEYUP, &T::WMKeyUp>(),
+                     MessageHandler<WM_SYSKEYDOWN, &T::WMSysKeyDown>(),
+                     MessageHandler<WM_CONTEXTMENU, &T::WMContextMenu>(),
+                     MessageHandler<WM_LIST_DEFERRED_REFRESH, &T::DeferredRefresh>(),
                      MessageHandler<CN_NOTIFY, &T::CNNotify>()},
         // The component's name and bounds, then the list view's re-published ones; those the
         // framework does not offer yet are left out until it does.
@@ -391,18 +399,4 @@ void TFolderEnumerator::SetNameSpaceCombo(INameSpaceComboLink* NameSpaceCombo) {
 void TFolderEnumerator::ItemChange(TObject*, TListItem*, TItemChange) {
     if (m_OnSelectionChange)
         m_OnSelectionChange(this);
-}
-
-// ---------------------------------------------------------------------------------------------
-// Editing: no row is renamed in place yet, so no edit opens.
-
-void TFolderEnumerator::Editing(TObject*, TListItem*, bool& AllowEdit) {
-    AllowEdit = false;
-}
-
-void TFolderEnumerator::Edited(TObject*, TListItem*, std::string&) {}
-
-void TFolderEnumerator::EditEnded() {
-    if (std::exchange(m_bRefreshHeld, false))
-        Refresh();
 }

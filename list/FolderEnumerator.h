@@ -9,6 +9,7 @@
 #include "list/FolderColumn.h"
 #include "list/ItemData.h"
 
+#include <bitset>
 #include <functional>
 #include <memory>
 #include <string>
@@ -106,6 +107,17 @@ public:
     void Notification(TComponent* AComponent, TOperation Operation) override;
     void Loaded() override;
 
+    // The user's commands (ListCommands.cpp). SelectedItem[Index]: the file-system path of the
+    // Index-th selected row counting from 1, in row order; empty past the end, for 0 and for
+    // an item without a path.
+    std::string SelectedItem(int Index) const { return GetSelected(Index); }
+    std::string GetSelected(int Index) const;
+    int SelectedCount() const { return GetSelectedCount(); }
+    int GetSelectedCount() const { return SelCount(); }
+    // Renames the row captioned sName (case ignored) to sNewName as an edit would; true only
+    // when the shell renamed the item and its name changed (ListRename.cpp).
+    bool Rename(const std::string& sName, const std::string& sNewName);
+
     // The record of a row (nullptr for none).
     static TItemData* ItemData(const TListItem* Item) {
         return Item ? static_cast<TItemData*>(Item->Data()) : nullptr;
@@ -144,6 +156,18 @@ protected:
     void Edited(TObject* Sender, TListItem* Item, std::string& S);
     void ItemChange(TObject* Sender, TListItem* Item, TItemChange Change);
 
+    // The user's mouse and keys (ListCommands.cpp). A key's release acts only when the list had
+    // its press: the Enter that ends an edit is pressed in the edit box.
+    void WMRButtonUp(TMessage& Message);
+    void WMLButtonDblClk(TMessage& Message);
+    void WMLButtonUp(TMessage& Message);
+    void WMKeyDown(TMessage& Message);
+    void WMKeyUp(TMessage& Message);
+    // Shift+F10 asks for the selection's menu as the menu key does.
+    void WMSysKeyDown(TMessage& Message);
+    void WMContextMenu(TMessage& Message);
+    // Copies of the selected rows' own lists, in row order; the number copied.
+    int GetSelectedPidls(std::vector<OwnedPidl>& PidlList) const;
     // Drag and drop (ListDragDrop.cpp): a drag out starts from the control's begin-drag
     // notification; the drop target calls the other four.
     void CNNotify(TMessage& Message);
@@ -154,11 +178,44 @@ protected:
 
     // WM_USER+22 from the change watcher.
     void ChangeNotify(TMessage& Message);
+    // The list's note to itself that a refresh was put off (WM_LIST_DEFERRED_REFRESH).
+    void DeferredRefresh(TMessage& Message);
     // Idle-time computing of pending rows.
     void WMTimer(TMessage& Message);
 
 private:
     struct TSortKeys;
+
+    // The list's note to itself that a refresh was put off until its operation under way ended.
+    static constexpr UINT WM_LIST_DEFERRED_REFRESH = WM_USER + 122;
+
+    // Held by every operation of the list that lets messages in (a menu, a shell command, a
+    // rename, a sort, a row's computation): a refresh asked for meanwhile (the watcher's
+    // message comes whenever the thread handles messages) runs once afterwards, from the queue.
+    class TBusy {
+    public:
+        explicit TBusy(TFolderEnumerator& List) : m_List(List) { ++m_List.m_iBusy; }
+        ~TBusy();
+        TBusy(const TBusy&) = delete;
+        TBusy& operator=(const TBusy&) = delete;
+
+    private:
+        TFolderEnumerator& m_List;
+    };
+
+    // Commands (ListCommands.cpp).
+    HWND OwnerWindow();
+    // The row whose item's full list has exactly these bytes, or nullptr.
+    TListItem* FindRow(LPCITEMIDLIST FQPidl) const;
+    void ShowMenuFor(std::vector<OwnedPidl> Items, POINT Screen);
+    void OpenFolderRow(TListItem* Row);
+    void GoUp();
+    void RunDefaultVerb();
+    void DeleteSelected();
+    void PostDeferredRefresh();
+    // Rename (ListRename.cpp): renames Item to S through the shell; true when the shell did. S
+    // is left as the caption the row shows.
+    bool RenameRow(TListItem* Item, std::string& S);
 
     void PerformInit();
     void InitFolderEnumerator();
@@ -230,6 +287,12 @@ private:
     bool m_bFolderGiven = false;
     // A refresh that came while a row's name was being edited, run when the edit ends.
     bool m_bRefreshHeld = false;
+    // Operations of the list under way (TBusy).
+    int m_iBusy = 0;
+    // The keys pressed while the list had the focus and not yet released.
+    std::bitset<256> m_KeysDown;
+    // A double click's release is still to come (the control arms an edit on it).
+    bool m_bCancelEditOnRelease = false;
     // The sort column named while the form was being read, applied once the columns are laid out.
     bool m_bLoadedSortColumn = false;
     TColumnName m_LoadedSortColumn = cnName;

@@ -121,11 +121,13 @@ void TFolderEnumerator::ChangeNotify(TMessage&) {
 }
 
 void TFolderEnumerator::Refresh() {
-    // A refresh under an open edit would leave the edit on another row: it waits for the end.
-    if (EditOpen()) {
+    // A refresh under an open edit, or inside another operation of the list, could delete the
+    // row the edit or the operation works on: it waits for the end, and runs once.
+    if (EditOpen() || m_iBusy > 0) {
         m_bRefreshHeld = true;
         return;
     }
+    m_bRefreshHeld = false;
     TKeptPlace place(*this);
     // The rows come back in the order the user asked for, not the shell's.
     m_bSortFollows = m_bSortApplied;

@@ -109,6 +109,8 @@ int TFolderEnumerator::LVCompareProc(TListItem* Item1, TListItem* Item2, LPARAM 
 }
 
 void TFolderEnumerator::Sort() {
+    // Reading the keys asks the shell for rows' names: a refresh then would replace the rows.
+    const TBusy busy(*this);
     TSortKeys keys;
     const int count = Items().Count();
     const int column = m_iLastColumnSorted;

@@ -37,7 +37,15 @@ void InvokeThroughMenu(HWND Wnd, IShellFolder* Folder, LPCITEMIDLIST* PidlList, 
     } else {
         // With no entry the menu answers -1, which is no command identifier at all: a verb
         // pointer made from it would send the menu reading at a wild address.
-        const UINT id = GetMenuItemID(popup.Get(), 0);
+        UINT id = GetMenuItemID(popup.Get(), 0);
+        if (GetMenuItemCount(popup.Get()) <= 0) {
+            // Some shells (Wine's) put nothing in a menu asked for its default entry alone: the
+            // whole menu is made then, and its default entry run.
+            const OwnedMenu full(CreatePopupMenu());
+            if (!full || FAILED(menu->QueryContextMenu(full.Get(), 0, 0, 0x7FFF, CMF_EXPLORE)))
+                return;
+            id = GetMenuDefaultItem(full.Get(), FALSE, 0);
+        }
         if (id == static_cast<UINT>(-1) || id > 0x7FFF)
             return;
         command.lpVerb = MAKEINTRESOURCEA(id);
@@ -47,6 +55,29 @@ void InvokeThroughMenu(HWND Wnd, IShellFolder* Folder, LPCITEMIDLIST* PidlList, 
 }
 
 } // namespace
+
+void ShowContextMenu(HWND Wnd, IShellFolder* Folder, LPCITEMIDLIST* PidlList, UINT Numpidls,
+                     POINT Screen) {
+    if (!Folder || Numpidls == 0)
+        return;
+    ComPtr<IContextMenu> menu;
+    if (UIObjectOf(Folder, Wnd, Numpidls, PidlList, menu) != S_OK || !menu)
+        return;
+    const OwnedMenu popup(CreatePopupMenu());
+    if (!popup || FAILED(menu->QueryContextMenu(popup.Get(), 0, 0, 0x7FFF, CMF_EXPLORE)))
+        return;
+    // Identifier 0 is also the answer for a dismissed menu: it is never run.
+    const UINT command = static_cast<UINT>(TrackPopupMenu(
+        popup.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, Screen.x, Screen.y, 0, Wnd, nullptr));
+    if (command == 0)
+        return;
+    CMINVOKECOMMANDINFO info{};
+    info.cbSize = sizeof info;
+    info.hwnd = Wnd;
+    info.lpVerb = MAKEINTRESOURCEA(command);
+    info.nShow = SW_SHOWNORMAL;
+    (void)menu->InvokeCommand(&info);
+}
 
 void InvokeDefaultVerb(HWND Wnd, IShellFolder* Folder, LPCITEMIDLIST* PidlList, UINT Numpidls) {
     InvokeThroughMenu(Wnd, Folder, PidlList, Numpidls, MenuContent::DefaultOnly, nullptr);

@@ -75,6 +75,11 @@ void FlushShellInfoCache();
 
 // Runs the default command of the items (what a double-click does) without showing a menu.
 void InvokeDefaultVerb(HWND Wnd, IShellFolder* Folder, LPCITEMIDLIST* PidlList, UINT Numpidls);
+// Shows the items' context menu (the explorer's, CMF_EXPLORE) at a point of the screen, owned by
+// Wnd, and runs the command chosen with Wnd as its window. Nothing is run when the menu is
+// dismissed, or when the folder offers no menu.
+void ShowContextMenu(HWND Wnd, IShellFolder* Folder, LPCITEMIDLIST* PidlList, UINT Numpidls,
+                     POINT Screen);
 // Runs the named command ("Delete", "properties", ...) of the items without showing a menu.
 void InvokeMenuVerb(HWND Wnd, IShellFolder* Folder, LPCITEMIDLIST* PidlList, UINT Numpidls,
                     const std::string& Verb);

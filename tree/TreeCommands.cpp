@@ -3,11 +3,9 @@
 #include "tree/NameSpaceEnumerator.h"
 
 #include "framework/ViewServices.h"
-#include "identifiers/Holders.h"
 #include "identifiers/ShellMalloc.h"
 #include "identifiers/WideText.h"
 #include "shell/ShellRoutines.h"
-#include "shell/UIObject.h"
 
 #include <utility>
 
@@ -82,23 +80,7 @@ void TNameSpaceEnumerator::ShowContextMenu(TTreeNode* Node, POINT Screen) {
     if (!NodeItem(Node, folder, item))
         return;
     LPCITEMIDLIST items[] = {item.Get()};
-    ComPtr<IContextMenu> menu;
-    if (UIObjectOf(folder.Get(), Handle(), 1, items, menu) != S_OK || !menu)
-        return;
-    const OwnedMenu popup(CreatePopupMenu());
-    if (!popup || FAILED(menu->QueryContextMenu(popup.Get(), 0, 0, 0x7FFF, CMF_EXPLORE)))
-        return;
-    // Identifier 0 is also the answer for a dismissed menu: it is never run.
-    const UINT command = static_cast<UINT>(TrackPopupMenu(
-        popup.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, Screen.x, Screen.y, 0, Handle(), nullptr));
-    if (command == 0)
-        return;
-    CMINVOKECOMMANDINFO info{};
-    info.cbSize = sizeof info;
-    info.hwnd = Handle();
-    info.lpVerb = MAKEINTRESOURCEA(command);
-    info.nShow = SW_SHOWNORMAL;
-    (void)menu->InvokeCommand(&info);
+    EnumGlobals::ShowContextMenu(Handle(), folder.Get(), items, 1, Screen);
 }
 
 void TNameSpaceEnumerator::WMLButtonUp(TMessage& Message) {

@@ -346,6 +346,7 @@ TEST_F(FakeList, ChangeMessagesRefreshOnlyWithAutoRefresh) {
 TEST_F(FakeList, NoRowIsEditedAndNothingCanBeDropped) {
     Make();
     ShowDocs();
+    list->SetAllowRename(false);
     EXPECT_EQ(SendMessageW(list->Handle(), LVM_EDITLABELW, 0, 0), 0);
     EXPECT_FALSE(list->IsEditing());
     TvxDropTarget* target = list->OleDropTarget();

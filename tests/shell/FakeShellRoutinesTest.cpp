@@ -160,8 +160,22 @@ TEST_F(FakeShellRoutines, DefaultVerbSendsNothingWhenTheMenuHasNoEntry) {
     OwnedPidl a = m_Shell.ChildPidl("Docs\\Desktop");
     LPCITEMIDLIST items[] = {a.Get()};
     InvokeDefaultVerb(nullptr, docs.Get(), items, 1);
-    EXPECT_EQ(m_Shell.Calls().menuFlags.size(), 1u);
+    // The empty default-only menu is followed by the whole one, empty too.
+    EXPECT_THAT(m_Shell.Calls().menuFlags, ElementsAre(CMF_DEFAULTONLY, CMF_EXPLORE));
     EXPECT_TRUE(m_Shell.Calls().invocations.empty());
+}
+
+// Wine's menus asked for the default entry alone are empty: nothing ran on a double click.
+TEST_F(FakeShellRoutines, DefaultVerbRunsTheWholeMenusDefaultWhenTheDefaultOnlyMenuIsEmpty) {
+    m_Shell.SetMenuVerbs({"explore", "delete", "open"}, 2);
+    m_Shell.EmptyDefaultOnlyMenus();
+    ComPtr<IShellFolder> docs = m_Shell.Folder("Docs");
+    OwnedPidl a = m_Shell.ChildPidl("Docs\\Desktop");
+    LPCITEMIDLIST items[] = {a.Get()};
+    InvokeDefaultVerb(nullptr, docs.Get(), items, 1);
+    EXPECT_THAT(m_Shell.Calls().menuFlags, ElementsAre(CMF_DEFAULTONLY, CMF_EXPLORE));
+    ASSERT_EQ(m_Shell.Calls().invocations.size(), 1u);
+    EXPECT_EQ(m_Shell.Calls().invocations[0].verb, "open");
 }
 
 TEST_F(FakeShellRoutines, MenuVerbRunsTheVerbTextOfAVerbsOnlyMenuInBothUnits) {

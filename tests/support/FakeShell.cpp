@@ -93,8 +93,10 @@ struct FakeShell::State {
     std::vector<std::string> verbs{"open", "explore", "delete", "rename", "properties"};
     size_t defaultVerb = 0;
     bool rejectRenames = false;
+    bool emptyDefaultOnly = false;
     int live = 0;
     std::function<void(const std::string&)> onNext;
+    std::function<void()> onInvoke;
 
     Node* Add(FakeItem item, Node* parent) {
         auto node = std::make_unique<Node>();
@@ -303,7 +305,8 @@ public:
         const auto& verbs = m_State->verbs;
         UINT offsets = 0;
         for (size_t k = 0; k < verbs.size(); ++k) {
-            if ((flags & CMF_DEFAULTONLY) && k != m_State->defaultVerb)
+            if ((flags & CMF_DEFAULTONLY) &&
+                (k != m_State->defaultVerb || m_State->emptyDefaultOnly))
                 continue;
             const UINT id = first + static_cast<UINT>(k);
             if (id > last)
@@ -319,6 +322,8 @@ public:
     HRESULT STDMETHODCALLTYPE InvokeCommand(CMINVOKECOMMANDINFO* info) override {
         if (!info)
             return E_INVALIDARG;
+        if (const auto onInvoke = m_State->onInvoke)
+            onInvoke();
         FakeInvocation call;
         call.window = info->hwnd;
         for (const Node* item : m_Items)
@@ -701,6 +706,10 @@ void FakeShell::SetMenuVerbs(std::vector<std::string> verbs, size_t defaultIndex
     m_State->defaultVerb = defaultIndex;
 }
 
+void FakeShell::EmptyDefaultOnlyMenus(bool empty) {
+    m_State->emptyDefaultOnly = empty;
+}
+
 void FakeShell::RejectRenames(bool reject) {
     m_State->rejectRenames = reject;
 }
@@ -743,6 +752,10 @@ void FakeShell::SetFailEnumeration(std::string_view path, bool fail) {
 
 void FakeShell::SetOnNext(std::function<void(const std::string& name)> onNext) {
     m_State->onNext = std::move(onNext);
+}
+
+void FakeShell::SetOnInvoke(std::function<void()> onInvoke) {
+    m_State->onInvoke = std::move(onInvoke);
 }
 
 int FakeShell::LiveObjects() const {

@@ -141,6 +141,8 @@ public:
 
     // The verbs of every context menu, in menu order, and which of them is the default.
     void SetMenuVerbs(std::vector<std::string> verbs, size_t defaultIndex = 0);
+    // Menus asked for their default entry alone come back empty, as Wine's do.
+    void EmptyDefaultOnlyMenus(bool empty = true);
     // Makes SetNameOf fail from now on.
     void RejectRenames(bool reject = true);
 
@@ -152,6 +154,9 @@ public:
     // Called by every enumerator after it has handed out an item, with the item's name: a test
     // does there what may happen while a real enumeration waits (messages handled, memory short).
     void SetOnNext(std::function<void(const std::string& name)> onNext);
+    // Called by every context menu's InvokeCommand before it records the call: a test does there
+    // what may happen while a real command shows its dialogs (messages handled).
+    void SetOnInvoke(std::function<void()> onInvoke);
 
     int LiveObjects() const;
     const FakeCalls& Calls() const;

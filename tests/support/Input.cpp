@@ -138,3 +138,15 @@ void DragWithMouse(POINT From, POINT To) {
     user.join();
     Settle();
 }
+
+void DoubleClickAt(POINT Screen) {
+    RaiseOwnWindows();
+    SetCursorPos(Screen.x, Screen.y);
+    INPUT clicks[4]{};
+    for (int i = 0; i < 4; ++i) {
+        clicks[i].type = INPUT_MOUSE;
+        clicks[i].mi.dwFlags = i % 2 == 0 ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+    }
+    SendInput(4, clicks, sizeof(INPUT));
+    Settle();
+}

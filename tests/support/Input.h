@@ -20,6 +20,8 @@ void SendKeys(std::initializer_list<WORD> Keys);
 void ClickAt(POINT Screen);
 // A right click at a point of the screen, then Settle.
 void RightClickAt(POINT Screen);
+// A left double click at a point of the screen (four events in one call), then Settle.
+void DoubleClickAt(POINT Screen);
 // The user's drag with the left button, from a screen point to another: press, past the drag
 // threshold, over in small steps, release. The input comes from a thread of its own while the
 // calling thread pumps (the control's press and the drag run their own loops on it); each stage

@@ -1,0 +1,97 @@
+// The list's delete, default command and rename against the platform's shell and real files,
+// with the change watcher running.
+
+#include "ListTestSupport.h"
+
+#include "framework/ChangeNotifyThread.h"
+#include "identifiers/WideText.h"
+#include "support/RealShellFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <commctrl.h>
+
+#include <atomic>
+#include <thread>
+
+namespace {
+
+class RealListCommands : public RealShellTest {
+protected:
+    void SetUp() override {
+        RealShellTest::SetUp();
+        WriteFile("victim.txt");
+        WriteFile("keep.txt");
+        list = std::make_unique<TFolderEnumerator>(nullptr);
+        list->SetViewStyle(vsReport);
+        list->SetParentWindow(host.Handle());
+        list->SetBounds(0, 0, 480, 380);
+        list->HandleNeeded();
+        list->SetFolder(Dir());
+        TChangeNotifyThread* watcher = list->ChangeThread();
+        ASSERT_TRUE(!watcher || watcher->WaitUntilWatching(20000));
+        list->SetFocus();
+    }
+    void TearDown() override {
+        list.reset();
+        RealShellTest::TearDown();
+    }
+    void Select(const std::string& Caption) {
+        list->SetSelected(nullptr);
+        TListItem* row = Row(*list, Caption);
+        ASSERT_NE(row, nullptr) << Caption;
+        row->SetSelected(true);
+    }
+    void Key(WORD Code) {
+        SendMessageW(list->Handle(), WM_KEYDOWN, Code, 0);
+        SendMessageW(list->Handle(), WM_KEYUP, Code, 0);
+    }
+
+    THostWindow host{500, 400};
+    std::unique_ptr<TFolderEnumerator> list;
+};
+
+TEST_F(RealListCommands, DeleteAsksTheShellWhichDeletesOnceTheUserSaysYes) {
+    std::atomic<bool> done{false};
+    std::atomic<int> answered{0};
+    std::thread watchdog([&] {
+        while (!done) {
+            if (HWND dialog = FindWindowW(L"#32770", nullptr)) {
+                PostMessageW(dialog, WM_COMMAND, IDYES, 0);
+                ++answered;
+            }
+            Sleep(50);
+        }
+    });
+    Select("victim.txt");
+    Key(VK_DELETE);
+    done = true;
+    watchdog.join();
+    EXPECT_FALSE(Exists(PathOf("victim.txt")));
+    EXPECT_GT(answered.load(), 0);
+    EXPECT_TRUE(PumpUntil([&] { return Row(*list, "victim.txt") == nullptr; }))
+        << "the watcher's refresh, put off during the command, ran after it";
+    EXPECT_NE(Row(*list, "keep.txt"), nullptr);
+}
+
+TEST_F(RealListCommands, ARenamedRowStaysSelectedAndAChangeDuringTheEditRefreshesAfterIt) {
+    Select("keep.txt");
+    HWND edit = reinterpret_cast<HWND>(
+        SendMessageW(list->Handle(), LVM_EDITLABELW, Row(*list, "keep.txt")->Index(), 0));
+    ASSERT_NE(edit, nullptr);
+    WriteFile("during.txt");
+    Pump(500);
+    EXPECT_EQ(Row(*list, "during.txt"), nullptr) << "the rows wait for the edit";
+    SetWindowTextW(edit, L"kept.txt");
+    SendMessageW(edit, WM_KEYDOWN, VK_RETURN, 0);
+    EXPECT_TRUE(Exists(PathOf("kept.txt")));
+    EXPECT_TRUE(PumpUntil([&] { return Row(*list, "during.txt") != nullptr; }));
+    Pump(300);
+    TListItem* kept = Row(*list, "kept.txt");
+    ASSERT_NE(kept, nullptr);
+    EXPECT_TRUE(kept->Selected()) << "after the watcher's refresh too";
+    EXPECT_EQ(list->SelectedCount(), 1);
+    EXPECT_NE(list->ChangeThread(), nullptr) << "the watcher goes on";
+}
+
+} // namespace
