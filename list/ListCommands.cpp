@@ -255,6 +255,21 @@ void TFolderEnumerator::WMKeyUp(TMessage& Message) {
         if (GetKeyState(VK_CONTROL) < 0)
             SelectAll();
         return;
+    // The clipboard's keys, as in the system's own file browser.
+    case 'C':
+    case 'X':
+    case 'V':
+        if (GetKeyState(VK_CONTROL) >= 0 || GetKeyState(VK_MENU) < 0) {
+            Inherited(Message);
+            return;
+        }
+        if (key == 'C')
+            CopySelection();
+        else if (key == 'X')
+            CutSelection();
+        else
+            PasteClipboard();
+        return;
     default:
         Inherited(Message);
     }

@@ -224,6 +224,19 @@ TEST_F(ListDrops, CopyCutAndPasteMoveFilesAsADropWould) {
     EXPECT_FALSE(list->PasteClipboard()) << "what was cut and moved is gone from the clipboard";
 }
 
+// The same through the user's keys: Ctrl+X on a file, Ctrl+V with a folder row selected.
+TEST_F(ListDrops, CtrlXAndCtrlVMoveTheSelectedFileIntoTheSelectedFolder) {
+    SetForegroundWindow(host.Handle());
+    list->SetFocus();
+    list->SetSelected(Row(*list, "file.txt"));
+    PressChord(VK_CONTROL, 'X');
+    list->SetSelected(Row(*list, "dst"));
+    PressChord(VK_CONTROL, 'V');
+    EXPECT_TRUE(Exists(In("shown\\dst\\file.txt")));
+    EXPECT_FALSE(Exists(In("shown\\file.txt")));
+    EXPECT_FALSE(list->PasteClipboard()) << "what was cut and moved is gone from the clipboard";
+}
+
 // Every move of a drag over the list asks the row under the pointer and moves the highlight:
 // with a hundred times the rows it may not cost a hundred times as much.
 TEST_F(FakeListTest, ADragOverManyRowsCostsAsOverFew) {
