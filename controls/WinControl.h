@@ -226,6 +226,12 @@ protected:
     // handled in full, the control's handlers get that release, at the pointer's position, unless
     // the button is still down (the control did not take the release, which then comes itself).
     void ClickNotified(UINT ButtonUpMsg);
+    // Shift+F10 arrives as a system key (F10 is the window menu's key), and the common controls
+    // do not all turn it into a context-menu request as they do the menu key (Wine's tree and
+    // list do not). Given a WM_SYSKEYDOWN, asks for the keyboard's context menu once and answers
+    // true when it is that chord; the key then goes no further (a control that did turn it
+    // would show a second menu).
+    bool ContextMenuFromShiftF10(const TMessage& Message);
 
     void WMNotify(TMessage& Message);
     void WMDrawItem(TMessage& Message);

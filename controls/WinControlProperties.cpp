@@ -45,6 +45,13 @@ TShiftState KeyShift() {
 // ---------------------------------------------------------------------------------------------
 // Colour and font, and what children take from their parent.
 
+bool TWinControl::ContextMenuFromShiftF10(const TMessage& Message) {
+    if (Message.CharCode() != VK_F10 || KeyShift() != ssShift || !HandleAllocated())
+        return false;
+    Perform(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(Handle()), static_cast<LPARAM>(-1));
+    return true;
+}
+
 void TWinControl::SetColor(TColor Value) {
     m_bParentColor = false;
     m_Color = Value;

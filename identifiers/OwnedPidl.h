@@ -56,3 +56,6 @@ private:
     LPITEMIDLIST m_Pidl = nullptr;
     IMalloc* m_Allocator = g_ShellMalloc;
 };
+
+// A copy of Pidl from the shell allocator: empty for nullptr, or when the allocator fails.
+OwnedPidl CopyOfPidl(LPCITEMIDLIST Pidl);

@@ -1,4 +1,5 @@
 #include "identifiers/EnumGlobals.h"
+#include "identifiers/OwnedPidl.h"
 
 #include "identifiers/StringList.h"
 
@@ -153,3 +154,8 @@ void ListPidl(LPCITEMIDLIST Pidl, TStringList& aStrings) {
 }
 
 } // namespace EnumGlobals
+
+OwnedPidl CopyOfPidl(LPCITEMIDLIST Pidl) {
+    return OwnedPidl(OwnedPidl::Adopt,
+                     Pidl ? EnumGlobals::ConcatPidls(nullptr, Pidl, g_ShellMalloc) : nullptr);
+}

@@ -212,6 +212,8 @@ private:
     void GoUp();
     void RunDefaultVerb();
     void DeleteSelected();
+    // Runs Verb (nullptr: the default command) on the selected rows' items.
+    void RunOnSelection(const char* Verb);
     void PostDeferredRefresh();
     // Rename (ListRename.cpp): renames Item to S through the shell; true when the shell did. S
     // is left as the caption the row shows.
@@ -234,17 +236,14 @@ private:
     // Drag and drop and clipboard (ListDragDrop.cpp, ListClipboard.cpp).
     void ConnectDropTarget();
     void StartDrag(TListItem* Pressed);
-    // The relative lists of the rows a drag or a copy takes (borrowed from their records): the
-    // selected rows, or Pressed alone when it is given and not among them.
-    std::vector<LPCITEMIDLIST> RowPidls(TListItem* Pressed);
-    // The shell's data object of those rows, or none.
+    // The shell's data object of the rows a drag or a copy takes: the selected rows, or Pressed
+    // alone when it is given and not among them; or none.
     ComPtr<IDataObject> RowsDataObject(TListItem* Pressed);
     // The folder a drop at pt (screen) goes into, ending in a backslash, with the folder row
     // there given the drop highlight; empty (and Operation none) when nothing may be dropped.
     std::string DropFolderAt(TvxDropTarget* Sender, POINT pt);
     // The folder path of a row that can take files (a file-system folder), else empty.
     std::string RowFolderPath(const TListItem* Item);
-    HWND DialogOwner();
 
     std::unique_ptr<TImageList> m_ilSmall;
     std::unique_ptr<TImageList> m_ilLarge;

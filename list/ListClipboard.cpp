@@ -93,12 +93,12 @@ void EmptyTheClipboard(HWND Owner) {
 
 bool TFolderEnumerator::CopySelection() {
     const ComPtr<IDataObject> data = RowsDataObject(nullptr);
-    return PutOnClipboard(data.Get(), DialogOwner(), DROPEFFECT_COPY);
+    return PutOnClipboard(data.Get(), OwnerWindow(), DROPEFFECT_COPY);
 }
 
 bool TFolderEnumerator::CutSelection() {
     const ComPtr<IDataObject> data = RowsDataObject(nullptr);
-    return PutOnClipboard(data.Get(), DialogOwner(), DROPEFFECT_MOVE);
+    return PutOnClipboard(data.Get(), OwnerWindow(), DROPEFFECT_MOVE);
 }
 
 // Into the one selected row when it is a folder, else into the shown folder. What was cut is
@@ -120,8 +120,8 @@ bool TFolderEnumerator::PasteClipboard() {
     const int effect = PasteEffect(data.Get());
     data.Reset();
     const int done =
-        FileDrop::DropFiles(DialogOwner(), effect, files, EnsureBackSlash(folder), sourcePath);
+        FileDrop::DropFiles(OwnerWindow(), effect, files, EnsureBackSlash(folder), sourcePath);
     if (done == DROPEFFECT_MOVE)
-        EmptyTheClipboard(DialogOwner());
+        EmptyTheClipboard(OwnerWindow());
     return done != DROPEFFECT_NONE;
 }

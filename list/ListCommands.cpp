@@ -21,10 +21,6 @@ constexpr char kDeleteVerb[] = "delete";
 // The platform's simple beep.
 constexpr UINT kSimpleBeep = 0xFFFFFFFF;
 
-OwnedPidl CopyOf(LPCITEMIDLIST pidl) {
-    return OwnedPidl(OwnedPidl::Adopt, pidl ? ConcatPidls(nullptr, pidl, g_ShellMalloc) : nullptr);
-}
-
 std::vector<LPCITEMIDLIST> Pointers(const std::vector<OwnedPidl>& Pidls) {
     std::vector<LPCITEMIDLIST> pointers;
     pointers.reserve(Pidls.size());
@@ -56,7 +52,7 @@ int TFolderEnumerator::GetSelectedPidls(std::vector<OwnedPidl>& PidlList) const 
     for (TListItem* row = self->GetNextItem(nullptr, sdAll, isSelected); row;
          row = self->GetNextItem(row, sdAll, isSelected))
         if (const TItemData* data = ItemData(row); data && data->pPidl)
-            PidlList.push_back(CopyOf(data->pPidl.Get()));
+            PidlList.push_back(CopyOfPidl(data->pPidl.Get()));
     return static_cast<int>(PidlList.size());
 }
 
@@ -70,11 +66,12 @@ TListItem* TFolderEnumerator::FindRow(LPCITEMIDLIST FQPidl) const {
     return nullptr;
 }
 
-// The shell's dialogs belong to the window the list sits in.
+// The shell's dialogs belong to the window the list sits in: its parent control, or the host's
+// window it was placed in.
 HWND TFolderEnumerator::OwnerWindow() {
     if (TWinControl* parent = Parent(); parent && parent->HandleAllocated())
         return parent->Handle();
-    return ShellOwnerWindow();
+    return ParentWindow() ? ParentWindow() : ShellOwnerWindow();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -104,7 +101,7 @@ void TFolderEnumerator::WMRButtonUp(TMessage& Message) {
     std::vector<OwnedPidl> restore;
     for (TListItem* row : before)
         if (const TItemData* data = ItemData(row))
-            restore.push_back(CopyOf(data->pFQPidl.Get()));
+            restore.push_back(CopyOfPidl(data->pFQPidl.Get()));
     std::vector<OwnedPidl> items;
     SetSelected(nullptr);
     for (TListItem* row : onSelection ? before : std::vector<TListItem*>{pressed}) {
@@ -112,7 +109,7 @@ void TFolderEnumerator::WMRButtonUp(TMessage& Message) {
         if (!data)
             continue;
         row->SetSelected(true);
-        items.push_back(CopyOf(data->pPidl.Get()));
+        items.push_back(CopyOfPidl(data->pPidl.Get()));
     }
     before.clear();
     if (!items.empty())
@@ -195,7 +192,7 @@ void TFolderEnumerator::OpenFolderRow(TListItem* Row) {
     BindToFolder(data->pPidl.Get(), m_sfView.Get(), folder);
     if (!folder)
         return;
-    ShowFolder(std::move(folder), CopyOf(data->pFQPidl.Get()));
+    ShowFolder(std::move(folder), CopyOfPidl(data->pFQPidl.Get()));
     m_bFolderGiven = false;
     if (m_bSortApplied)
         Sort();
@@ -275,15 +272,9 @@ void TFolderEnumerator::WMKeyUp(TMessage& Message) {
     }
 }
 
-// F10 is the window menu's key: with Shift too it comes as a system key, which the control does
-// not turn into a menu request (Wine's does not). The list asks for the menu itself, once.
 void TFolderEnumerator::WMSysKeyDown(TMessage& Message) {
-    const auto down = [](int Key) { return GetKeyState(Key) < 0; };
-    if (Message.CharCode() != VK_F10 || !down(VK_SHIFT) || down(VK_CONTROL) || down(VK_MENU)) {
+    if (!ContextMenuFromShiftF10(Message))
         Inherited(Message);
-        return;
-    }
-    Perform(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(Handle()), static_cast<LPARAM>(-1));
 }
 
 // The tree moves with the list as sender, so that it tells only the combo.
@@ -294,7 +285,7 @@ void TFolderEnumerator::GoUp() {
     if (!m_Shell->GetDesktopFolder(desktop))
         return;
     // Shortened in place: a copy, so the list keeps its folder when the parent cannot be bound.
-    OwnedPidl shortened = CopyOf(m_pViewPidl.Get());
+    OwnedPidl shortened = CopyOfPidl(m_pViewPidl.Get());
     OwnedPidl parent(OwnedPidl::Adopt, GetParentpidl(shortened.Get(), g_ShellMalloc));
     ComPtr<IShellFolder> folder;
     if (parent && GetPidlSize(parent.Get()) > static_cast<int>(sizeof(USHORT))) {
@@ -318,25 +309,26 @@ void TFolderEnumerator::GoUp() {
 // in, and the rows may be refilled before the command has ended.
 
 void TFolderEnumerator::RunDefaultVerb() {
-    std::vector<OwnedPidl> items;
-    if (GetSelectedPidls(items) == 0)
-        return;
-    const TBusy busy(*this);
-    const ComPtr<IShellFolder> folder = m_sfView;
-    std::vector<LPCITEMIDLIST> pointers = Pointers(items);
-    InvokeDefaultVerb(OwnerWindow(), folder.Get(), pointers.data(),
-                      static_cast<UINT>(pointers.size()));
+    RunOnSelection(nullptr);
 }
 
 void TFolderEnumerator::DeleteSelected() {
+    RunOnSelection(kDeleteVerb);
+}
+
+// Verb nullptr: the default command.
+void TFolderEnumerator::RunOnSelection(const char* Verb) {
     std::vector<OwnedPidl> items;
     if (GetSelectedPidls(items) == 0)
         return;
     const TBusy busy(*this);
     const ComPtr<IShellFolder> folder = m_sfView;
     std::vector<LPCITEMIDLIST> pointers = Pointers(items);
-    InvokeMenuVerb(OwnerWindow(), folder.Get(), pointers.data(), static_cast<UINT>(pointers.size()),
-                   kDeleteVerb);
+    const auto count = static_cast<UINT>(pointers.size());
+    if (Verb)
+        InvokeMenuVerb(OwnerWindow(), folder.Get(), pointers.data(), count, Verb);
+    else
+        InvokeDefaultVerb(OwnerWindow(), folder.Get(), pointers.data(), count);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -27,37 +27,24 @@ void TFolderEnumerator::ConnectDropTarget() {
 }
 
 // The shell's dialogs belong to the window the list sits in.
-HWND TFolderEnumerator::DialogOwner() {
-    if (TWinControl* parent = Parent())
-        if (parent->HandleAllocated())
-            return parent->Handle();
-    return ParentWindow() ? ParentWindow() : ShellOwnerWindow();
-}
-
-std::vector<LPCITEMIDLIST> TFolderEnumerator::RowPidls(TListItem* Pressed) {
-    std::vector<LPCITEMIDLIST> pidls;
-    const TItemData* pressed = ItemData(Pressed);
-    if (pressed && !Pressed->Selected()) {
-        if (pressed->pPidl)
-            pidls.push_back(pressed->pPidl.Get());
-        return pidls;
-    }
-    for (TListItem* row = GetNextItem(nullptr, sdAll, isSelected); row;
-         row = GetNextItem(row, sdAll, isSelected)) {
-        const TItemData* data = ItemData(row);
-        if (data && data->pPidl)
-            pidls.push_back(data->pPidl.Get());
-    }
-    return pidls;
-}
-
 // The shell copies the lists into the object: the rows may go as soon as it is made.
 ComPtr<IDataObject> TFolderEnumerator::RowsDataObject(TListItem* Pressed) {
     ComPtr<IDataObject> dataObject;
-    std::vector<LPCITEMIDLIST> pidls = RowPidls(Pressed);
+    // The rows selected, or the row pressed alone when it is not one of them.
+    std::vector<OwnedPidl> items;
+    if (const TItemData* pressed = ItemData(Pressed); pressed && !Pressed->Selected()) {
+        if (pressed->pPidl)
+            items.push_back(CopyOfPidl(pressed->pPidl.Get()));
+    } else {
+        GetSelectedPidls(items);
+    }
+    std::vector<LPCITEMIDLIST> pidls;
+    for (const OwnedPidl& item : items)
+        if (item)
+            pidls.push_back(item.Get());
     if (!m_sfView || pidls.empty())
         return dataObject;
-    if (UIObjectOf(m_sfView.Get(), DialogOwner(), static_cast<UINT>(pidls.size()), pidls.data(),
+    if (UIObjectOf(m_sfView.Get(), OwnerWindow(), static_cast<UINT>(pidls.size()), pidls.data(),
                    dataObject) != S_OK)
         dataObject.Reset();
     return dataObject;
@@ -162,6 +149,6 @@ void TFolderEnumerator::Drop(TvxDropTarget* Sender, int, POINT pt, int&) {
     Sender->SetOperation(DROPEFFECT_NONE);
     TStringList files;
     if (operation != DROPEFFECT_NONE && !destination.empty() && Sender->GetSourceFiles(files))
-        Sender->SetOperation(FileDrop::DropFiles(DialogOwner(), operation, files, destination,
+        Sender->SetOperation(FileDrop::DropFiles(OwnerWindow(), operation, files, destination,
                                                  Sender->SourcePath()));
 }

@@ -15,10 +15,6 @@ namespace {
 // The platform's simple beep.
 constexpr UINT kSimpleBeep = 0xFFFFFFFF;
 
-OwnedPidl CopyOf(LPCITEMIDLIST pidl) {
-    return OwnedPidl(OwnedPidl::Adopt, pidl ? ConcatPidls(nullptr, pidl, g_ShellMalloc) : nullptr);
-}
-
 } // namespace
 
 void TFolderEnumerator::Editing(TObject*, TListItem* Item, bool& AllowEdit) {
@@ -58,10 +54,10 @@ bool TFolderEnumerator::RenameRow(TListItem* Item, std::string& S) {
         return false;
     }
     const ComPtr<IShellFolder> folder = data->sfFolder;
-    const OwnedPidl item = CopyOf(data->pPidl.Get());
-    const OwnedPidl oldList = CopyOf(data->pFQPidl.Get());
+    const OwnedPidl item = CopyOfPidl(data->pPidl.Get());
+    const OwnedPidl oldList = CopyOfPidl(data->pFQPidl.Get());
     // Shortened in place to the folder's list.
-    OwnedPidl folderList = CopyOf(oldList.Get());
+    OwnedPidl folderList = CopyOfPidl(oldList.Get());
     const OwnedPidl parent(OwnedPidl::Adopt, GetParentpidl(folderList.Get(), g_ShellMalloc));
     // A name whose full path does not fit the platform is refused, never cut to another name
     // (the shell would shorten the destination without a word).

@@ -138,17 +138,9 @@ void TNameSpaceEnumerator::WMKeyDown(TMessage& Message) {
     }
 }
 
-// F10 is the window menu's key: with Shift too it comes as a system key. The platform's tree
-// control turns the menu key into a menu request but not Shift+F10 (Wine's does not): the tree
-// asks for the menu itself, once, and the key goes no further (a control that did turn it would
-// show a second menu).
 void TNameSpaceEnumerator::WMSysKeyDown(TMessage& Message) {
-    const auto down = [](int Key) { return GetKeyState(Key) < 0; };
-    if (Message.CharCode() != VK_F10 || !down(VK_SHIFT) || down(VK_CONTROL) || down(VK_MENU)) {
+    if (!ContextMenuFromShiftF10(Message))
         Inherited(Message);
-        return;
-    }
-    Perform(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(Handle()), static_cast<LPARAM>(-1));
 }
 
 void TNameSpaceEnumerator::WMContextMenu(TMessage& Message) {

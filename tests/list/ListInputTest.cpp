@@ -17,23 +17,6 @@ namespace {
 
 using Names = std::vector<std::string>;
 
-std::function<void()>& MenuAction() {
-    static std::function<void()> action;
-    return action;
-}
-
-void CALLBACK RunMenuAction(HWND, UINT, UINT_PTR Timer, DWORD) {
-    KillTimer(nullptr, Timer);
-    if (auto action = std::exchange(MenuAction(), nullptr))
-        action();
-}
-
-// Runs Action inside the loop of the next menu shown (it must end the menu).
-void DuringNextMenu(std::function<void()> Action) {
-    MenuAction() = std::move(Action);
-    SetTimer(nullptr, 0, 150, RunMenuAction);
-}
-
 class ListInput : public FakeListTest {
 protected:
     void SetUp() override {
@@ -52,7 +35,7 @@ protected:
         Settle();
     }
     void TearDown() override {
-        MenuAction() = nullptr;
+        ForgetMenuAction();
         FakeListTest::TearDown();
     }
     POINT On(const std::string& Caption) {

@@ -5,14 +5,13 @@
 
 #include "framework/ChangeNotifyThread.h"
 #include "identifiers/WideText.h"
+#include "support/Input.h"
 #include "support/RealShellFixture.h"
 
 #include <gtest/gtest.h>
 
 #include <commctrl.h>
 
-#include <atomic>
-#include <thread>
 
 namespace {
 
@@ -52,23 +51,15 @@ protected:
 };
 
 TEST_F(RealListCommands, DeleteAsksTheShellWhichDeletesOnceTheUserSaysYes) {
-    std::atomic<bool> done{false};
-    std::atomic<int> answered{0};
-    std::thread watchdog([&] {
-        while (!done) {
-            if (HWND dialog = FindWindowW(L"#32770", nullptr)) {
-                PostMessageW(dialog, WM_COMMAND, IDYES, 0);
-                ++answered;
-            }
-            Sleep(50);
-        }
-    });
-    Select("victim.txt");
-    Key(VK_DELETE);
-    done = true;
-    watchdog.join();
+    int answered = 0;
+    {
+        const TDialogAnswerer user(IDYES);
+        Select("victim.txt");
+        Key(VK_DELETE);
+        answered = user.Answered();
+    }
     EXPECT_FALSE(Exists(PathOf("victim.txt")));
-    EXPECT_GT(answered.load(), 0);
+    EXPECT_GT(answered, 0);
     EXPECT_TRUE(PumpUntil([&] { return Row(*list, "victim.txt") == nullptr; }))
         << "the watcher's refresh, put off during the command, ran after it";
     EXPECT_NE(Row(*list, "keep.txt"), nullptr);

@@ -3,7 +3,9 @@
 #include "support/HostWindow.h"
 
 #include <atomic>
+#include <functional>
 #include <thread>
+#include <utility>
 #include <vector>
 
 // At least 50 ms, then until the queue has stayed quiet for 30 ms (at most a second): on a busy
@@ -149,4 +151,45 @@ void DoubleClickAt(POINT Screen) {
     }
     SendInput(4, clicks, sizeof(INPUT));
     Settle();
+}
+
+namespace {
+
+std::function<void()>& MenuAction() {
+    static std::function<void()> action;
+    return action;
+}
+
+void CALLBACK RunMenuAction(HWND, UINT, UINT_PTR Timer, DWORD) {
+    KillTimer(nullptr, Timer);
+    if (auto action = std::exchange(MenuAction(), nullptr))
+        action();
+}
+
+} // namespace
+
+void DuringNextMenu(std::function<void()> Action) {
+    MenuAction() = std::move(Action);
+    SetTimer(nullptr, 0, 150, RunMenuAction);
+}
+
+void ForgetMenuAction() {
+    MenuAction() = nullptr;
+}
+
+TDialogAnswerer::TDialogAnswerer(int Answer)
+    : m_Thread([this, Answer] {
+          while (!m_bDone) {
+              if (HWND dialog = FindWindowW(L"#32770", nullptr)) {
+                  // Counted before the answer lets the dialog close.
+                  ++m_Answered;
+                  PostMessageW(dialog, WM_COMMAND, Answer, 0);
+              }
+              Sleep(50);
+          }
+      }) {}
+
+TDialogAnswerer::~TDialogAnswerer() {
+    m_bDone = true;
+    m_Thread.join();
 }

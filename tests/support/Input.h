@@ -5,7 +5,10 @@
 
 #include <windows.h>
 
+#include <atomic>
+#include <functional>
 #include <initializer_list>
+#include <thread>
 
 // Lets the input arrive and be handled.
 void Settle();
@@ -28,3 +31,27 @@ void DoubleClickAt(POINT Screen);
 // waits until that thread has taken the mouse (the control's capture, then the drag's), so a busy
 // machine cannot let the release overtake the start of the drag. Returns when the drag is over.
 void DragWithMouse(POINT From, POINT To);
+
+// Runs Action inside the loop of the next menu shown, from a timer armed now (Action must end
+// the menu: keys through SendKeys, or EndMenu).
+void DuringNextMenu(std::function<void()> Action);
+// Forgets an Action no menu ran (the test expected no menu).
+void ForgetMenuAction();
+
+// The user at the shell's confirmation dialogs ("#32770"), answering each with Answer (IDYES,
+// IDNO) from a thread of its own for as long as the object lives.
+class TDialogAnswerer {
+public:
+    explicit TDialogAnswerer(int Answer);
+    ~TDialogAnswerer();
+    TDialogAnswerer(const TDialogAnswerer&) = delete;
+    TDialogAnswerer& operator=(const TDialogAnswerer&) = delete;
+
+    // How many times a dialog was answered so far.
+    int Answered() const { return m_Answered; }
+
+private:
+    std::atomic<bool> m_bDone{false};
+    std::atomic<int> m_Answered{0};
+    std::thread m_Thread;
+};

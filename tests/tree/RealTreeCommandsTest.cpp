@@ -10,9 +10,7 @@
 
 #include <commctrl.h>
 
-#include <atomic>
 #include <cstdio>
-#include <thread>
 
 namespace {
 
@@ -171,26 +169,18 @@ TEST_F(RealTreeCommands, AFolderDraggedOutOffersItsPathAsAFileList) {
 }
 
 TEST_F(RealTreeCommands, DeleteAsksTheShellWhichDeletesOnceTheUserSaysYes) {
-    std::atomic<bool> done{false};
-    std::atomic<int> answered{0};
-    std::thread watchdog([&] {
-        while (!done) {
-            if (HWND dialog = FindWindowW(L"#32770", nullptr)) {
-                PostMessageW(dialog, WM_COMMAND, IDYES, 0);
-                ++answered;
-            }
-            Sleep(50);
-        }
-    });
-    tree.SetSelected(Node("victim"));
-    SendMessageW(tree.Handle(), WM_KEYDOWN, VK_DELETE, 0);
-    done = true;
-    watchdog.join();
+    int answered = 0;
+    {
+        const TDialogAnswerer user(IDYES);
+        tree.SetSelected(Node("victim"));
+        SendMessageW(tree.Handle(), WM_KEYDOWN, VK_DELETE, 0);
+        answered = user.Answered();
+    }
     EXPECT_FALSE(Exists(In("victim")));
     EXPECT_EQ(tree.Selected(), folder);
     EXPECT_TRUE(PumpUntil([&] { return Node("victim") == nullptr; }));
     EXPECT_NE(Node("dst"), nullptr);
-    EXPECT_GT(answered.load(), 0);
+    EXPECT_GT(answered, 0);
 }
 
 TEST_F(RealTreeCommands, ARenamedFolderKeepsItsSubtreeAndTheWatcherGoesOn) {

@@ -14,23 +14,6 @@
 
 namespace {
 
-std::function<void()>& MenuAction() {
-    static std::function<void()> action;
-    return action;
-}
-
-void CALLBACK RunMenuAction(HWND, UINT, UINT_PTR Timer, DWORD) {
-    KillTimer(nullptr, Timer);
-    if (auto action = std::exchange(MenuAction(), nullptr))
-        action();
-}
-
-// Runs Action inside the loop of the next menu shown (it must end the menu).
-void DuringNextMenu(std::function<void()> Action) {
-    MenuAction() = std::move(Action);
-    SetTimer(nullptr, 0, 150, RunMenuAction);
-}
-
 class TreeInput : public FakeTree {
 protected:
     void SetUp() override {
@@ -121,7 +104,7 @@ TEST_F(TreeInput, ARightClickRunsTheChosenCommandAndPutsTheSelectionBack) {
     EXPECT_EQ(tree->Selected(), alpha);
     EXPECT_TRUE(list.Calls.empty());
     KillTimer(nullptr, 0);
-    MenuAction() = nullptr;
+    ForgetMenuAction();
 }
 
 TEST_F(TreeInput, TheSelectionDeletedWhileTheMenuIsOpenIsForgotten) {
@@ -181,7 +164,7 @@ TEST_F(TreeInput, ShiftF10ShowsOneMenuOfTheSelectedNodeAndF10AloneNone) {
     Pump(200);
     EXPECT_EQ(shell->Calls().menuFlags.size(), 1u);
     KillTimer(nullptr, 0);
-    MenuAction() = nullptr;
+    ForgetMenuAction();
 }
 
 } // namespace
