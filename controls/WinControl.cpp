@@ -544,8 +544,10 @@ void TWinControl::DeliverSwallowedRelease(UINT ButtonUpMsg) {
     for (const auto& [key, bit] : held)
         if (GetKeyState(key) & 0x8000)
             keys |= bit;
+    const bool outer = std::exchange(m_bDeliveringRelease, true);
     SendMessageW(m_hWindow, ButtonUpMsg, keys,
                  MAKELPARAM(static_cast<WORD>(client.x), static_cast<WORD>(client.y)));
+    m_bDeliveringRelease = outer;
 }
 
 void TWinControl::Dispatch(const TClassInfo* From, TMessage& Message) {

@@ -232,6 +232,8 @@ protected:
     // true when it is that chord; the key then goes no further (a control that did turn it
     // would show a second menu).
     bool ContextMenuFromShiftF10(const TMessage& Message);
+    // True while a release the control swallowed is being delivered (see ClickNotified).
+    bool DeliveringSwallowedRelease() const { return m_bDeliveringRelease; }
 
     void WMNotify(TMessage& Message);
     void WMDrawItem(TMessage& Message);
@@ -274,6 +276,7 @@ private:
     const TClassInfo* m_pDispatchLevel = nullptr;
     // The release a click notification stood for during the press being handled (0: none).
     UINT m_uClickRelease = 0;
+    bool m_bDeliveringRelease = false;
     bool m_bCreating = false;
     bool m_bDestroyingHandle = false;
     int m_iLeft = 0;

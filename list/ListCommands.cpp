@@ -84,7 +84,10 @@ HWND TFolderEnumerator::OwnerWindow() {
 void TFolderEnumerator::WMRButtonUp(TMessage& Message) {
     if (!m_bShellContextMenu) {
         ClearRightPress();
-        Inherited(Message);
+        // A release the list control swallowed comes after the control asked for its context
+        // menu itself (nobody answered its right-click notice): passed on, it would ask again.
+        if (!DeliveringSwallowedRelease())
+            Inherited(Message);
         return;
     }
     POINT screen{};

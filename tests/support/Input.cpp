@@ -160,8 +160,22 @@ std::function<void()>& MenuAction() {
     return action;
 }
 
+// A menu is open when the platform's menu window shows.
+bool MenuShown() {
+    const HWND menu = FindWindowW(L"#32768", nullptr);
+    return menu && IsWindowVisible(menu);
+}
+
 void CALLBACK RunMenuAction(HWND, UINT, UINT_PTR Timer, DWORD) {
+    static int waited = 0;
     KillTimer(nullptr, Timer);
+    // A control may open its menu only after it has tracked the press for a while: the action
+    // waits for the menu (at most 5 s), or its keys would go to the control instead.
+    if (!MenuShown() && MenuAction() && ++waited < 100) {
+        SetTimer(nullptr, 0, 50, RunMenuAction);
+        return;
+    }
+    waited = 0;
     if (auto action = std::exchange(MenuAction(), nullptr))
         action();
 }
