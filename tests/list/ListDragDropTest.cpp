@@ -222,19 +222,19 @@ TEST_F(ListDrops, CopyCutAndPasteMoveFilesAsADropWould) {
     EXPECT_TRUE(Exists(In("shown\\Report.txt")));
     EXPECT_FALSE(Exists(In("src\\b.txt")));
     EXPECT_FALSE(list->PasteClipboard()) << "what was cut and moved is gone from the clipboard";
-}
 
-// The same through the user's keys: Ctrl+X on a file, Ctrl+V with a folder row selected.
-TEST_F(ListDrops, CtrlXAndCtrlVMoveTheSelectedFileIntoTheSelectedFolder) {
+    // The same through the user's keys: Ctrl+X on a file, Ctrl+V with a folder row selected.
+    list->Refresh();
     SetForegroundWindow(host.Handle());
     list->SetFocus();
-    list->SetSelected(Row(*list, "file.txt"));
+    list->SetSelected(nullptr);
+    list->SetSelected(Row(*list, "b.txt"));
     PressChord(VK_CONTROL, 'X');
+    list->SetSelected(nullptr);
     list->SetSelected(Row(*list, "dst"));
     PressChord(VK_CONTROL, 'V');
-    EXPECT_TRUE(Exists(In("shown\\dst\\file.txt")));
-    EXPECT_FALSE(Exists(In("shown\\file.txt")));
-    EXPECT_FALSE(list->PasteClipboard()) << "what was cut and moved is gone from the clipboard";
+    EXPECT_TRUE(Exists(In("shown\\dst\\b.txt")));
+    EXPECT_FALSE(Exists(In("shown\\b.txt")));
 }
 
 // Every move of a drag over the list asks the row under the pointer and moves the highlight:
