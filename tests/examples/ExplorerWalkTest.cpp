@@ -79,22 +79,6 @@ protected:
         return nodes;
     }
 
-    POINT OnScreen(POINT Client) { return m_Tree->ClientToScreen(Client); }
-    POINT OnLabel(TTreeNode* Node) {
-        const RECT r = Node->DisplayRect(true);
-        return OnScreen({r.left + 4, (r.top + r.bottom) / 2});
-    }
-    // Where the control itself says the node's expand button is.
-    POINT OnButton(TTreeNode* Node) {
-        const RECT r = Node->DisplayRect(true);
-        TVHITTESTINFO hit{};
-        for (hit.pt = {0, (r.top + r.bottom) / 2}; hit.pt.x < r.left; ++hit.pt.x) {
-            TreeView_HitTest(m_Tree->Handle(), &hit);
-            if (hit.flags & TVHT_ONITEMBUTTON)
-                break;
-        }
-        return OnScreen(hit.pt);
-    }
     void Scroll(TTreeNode* Node) { TreeView_EnsureVisible(m_Tree->Handle(), Node->ItemId()); }
 
     // The user's steps; each says what it did.
@@ -117,7 +101,7 @@ protected:
         TTreeNode* node = PickOf(nodes);
         Scroll(node);
         const std::string name = node->Text();
-        ClickAt(OnLabel(node));
+        ClickAt(NodeLabelOnScreen(node));
         return "click on " + name;
     }
     // A click on the expand button of the selection's parent (or of another open node).
@@ -137,7 +121,7 @@ protected:
             return "nothing to collapse";
         Scroll(node);
         const std::string name = node->Text();
-        ClickAt(OnButton(node));
+        ClickAt(NodeButtonOnScreen(node));
         return "collapse " + name;
     }
     std::string ComboPick() {

@@ -94,11 +94,7 @@ TEST(ExplorerWindow, AFolderMovedByDragTakesNoViewAlongWithTheOthers) {
     TTreeNode* target = source->GetNextSibling();
     ASSERT_TRUE(target);
     ASSERT_EQ(target->Text(), "target");
-    const auto onLabel = [&](TTreeNode* Node) {
-        const RECT r = Node->DisplayRect(true);
-        return tree->ClientToScreen({r.left + 4, (r.top + r.bottom) / 2});
-    };
-    DragWithMouse(onLabel(source), onLabel(target));
+    DragWithMouse(NodeLabelOnScreen(source), NodeLabelOnScreen(target));
     SettleIdle(*window, 300);
 
     ASSERT_EQ(GetFileAttributesW(Utf8ToWide(temp.Path() + "\\source").c_str()),

@@ -2,6 +2,11 @@
 
 #include "support/HostWindow.h"
 
+#include "controls/TreeNode.h"
+#include "controls/TreeView.h"
+
+#include <commctrl.h>
+
 #include <atomic>
 #include <functional>
 #include <thread>
@@ -206,4 +211,21 @@ TDialogAnswerer::TDialogAnswerer(int Answer)
 TDialogAnswerer::~TDialogAnswerer() {
     m_bDone = true;
     m_Thread.join();
+}
+
+POINT NodeLabelOnScreen(const TTreeNode* Node) {
+    const RECT r = Node->DisplayRect(true);
+    return Node->TreeView()->ClientToScreen({r.left + 4, (r.top + r.bottom) / 2});
+}
+
+POINT NodeButtonOnScreen(const TTreeNode* Node) {
+    TCustomTreeView* tree = Node->TreeView();
+    const RECT r = Node->DisplayRect(true);
+    TVHITTESTINFO hit{};
+    for (hit.pt = {0, (r.top + r.bottom) / 2}; hit.pt.x < r.left; ++hit.pt.x) {
+        TreeView_HitTest(tree->Handle(), &hit);
+        if (hit.flags & TVHT_ONITEMBUTTON)
+            break;
+    }
+    return tree->ClientToScreen(hit.pt);
 }

@@ -55,3 +55,9 @@ private:
     std::atomic<int> m_Answered{0};
     std::thread m_Thread;
 };
+
+class TTreeNode;
+// Where a tree node's label is on the screen (a little inside its left end), and where the
+// control itself says the node's expand button is.
+POINT NodeLabelOnScreen(const TTreeNode* Node);
+POINT NodeButtonOnScreen(const TTreeNode* Node);

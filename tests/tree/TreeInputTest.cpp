@@ -41,28 +41,13 @@ protected:
         tree->SetFocus();
         Settle();
     }
-    // Where the control itself says a node's expand button is.
-    POINT OnButton(TTreeNode* Node) {
-        const RECT r = Node->DisplayRect(true);
-        TVHITTESTINFO hit{};
-        for (hit.pt = {0, (r.top + r.bottom) / 2}; hit.pt.x < r.left; ++hit.pt.x) {
-            TreeView_HitTest(tree->Handle(), &hit);
-            if (hit.flags & TVHT_ONITEMBUTTON)
-                break;
-        }
-        return Screen(hit.pt);
-    }
-    POINT OnLabel(TTreeNode* Node) {
-        const RECT r = Node->DisplayRect(true);
-        return Screen({r.left + 4, (r.top + r.bottom) / 2});
-    }
 
     HIMAGELIST icons = nullptr;
 };
 
 TEST_F(TreeInput, AClickOnALabelOrIconTellsTheListOneOnTheButtonDoesNot) {
     TTreeNode* zeta = Child(Root(), "Zeta");
-    ClickAt(OnLabel(zeta));
+    ClickAt(NodeLabelOnScreen(zeta));
     EXPECT_EQ(tree->Selected(), zeta);
     ASSERT_EQ(list.Calls.size(), 1u);
     EXPECT_EQ(list.Calls[0].FolderPath, "C:\\Fake\\Zeta");
@@ -75,7 +60,7 @@ TEST_F(TreeInput, AClickOnALabelOrIconTellsTheListOneOnTheButtonDoesNot) {
     EXPECT_EQ(list.Calls.size(), 2u);
 
     // Zeta's expand button opens it and tells nobody.
-    ClickAt(OnButton(zeta));
+    ClickAt(NodeButtonOnScreen(zeta));
     EXPECT_TRUE(zeta->Expanded());
     EXPECT_EQ(list.Calls.size(), 2u);
 }
@@ -84,7 +69,7 @@ TEST_F(TreeInput, ARightClickRunsTheChosenCommandAndPutsTheSelectionBack) {
     TTreeNode* alpha = Child(Root(), "Alpha");
     tree->SetSelected(alpha);
     DuringNextMenu([] { SendKeys({VK_DOWN, VK_DOWN, VK_RETURN}); });
-    RightClickAt(OnLabel(Child(Root(), "Zeta")));
+    RightClickAt(NodeLabelOnScreen(Child(Root(), "Zeta")));
     ASSERT_EQ(shell->Calls().menuFlags.size(), 1u);
     EXPECT_EQ(shell->Calls().menuFlags[0], static_cast<UINT>(CMF_EXPLORE));
     ASSERT_EQ(shell->Calls().invocations.size(), 1u);
@@ -96,7 +81,7 @@ TEST_F(TreeInput, ARightClickRunsTheChosenCommandAndPutsTheSelectionBack) {
 
     // Dismissed: nothing runs. On empty space: no menu at all.
     DuringNextMenu([] { SendKeys({VK_ESCAPE, VK_ESCAPE}); });
-    RightClickAt(OnLabel(Child(Root(), "Zeta")));
+    RightClickAt(NodeLabelOnScreen(Child(Root(), "Zeta")));
     EXPECT_EQ(shell->Calls().menuFlags.size(), 2u);
     EXPECT_EQ(shell->Calls().invocations.size(), 1u);
     RightClickAt(Screen({50, 280}));
@@ -116,7 +101,7 @@ TEST_F(TreeInput, TheSelectionDeletedWhileTheMenuIsOpenIsForgotten) {
         SendMessageW(tree->Handle(), WM_USER + 21, 0, 0);
         EndMenu();
     });
-    RightClickAt(OnLabel(zeta));
+    RightClickAt(NodeLabelOnScreen(zeta));
     EXPECT_EQ(Child(Root(), "Alpha"), nullptr);
     EXPECT_EQ(tree->Selected(), zeta) << "nothing to put back: a beep";
 }
@@ -132,7 +117,7 @@ TEST_F(TreeInput, WithoutTheShellsMenuARightClickShowsThePopUpMenu) {
     tree->SetPopupMenu(&popup);
     tree->SetShellContextMenu(false);
     DuringNextMenu([] { SendKeys({VK_DOWN, VK_RETURN}); });
-    RightClickAt(OnLabel(Child(Root(), "Zeta")));
+    RightClickAt(NodeLabelOnScreen(Child(Root(), "Zeta")));
     EXPECT_EQ(clicked, 1);
     EXPECT_TRUE(shell->Calls().menuFlags.empty());
     tree->SetPopupMenu(nullptr);
