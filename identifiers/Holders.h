@@ -84,6 +84,11 @@ struct GlobalBlock : NullOnly<HGLOBAL> {
     void operator()(HGLOBAL block) const { GlobalFree(block); }
 };
 
+// A window the holder made itself (never a control's: the control destroys its own).
+struct Window : NullOnly<HWND> {
+    void operator()(HWND window) const { DestroyWindow(window); }
+};
+
 } // namespace HolderFree
 
 using OwnedMenu = THolder<HMENU, HolderFree::Menu>;
@@ -94,3 +99,4 @@ using OwnedChangeNotification = THolder<HANDLE, HolderFree::ChangeNotification>;
 using ShellText = THolder<wchar_t*, HolderFree::ShellBlock>;
 using TaskText = THolder<wchar_t*, HolderFree::TaskBlock>;
 using OwnedGlobal = THolder<HGLOBAL, HolderFree::GlobalBlock>;
+using OwnedWindow = THolder<HWND, HolderFree::Window>;
