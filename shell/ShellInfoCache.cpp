@@ -2,6 +2,7 @@
 
 #include "identifiers/EnumGlobals.h"
 #include "identifiers/Holders.h"
+#include "shell/OwnIconSource.h"
 #include "shell/ShellRoutines.h"
 
 #include <shellapi.h>
@@ -60,6 +61,8 @@ void TShellInfoCache::Flush() {
     m_LastItemBytes.clear();
     m_LastKey.clear();
     m_LastTypeKey.clear();
+    m_LastOwnIconPath.clear();
+    m_bLastLink = false;
     m_OwnIconExtensions.clear();
     m_Answers.clear();
 }
@@ -119,6 +122,8 @@ TShellInfoCache::Answer TShellInfoCache::Lookup(LPCITEMIDLIST pidl, Query query)
     const std::wstring iconKey = ShareKey(pidl);
     // A file's type name is its extension's, also where its icon is its own.
     const std::wstring key = query == Query::TypeName ? m_LastTypeKey : iconKey;
+    if (key.empty() && query != Query::TypeName && !m_LastOwnIconPath.empty())
+        return OwnIconAnswer(pidl, query);
     if (key.empty())
         return Ask(pidl, query);
     const auto found = m_Answers.find({key, query});
@@ -130,6 +135,28 @@ TShellInfoCache::Answer TShellInfoCache::Lookup(LPCITEMIDLIST pidl, Query query)
     // A failed lookup is not kept: the next item of the kind asks again.
     if (answer.answered)
         m_Answers.emplace(std::make_pair(key, query), answer);
+    return answer;
+}
+
+TShellInfoCache::Answer TShellInfoCache::OwnIconAnswer(LPCITEMIDLIST pidl, Query query) {
+    const TOwnIconSource source =
+        OwnIconSourceOf(m_Parent.Get(), EnumGlobals::GetLastPidl(pidl), m_LastOwnIconPath,
+                        m_bLastLink, query == Query::OpenSmallIcon);
+    if (source.sKey.empty())
+        return Ask(pidl, query);
+    const auto found = m_Answers.find({source.sKey, query});
+    if (found != m_Answers.end()) {
+        ++m_CachedAnswers;
+        return found->second;
+    }
+    Answer answer;
+    answer.iIcon = CachedImageIndex(source);
+    answer.answered = answer.iIcon >= 0;
+    // An icon the image cache cannot load is whatever the shell puts in its place.
+    if (!answer.answered)
+        answer = Ask(pidl, query);
+    if (answer.answered)
+        m_Answers.emplace(std::make_pair(source.sKey, query), answer);
     return answer;
 }
 
@@ -188,6 +215,8 @@ std::wstring TShellInfoCache::ShareKey(LPCITEMIDLIST pidl) {
     m_LastItemBytes.assign(bytes, bytes + size);
     m_LastKey.clear();
     m_LastTypeKey.clear();
+    m_LastOwnIconPath.clear();
+    m_bLastLink = false;
 
     // The desktop and the items directly on it (My Computer, the user's folders, the bin) are
     // special to the shell: always asked about.
@@ -235,8 +264,11 @@ std::wstring TShellInfoCache::ShareKey(LPCITEMIDLIST pidl) {
         return m_LastKey;
     }
     m_LastTypeKey = ((attributes & SFGAO_FOLDER) ? L"s" : L"f") + extension;
-    if (link || ExtensionHasOwnIcons(extension))
+    if (link || ExtensionHasOwnIcons(extension)) {
+        m_LastOwnIconPath = path;
+        m_bLastLink = link;
         return m_LastKey;
+    }
     m_LastKey = m_LastTypeKey;
     return m_LastKey;
 }

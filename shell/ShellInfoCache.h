@@ -10,9 +10,10 @@
 // about exactly as before and its answer is kept for the rest of its kind. Items that carry an icon
 // of their own (programs, shortcuts, icon files, anything whose registered icon is the file itself
 // or comes from an icon handler, directories with a desktop.ini, drives, and every item that is not
-// a file-system object, such as the desktop's and My Computer's virtual folders) are always asked
-// about one by one; of a file among them only the type name, which follows its extension alone, is
-// shared.
+// a file-system object, such as the desktop's and My Computer's virtual folders) are asked about
+// one by one; of a file among them the type name follows its extension alone, and its icon is
+// told by its parent folder's icon extractor and shared by the items of the same icon source
+// (OwnIconSource.h), which spares the shell's slow lookup by identifier list.
 //
 // Telling the kinds apart needs the item's attributes and parsing name, which its parent folder
 // gives cheaply; the parent bound last is kept, since callers ask about one folder's items in turn.
@@ -56,6 +57,9 @@ private:
     bool ExtensionHasOwnIcons(const std::wstring& extension);
     Answer Ask(LPCITEMIDLIST pidl, Query query);
     Answer Lookup(LPCITEMIDLIST pidl, Query query);
+    // The icon of a file that draws its own, shared with the items of the same source
+    // (OwnIconSource.h).
+    Answer OwnIconAnswer(LPCITEMIDLIST pidl, Query query);
 
     // The parent folder bound last, with the bytes of its fully qualified list.
     std::vector<BYTE> m_ParentBytes;
@@ -65,6 +69,10 @@ private:
     std::vector<BYTE> m_LastItemBytes;
     std::wstring m_LastKey;
     std::wstring m_LastTypeKey;
+    // The path of the item asked about last when it is a file with an icon of its own (empty
+    // otherwise), and whether it is a shortcut.
+    std::wstring m_LastOwnIconPath;
+    bool m_bLastLink = false;
     std::map<std::wstring, bool> m_OwnIconExtensions;
     std::map<std::pair<std::wstring, Query>, Answer> m_Answers;
     int m_ShellLookups = 0;
