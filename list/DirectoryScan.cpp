@@ -77,3 +77,11 @@ const TFoundEntry* TDirectoryScan::Find(const std::wstring& Path) const {
     const auto found = m_ByName.find(name);
     return found == m_ByName.end() ? nullptr : &m_Entries[found->second];
 }
+
+bool TDirectoryScan::Contains(const std::wstring& Name) const {
+    for (const TFoundEntry& entry : m_Entries)
+        if (CompareStringOrdinal(entry.sName.data(), static_cast<int>(entry.sName.size()),
+                                 Name.data(), static_cast<int>(Name.size()), TRUE) == CSTR_EQUAL)
+            return true;
+    return false;
+}

@@ -34,6 +34,8 @@ public:
     // was read; nullptr for any other path (the caller then searches for it alone).
     const TFoundEntry* Find(const std::wstring& Path) const;
     int Count() const { return static_cast<int>(m_Entries.size()); }
+    // Whether the directory held an entry of that name, in any case.
+    bool Contains(const std::wstring& Name) const;
 
 private:
     std::wstring m_Prefix; // the directory with its trailing "\"

@@ -7,6 +7,7 @@
 #include "identifiers/WideText.h"
 #include "list/ColumnTexts.h"
 #include "list/DirectoryScan.h"
+#include "list/NameStandIns.h"
 #include "shell/ShellRoutines.h"
 
 #include <algorithm>
@@ -14,6 +15,7 @@
 #include <functional>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <unordered_map>
 #include <utility>
 
@@ -95,7 +97,9 @@ void TFolderEnumerator::FillListView(LPCITEMIDLIST pParentpidl) {
     const std::vector<std::string> tokens =
         masked ? MaskTokens(m_sFileMask) : std::vector<std::string>{};
 
+    TNameStandIns standIns(m_sfView.Get(), scan);
     std::vector<std::unique_ptr<TItemData>> records;
+    std::vector<std::optional<std::string>> captions;
     SHCONTF flags = SHCONTF_FOLDERS | SHCONTF_NONFOLDERS;
     if (m_bShowHidden)
         flags |= SHCONTF_INCLUDEHIDDEN;
@@ -118,6 +122,7 @@ void TFolderEnumerator::FillListView(LPCITEMIDLIST pParentpidl) {
             // Only file-system objects have a path, and so an entry on disk.
             TFoundEntry entry;
             bool found = false;
+            bool fromScan = false;
             if (AttributeExists(attributes, SFGAO_FILESYSTEM)) {
                 const TFoundEntry* scanned = nullptr;
                 std::string parsing;
@@ -126,7 +131,7 @@ void TFolderEnumerator::FillListView(LPCITEMIDLIST pParentpidl) {
                     scanned = scan.Find(Utf8ToWide(parsing));
                 if (scanned) {
                     entry = *scanned;
-                    found = true;
+                    found = fromScan = true;
                 }
             }
             auto data = std::make_unique<TItemData>();
@@ -153,6 +158,8 @@ void TFolderEnumerator::FillListView(LPCITEMIDLIST pParentpidl) {
                 data->bHasDetails = true;
                 SetDetails(entry, data->EntryDetails);
             }
+            // Only an entry of the scan is the item's own name on disk.
+            captions.push_back(fromScan ? standIns.CaptionOf(child, entry) : std::nullopt);
             data->pPidl = std::move(item);
             data->sfFolder = m_sfView;
             records.push_back(std::move(data));
@@ -219,11 +226,14 @@ void TFolderEnumerator::FillListView(LPCITEMIDLIST pParentpidl) {
                 oldRecords.emplace_back(old);
         Items().Clear();
         m_bKeepRecords = false;
-        for (auto& record : records) {
+        for (size_t i = 0; i < records.size(); ++i) {
+            auto& record = records[i];
             TItemLook look;
             look.Pending = ipSubItems | ipImage;
             const auto known = names.find(PidlBytes(record->pFQPidl.Get()));
-            if (known != names.end())
+            if (captions[i])
+                look.Caption = std::move(*captions[i]);
+            else if (known != names.end())
                 look.Caption = known->second;
             else
                 look.Pending |= ipCaption;

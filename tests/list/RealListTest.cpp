@@ -235,6 +235,58 @@ TEST_F(RealList, EveryRowIsWhatTheShellGivesItemByItem) {
     TearDownReadOnly();
 }
 
+// The shell's setting that hides the extensions of known types, set for a test and put back.
+class TExtensionsHidden {
+public:
+    explicit TExtensionsHidden(DWORD Hidden) {
+        m_bHad = RegGetValueW(HKEY_CURRENT_USER, kKey, L"HideFileExt", RRF_RT_REG_DWORD, nullptr,
+                              &m_dwOld, &m_cbOld) == ERROR_SUCCESS;
+        Set(Hidden);
+    }
+    ~TExtensionsHidden() {
+        if (m_bHad)
+            Set(m_dwOld);
+        else
+            RegDeleteKeyValueW(HKEY_CURRENT_USER, kKey, L"HideFileExt");
+    }
+    static void Set(DWORD Hidden) {
+        RegSetKeyValueW(HKEY_CURRENT_USER, kKey, L"HideFileExt", REG_DWORD, &Hidden, sizeof Hidden);
+    }
+
+private:
+    static constexpr const wchar_t* kKey =
+        L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced";
+    bool m_bHad = false;
+    DWORD m_dwOld = 0;
+    DWORD m_cbOld = sizeof(DWORD);
+};
+
+TEST_F(RealList, CaptionsTakenFromTheDiskAreTheShellsNamesWithExtensionsShownOrHidden) {
+    MakeMixedFolder();
+    for (const char* name : {"Report.TXT", "report10.txt", "report9.txt", "\xce\xa9.txt", "noext"})
+        WriteFile(name, "x");
+    WriteFile("site.url", "[InternetShortcut]\r\nURL=http://example.com/\r\n");
+    MakeDir("custom");
+    WriteFile("custom\\desktop.ini", "[.ShellClassInfo]\r\nLocalizedResourceName=Renamed\r\n");
+    SetFileAttributesW(Utf8ToWide(PathOf("custom")).c_str(), FILE_ATTRIBUTE_SYSTEM);
+    TExtensionsHidden setting(0);
+    for (DWORD hidden : {0u, 1u}) {
+        TExtensionsHidden::Set(hidden);
+        list->SetFolder("C:\\");
+        list->SetFolder(Dir());
+        int fromDisk = 0;
+        for (int i = 0; i < list->Items().Count(); ++i)
+            fromDisk += !(list->Items().Item(i)->Pending() & ipCaption);
+        // All but the customised folder, which its desktop.ini may name.
+        EXPECT_EQ(fromDisk, list->Items().Count() - 1);
+        ExpectRowsAsTheShellGivesThem(hidden ? "extensions hidden" : "extensions shown");
+        // The setting is the shell's to apply: a shortcut never shows its extension.
+        EXPECT_NE(Row(*list, hidden ? "plain" : "plain.txt"), nullptr);
+        EXPECT_NE(Row(*list, "shortcut"), nullptr);
+    }
+    TearDownReadOnly();
+}
+
 TEST_F(RealList, TheFileMaskIsMatchedTokenByToken) {
     for (const char* name : {"a.TXT", "b.doc", "c.bmp", "noext"})
         WriteFile(name);
