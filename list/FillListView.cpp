@@ -24,8 +24,14 @@ using namespace EnumGlobals;
 namespace {
 
 constexpr UINT_PTR kIdleTimer = 1;
-// Idle time computes rows for about this long per tick, so input is never kept waiting.
-constexpr auto kIdleSlice = std::chrono::milliseconds(15);
+// Idle time computes rows for at most this long at a time (and one part of a row more), so
+// that input and painting never wait long; and it looks at the queue this often meanwhile.
+constexpr auto kIdleStep = std::chrono::milliseconds(6);
+constexpr auto kQueueLook = std::chrono::milliseconds(1);
+
+bool InputOrPaintWaits() {
+    return HIWORD(GetQueueStatus(QS_INPUT | QS_PAINT)) != 0;
+}
 
 // Every attribute the fill reads, asked in one question per item.
 constexpr SFGAOF kFillAttributes =
@@ -310,9 +316,24 @@ void TFolderEnumerator::ResolveAllItems() {
 
 void TFolderEnumerator::ScheduleIdleResolve() {
     m_iIdleNext = 0;
-    if (m_bIdleTimer || !HandleAllocated() || Items().Count() == 0)
+    if (!HandleAllocated() || Items().Count() == 0)
         return;
-    m_bIdleTimer = SetTimer(Handle(), kIdleTimer, 1, nullptr) != 0;
+    // The timer's step comes whenever nothing else waits; posted steps follow each other
+    // without the timer's gaps while nothing does.
+    if (!m_bIdleTimer)
+        m_bIdleTimer = SetTimer(Handle(), kIdleTimer, USER_TIMER_MINIMUM, nullptr) != 0;
+    PostIdleStep();
+}
+
+void TFolderEnumerator::PostIdleStep() {
+    if (!m_bIdleStepPosted && HandleAllocated())
+        m_bIdleStepPosted = PostMessageW(Handle(), WM_LIST_IDLE_STEP, 0, 0) != 0;
+}
+
+void TFolderEnumerator::IdleStep(TMessage&) {
+    m_bIdleStepPosted = false;
+    if (m_bIdleTimer)
+        ResolveIdleRows();
 }
 
 void TFolderEnumerator::WMTimer(TMessage& Message) {
@@ -320,18 +341,42 @@ void TFolderEnumerator::WMTimer(TMessage& Message) {
         Inherited(Message);
         return;
     }
-    const auto until = std::chrono::steady_clock::now() + kIdleSlice;
-    const int count = Items().Count();
-    while (m_iIdleNext < count) {
-        TListItem* row = Items().Item(m_iIdleNext++);
-        if (row->Pending() == ipNone)
-            continue;
-        row->Caption();
-        row->ImageIndex();
-        row->SubItems();
-        if (std::chrono::steady_clock::now() >= until)
-            return;
+    ResolveIdleRows();
+}
+
+void TFolderEnumerator::ResolveIdleRows() {
+    using Clock = std::chrono::steady_clock;
+    const auto start = Clock::now();
+    auto nextLook = start + kQueueLook;
+    bool waiting = false;
+    while (m_iIdleNext < Items().Count()) {
+        TListItem* row = Items().Item(m_iIdleNext);
+        // One part at a time: the clock is read between any two answers of the shell.
+        const TItemParts pending = row->Pending();
+        if (pending & ipCaption)
+            row->Caption();
+        else if (pending & ipImage)
+            row->ImageIndex();
+        else if (pending & ipSubItems)
+            row->SubItems();
+        else
+            ++m_iIdleNext;
+        const auto now = Clock::now();
+        if (now - start >= kIdleStep)
+            break;
+        // Asking the queue costs a trip to the window system: not after every part.
+        if (now >= nextLook) {
+            if ((waiting = InputOrPaintWaits()))
+                break;
+            nextLook = now + kQueueLook;
+        }
     }
-    KillTimer(Handle(), kIdleTimer);
-    m_bIdleTimer = false;
+    if (m_iIdleNext >= Items().Count()) {
+        KillTimer(Handle(), kIdleTimer);
+        m_bIdleTimer = false;
+        return;
+    }
+    // More to do: at once, unless input or painting waits; the timer's step comes after them.
+    if (!waiting && !InputOrPaintWaits())
+        PostIdleStep();
 }

@@ -54,6 +54,7 @@ const TClassInfo& TFolderEnumerator::StaticClassInfo() {
                      MessageHandler<WM_SYSKEYDOWN, &T::WMSysKeyDown>(),
                      MessageHandler<WM_CONTEXTMENU, &T::WMContextMenu>(),
                      MessageHandler<WM_LIST_DEFERRED_REFRESH, &T::DeferredRefresh>(),
+                     MessageHandler<WM_LIST_IDLE_STEP, &T::IdleStep>(),
                      MessageHandler<CN_NOTIFY, &T::CNNotify>()},
         // The component's name and bounds, then the list view's re-published ones; those the
         // framework does not offer yet are left out until it does.
@@ -182,6 +183,7 @@ void TFolderEnumerator::DestroyWnd() {
     // The watcher names this window; a later window may get the same handle.
     StopChangeThread();
     m_bIdleTimer = false;
+    m_bIdleStepPosted = false;
     TCustomListView::DestroyWnd();
 }
 

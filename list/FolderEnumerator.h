@@ -180,14 +180,17 @@ protected:
     void ChangeNotify(TMessage& Message);
     // The list's note to itself that a refresh was put off (WM_LIST_DEFERRED_REFRESH).
     void DeferredRefresh(TMessage& Message);
-    // Idle-time computing of pending rows.
+    // Idle-time computing of pending rows: the timer's step, and the step the list posts itself
+    // (WM_LIST_IDLE_STEP) while nothing else waits.
     void WMTimer(TMessage& Message);
+    void IdleStep(TMessage& Message);
 
 private:
     struct TSortKeys;
 
     // The list's note to itself that a refresh was put off until its operation under way ended.
     static constexpr UINT WM_LIST_DEFERRED_REFRESH = WM_USER + 122;
+    static constexpr UINT WM_LIST_IDLE_STEP = WM_USER + 123;
 
     // Held by every operation of the list that lets messages in (a menu, a shell command, a
     // rename, a sort, a row's computation): a refresh asked for meanwhile (the watcher's
@@ -230,6 +233,10 @@ private:
     bool SortApplied() const { return m_bSortApplied; }
     void Sort();
     void ScheduleIdleResolve();
+    void PostIdleStep();
+    // Computes pending rows' parts, one part at a time, from m_iIdleNext on, until the step's
+    // time is used up or input or painting waits.
+    void ResolveIdleRows();
     std::vector<std::string> ColumnTextsOf(TListItem* Item, TItemData& Data);
     bool IsColumnShown(TColumnName Column) const;
 
@@ -307,6 +314,7 @@ private:
     // A sort follows the fill: rows it keeps need not be put back in the shell's order first.
     bool m_bSortFollows = false;
     bool m_bIdleTimer = false;
+    bool m_bIdleStepPosted = false;
     // A change message came while the list's own drag ran: one refresh follows the drag (files
     // moved out would stay listed otherwise).
     bool m_bChangedWhileDragging = false;

@@ -166,6 +166,10 @@ void TFolderEnumerator::Sort() {
     if (!ordered)
         CustomSort(&TFolderEnumerator::LVCompareProc, reinterpret_cast<LPARAM>(this));
     m_SortKeys = nullptr;
+    // Rows idle time has not reached may now stand before its next row: it starts again (rows
+    // already complete cost it a look each).
+    if (!ordered)
+        m_iIdleNext = 0;
 }
 
 void TFolderEnumerator::ColumnClicked(TObject*, TListColumn* Column) {

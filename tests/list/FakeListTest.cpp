@@ -451,6 +451,55 @@ TEST_F(FakeList, ASortColumnReadFromAFormIsAppliedOnceTheColumnsAreLaidOut) {
     EXPECT_EQ(list->Items().Count(), 4) << "the rows are filled once reading is over";
 }
 
+TEST_F(FakeList, IdleTimeCompletesRowsInShortStepsLetsPaintGoFirstAndSurvivesASort) {
+    std::vector<FakeItem> files;
+    for (int i = 0; i < 80; ++i)
+        files.push_back(FakeFile("file " + std::to_string(100 + i) + ".txt"));
+    Make({FakeFolder("Many", files)});
+    services->IconDelayMs = 4;
+    list->FolderChanged(&tree, shell->Folder("Many").Get(), shell->Pidl("Many").Get(), false);
+    const auto pending = [&] {
+        for (int i = 0; i < list->Items().Count(); ++i)
+            if (list->Items().Item(i)->Pending() != ipNone)
+                return true;
+        return false;
+    };
+    // Each step of idle time (any message to the list but its painting) ends once 6 ms are
+    // used: two 4 ms icons at most; one when painting waits; and a sort half-way leaves no row
+    // behind the step's place.
+    int most = 0;
+    int steps = 0;
+    bool sorted = false;
+    const DWORD deadline = GetTickCount() + 20000;
+    while (pending() && GetTickCount() < deadline) {
+        MSG msg;
+        if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            Sleep(1);
+            continue;
+        }
+        const bool step = msg.hwnd == list->Handle() && msg.message != WM_PAINT;
+        if (step && steps == 3)
+            InvalidateRect(list->Handle(), nullptr, FALSE);
+        const int before = services->IconLookups;
+        DispatchMessageW(&msg);
+        const int icons = services->IconLookups - before;
+        if (!step || icons == 0)
+            continue;
+        if (steps++ == 3) {
+            EXPECT_EQ(icons, 1) << "painting waits";
+        }
+        most = std::max(most, icons);
+        if (!sorted && services->IconLookups > 40) {
+            list->SetSortOrder(soDescending);
+            sorted = true;
+        }
+    }
+    EXPECT_FALSE(pending());
+    EXPECT_TRUE(sorted);
+    EXPECT_LE(most, 2);
+    EXPECT_EQ(list->Items().Item(0)->Caption(), "file 179.txt");
+}
+
 TEST_F(FakeList, RecreatingTheWindowKeepsRowsAndExactlyOneWatcher) {
     Make();
     auto counting = std::make_unique<TCountingServices>(*shell);

@@ -41,6 +41,8 @@ void TFakeViewServices::GetSmallIcons(LPCITEMIDLIST FQPidl, int& Normal, int& Se
          p = reinterpret_cast<LPCITEMIDLIST>(reinterpret_cast<const BYTE*>(p) + p->mkid.cb))
         ++depth;
     ++IconLookups;
+    if (IconDelayMs)
+        Sleep(IconDelayMs);
     Normal = IconBase + depth;
     Selected = IconBase + 10 + depth;
 }

@@ -34,6 +34,8 @@ public:
     bool PlainFolders = false;
     int IconBase = 10;
     int IconLookups = 0;
+    // How long each icon lookup takes, as a slow shell's would.
+    DWORD IconDelayMs = 0;
     // What the views draw their icons from; none unless a test gives one (and keeps it).
     HIMAGELIST SmallImageList = nullptr;
 
