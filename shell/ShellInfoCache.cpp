@@ -131,7 +131,8 @@ TShellInfoCache::Answer TShellInfoCache::Lookup(LPCITEMIDLIST pidl, Query query)
         ++m_CachedAnswers;
         return found->second;
     }
-    Answer answer = Ask(pidl, query);
+    // The kind's first icon is asked of the parent already bound, as an own icon is.
+    Answer answer = query == Query::TypeName ? Ask(pidl, query) : AskIcon(pidl, query, {});
     // A failed lookup is not kept: the next item of the kind asks again.
     if (answer.answered)
         m_Answers.emplace(std::make_pair(key, query), answer);
@@ -149,15 +150,22 @@ TShellInfoCache::Answer TShellInfoCache::OwnIconAnswer(LPCITEMIDLIST pidl, Query
         ++m_CachedAnswers;
         return found->second;
     }
-    Answer answer;
-    answer.iIcon = CachedImageIndex(source);
-    answer.answered = answer.iIcon >= 0;
-    // An icon the image cache cannot load is whatever the shell puts in its place.
-    if (!answer.answered)
-        answer = Ask(pidl, query);
+    Answer answer = AskIcon(pidl, query, source);
     if (answer.answered)
         m_Answers.emplace(std::make_pair(source.sKey, query), answer);
     return answer;
+}
+
+TShellInfoCache::Answer TShellInfoCache::AskIcon(LPCITEMIDLIST pidl, Query query,
+                                                 std::optional<TOwnIconSource> source) {
+    if (!source)
+        source = OwnIconSourceOf(m_Parent.Get(), EnumGlobals::GetLastPidl(pidl), {}, false,
+                                 query == Query::OpenSmallIcon);
+    Answer answer;
+    answer.iIcon = CachedImageIndex(*source);
+    answer.answered = answer.iIcon >= 0;
+    // An icon the image cache cannot load is whatever the shell puts in its place.
+    return answer.answered ? answer : Ask(pidl, query);
 }
 
 bool TShellInfoCache::BindParent(LPCITEMIDLIST pidl, LPCITEMIDLIST& child) {

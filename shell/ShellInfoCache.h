@@ -19,11 +19,13 @@
 // gives cheaply; the parent bound last is kept, since callers ask about one folder's items in turn.
 
 #include "identifiers/ComPtr.h"
+#include "shell/OwnIconSource.h"
 
 #include <windows.h>
 #include <shlobj.h>
 
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -60,6 +62,9 @@ private:
     // The icon of a file that draws its own, shared with the items of the same source
     // (OwnIconSource.h).
     Answer OwnIconAnswer(LPCITEMIDLIST pidl, Query query);
+    // An icon told by the bound parent's extractor and the image cache (of Source, or of the
+    // item's own source when none is given); the shell is asked when the cache cannot load it.
+    Answer AskIcon(LPCITEMIDLIST pidl, Query query, std::optional<TOwnIconSource> Source);
 
     // The parent folder bound last, with the bytes of its fully qualified list.
     std::vector<BYTE> m_ParentBytes;

@@ -168,11 +168,11 @@ TEST_F(ShellInfoCacheTest, AnswersEqualTheShellsOwnOverAMixedFolder) {
                              "first.exe", "red.ico", "to text.lnk", "to program.lnk", "site.url"})
         EXPECT_EQ(lookups(name), 0) << name;
     EXPECT_EQ(lookups("custom"), 3);
-    // Cold, a program's icons come from its folder's extractor (only its type, the first of its
-    // extension, is asked), and a shortcut shares its icons with the shortcuts to the same
-    // target: the shell's lookup by identifier list, which binds the folder anew, is not made.
+    // Cold, icons come from the item's folder's extractor (only a kind's first type name is
+    // asked), and a shortcut shares its icons with the shortcuts to the same target: the
+    // shell's lookup by identifier list, which binds the folder anew, is not made for them.
     FlushShellInfoCache();
-    EXPECT_EQ(lookups("b.txt"), 3);
+    EXPECT_EQ(lookups("b.txt"), 1);
     EXPECT_EQ(lookups("second.exe"), 1);
     EXPECT_EQ(lookups("to text.lnk"), 3);
     EXPECT_EQ(lookups("to text again.lnk"), 0);
