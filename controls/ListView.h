@@ -106,6 +106,8 @@ public:
 
     // Selects every row, in one message to the window.
     void SelectAll();
+    // Takes the cut state from every row, in one message to the window.
+    void ClearCut();
     // Cancels the edit of a caption that is open, or armed: a click on a row already selected
     // opens one a moment later unless it is cancelled.
     void CancelEdit();
@@ -160,6 +162,7 @@ private:
     TListItem* ItemFromWindow(int Index) const;
     void SetStyleFlag(bool& Flag, bool Value);
     void SetImageList(TImageList*& Field, TImageList* Value, int Which);
+    void SetStateOfAll(UINT State, bool Value);
     void ApplyImages();
     void GetDispInfo(NMLVDISPINFOW& Info);
     LRESULT CustomDraw(NMLVCUSTOMDRAW& Draw);

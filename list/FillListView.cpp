@@ -238,6 +238,7 @@ void TFolderEnumerator::FillListView(LPCITEMIDLIST pParentpidl) {
     }
 
     m_bLayoutChanged = false;
+    MarkCutRows();
     Items().EndUpdate();
     SetCursor(savedCursor);
     ScheduleIdleResolve();

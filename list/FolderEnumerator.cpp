@@ -46,6 +46,7 @@ const TClassInfo& TFolderEnumerator::StaticClassInfo() {
             },
         .Messages = {MessageHandler<WM_LIST_CHANGE_NOTIFY, &T::ChangeNotify>(),
                      MessageHandler<WM_TIMER, &T::WMTimer>(),
+                     MessageHandler<WM_CLIPBOARDUPDATE, &T::WMClipboardUpdate>(),
                      MessageHandler<WM_RBUTTONUP, &T::WMRButtonUp>(),
                      MessageHandler<WM_LBUTTONDBLCLK, &T::WMLButtonDblClk>(),
                      MessageHandler<WM_LBUTTONUP, &T::WMLButtonUp>(),
@@ -175,6 +176,8 @@ void TFolderEnumerator::CreateWnd() {
     InitFolderEnumerator();
     if (m_OleDropTarget.Register(Handle()))
         ConnectDropTarget();
+    if (!m_CutItems.empty())
+        ListenToClipboard(true);
 }
 
 void TFolderEnumerator::DestroyWnd() {
@@ -182,6 +185,7 @@ void TFolderEnumerator::DestroyWnd() {
     // The watcher names this window; a later window may get the same handle.
     StopChangeThread();
     m_bIdleTimer = false;
+    ListenToClipboard(false);
     TCustomListView::DestroyWnd();
 }
 

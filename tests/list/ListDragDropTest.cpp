@@ -280,6 +280,63 @@ TEST_F(ListDrops, CopyCutAndPasteMoveFilesAsADropWould) {
     EXPECT_FALSE(Exists(In("shown\\b.txt")));
 }
 
+// Whether a colour is drawn in a row's label (its text).
+bool LabelHasColour(TFolderEnumerator& List, const std::string& Caption, COLORREF Colour) {
+    RECT r{};
+    ListView_GetItemRect(List.Handle(), Row(List, Caption)->Index(), &r, LVIR_LABEL);
+    RedrawWindow(List.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    HDC dc = GetDC(List.Handle());
+    bool found = false;
+    for (int y = r.top; y < r.bottom && !found; ++y)
+        for (int x = r.left; x < r.right && !found; ++x)
+            found = GetPixel(dc, x, y) == Colour;
+    ReleaseDC(List.Handle(), dc);
+    return found;
+}
+
+// Whether the clipboard holds a cut is told by the clipboard's change messages: pumped.
+bool CutShown(TFolderEnumerator& List, const std::string& Caption) {
+    Pump(100);
+    TListItem* row = Row(List, Caption);
+    return row && row->Cut();
+}
+
+TEST_F(ListDrops, CutRowsShowCutUntilTheClipboardNoLongerHoldsTheCutOrTheListMovesOn) {
+    list->SetSelected(Row(*list, "file.txt"));
+    ASSERT_TRUE(list->CutSelection());
+    EXPECT_TRUE(CutShown(*list, "file.txt"));
+    EXPECT_FALSE(CutShown(*list, "dst"));
+    list->SetSelected(nullptr);
+    EXPECT_TRUE(LabelHasColour(*list, "file.txt", GetSysColor(COLOR_GRAYTEXT))) << "drawn dimmed";
+    EXPECT_FALSE(LabelHasColour(*list, "file.txt", GetSysColor(COLOR_WINDOWTEXT)));
+    EXPECT_TRUE(LabelHasColour(*list, "dst", GetSysColor(COLOR_WINDOWTEXT)));
+    temp.MakeFile("shown\\new.txt", "n");
+    list->Refresh();
+    EXPECT_TRUE(CutShown(*list, "file.txt")) << "a refresh of the same folder keeps the cut";
+    EXPECT_FALSE(CutShown(*list, "new.txt"));
+    const HWND before = list->Handle();
+    list->SetMultiSelect(true);
+    ASSERT_NE(list->Handle(), before);
+    EXPECT_TRUE(CutShown(*list, "file.txt")) << "and so does a new window";
+
+    list->SetSelected(Row(*list, "dst"));
+    ASSERT_TRUE(list->CopySelection());
+    EXPECT_FALSE(CutShown(*list, "file.txt")) << "a later copy replaced the cut";
+
+    list->SetSelected(nullptr);
+    list->SetSelected(Row(*list, "file.txt"));
+    ASSERT_TRUE(list->CutSelection());
+    ASSERT_TRUE(OpenClipboard(host.Handle()));
+    EmptyClipboard();
+    CloseClipboard();
+    EXPECT_FALSE(CutShown(*list, "file.txt")) << "the clipboard was emptied elsewhere";
+
+    ASSERT_TRUE(list->CutSelection());
+    list->SetFolder(In("src"));
+    list->SetFolder(In("shown"));
+    EXPECT_FALSE(CutShown(*list, "file.txt")) << "the list showed another folder meanwhile";
+}
+
 // Every move of a drag over the list asks the row under the pointer and moves the highlight:
 // with a hundred times the rows it may not cost a hundred times as much.
 TEST_F(FakeListTest, ADragOverManyRowsCostsAsOverFew) {
