@@ -302,10 +302,12 @@ bool TCustomListView::CustomSort(TLVCompare SortProc, LPARAM ParamSort) {
     return true;
 }
 
-TListItem* TCustomListView::BeginDragItem(const TMessage& Message) const {
+TListItem* TCustomListView::BeginDragItem(const TMessage& Message, bool* RightButton) const {
     const NMHDR* header = Message.Msg == CN_NOTIFY ? Message.NMHdr() : nullptr;
-    if (!header || header->code != LVN_BEGINDRAG)
+    if (!header || (header->code != LVN_BEGINDRAG && header->code != LVN_BEGINRDRAG))
         return nullptr;
+    if (RightButton)
+        *RightButton = header->code == LVN_BEGINRDRAG;
     return ItemFromWindow(reinterpret_cast<const NMLISTVIEW*>(header)->iItem);
 }
 

@@ -75,9 +75,10 @@ public:
     bool CustomSort(TLVCompare SortProc, LPARAM ParamSort);
     bool AlphaSort() { return CustomSort(nullptr, 0); }
     bool IsEditing() const;
-    // The row a begin-drag notification (LVN_BEGINDRAG) names: the one pressed, which the pointer
-    // may have left by the time the notification comes; nullptr for any other message.
-    TListItem* BeginDragItem(const TMessage& Message) const;
+    // The row a begin-drag notification (LVN_BEGINDRAG, LVN_BEGINRDRAG) names: the one pressed,
+    // which the pointer may have left by the time the notification comes; nullptr for any other
+    // message. RightButton: whether the drag is the right button's.
+    TListItem* BeginDragItem(const TMessage& Message, bool* RightButton = nullptr) const;
 
     TViewStyle ViewStyle() const { return m_ViewStyle; }
     void SetViewStyle(TViewStyle Value);

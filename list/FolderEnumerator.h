@@ -239,7 +239,8 @@ private:
 
     // Drag and drop and clipboard (ListDragDrop.cpp, ListClipboard.cpp).
     void ConnectDropTarget();
-    void StartDrag(TListItem* Pressed);
+    // Button: the mouse button the drag was started with, whose release ends it.
+    void StartDrag(TListItem* Pressed, DWORD Button);
     // The shell's data object of the rows a drag or a copy takes: the selected rows, or Pressed
     // alone when it is given and not among them; or none.
     ComPtr<IDataObject> RowsDataObject(TListItem* Pressed);

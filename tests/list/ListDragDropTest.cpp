@@ -224,6 +224,69 @@ TEST_F(ListDrops, AMouseDragOutStartsOnlyWhenOLEDragIsAllowed) {
     list.reset();
 }
 
+// The entries of the menu shown now, and its default entry's text.
+struct TShownMenu {
+    std::vector<std::string> Entries;
+    std::string Default;
+};
+TShownMenu ShownMenu() {
+    TShownMenu shown;
+    const auto menu =
+        reinterpret_cast<HMENU>(SendMessageW(FindWindowW(L"#32768", nullptr), MN_GETHMENU, 0, 0));
+    const UINT fallback = GetMenuDefaultItem(menu, FALSE, 0);
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        wchar_t text[64] = {};
+        GetMenuStringW(menu, static_cast<UINT>(i), text, 64, MF_BYPOSITION);
+        shown.Entries.push_back(WideToUtf8(text));
+        if (GetMenuItemID(menu, i) == fallback)
+            shown.Default = shown.Entries.back();
+    }
+    return shown;
+}
+
+// The user drags with the right button: the drop asks what to do, offering the effect the keys
+// proposed first; the entry picked is done, and cancelling does nothing.
+TEST_F(ListDrops, ARightButtonDropAsksWhetherToMoveCopyOrLinkAndDoesThePick) {
+    temp.MakeFile("shown\\a.txt", "a");
+    temp.MakeFolder("other\\target");
+    list->Refresh();
+    auto other = Place(300, "other");
+    TShownMenu shown;
+    DuringNextMenu([&] {
+        shown = ShownMenu();
+        SendKeys({'C'});
+    });
+    const POINTL from = OnRow(*list, "a.txt");
+    const POINTL to = OnRow(*other, "target");
+    DragWithMouse({from.x, from.y}, {to.x, to.y}, TDragButton::Right);
+    PumpUntil([&] { return Exists(In("other\\target\\a.txt")); }, 5000);
+    EXPECT_EQ(shown.Entries, (std::vector<std::string>{"&Move Here", "&Copy Here",
+                                                       "Create &Shortcuts Here", "", "Cancel"}));
+    EXPECT_EQ(shown.Default, "&Move Here");
+    EXPECT_TRUE(Exists(In("other\\target\\a.txt")));
+    EXPECT_TRUE(Exists(In("shown\\a.txt"))) << "copied, not moved";
+    bool menuAfter = false;
+    DuringNextMenu([&] {
+        menuAfter = true;
+        EndMenu();
+    });
+    Pump(500);
+    ForgetMenuAction();
+    EXPECT_FALSE(menuAfter) << "the release that ended the drag shows no context menu";
+
+    // Ctrl+Shift proposed a shortcut; Escape cancels.
+    DragOver({In("shown\\a.txt")}, MK_RBUTTON | MK_CONTROL | MK_SHIFT, OnRow(*list, "dst"));
+    DuringNextMenu([&] {
+        shown = ShownMenu();
+        SendKeys({VK_ESCAPE});
+    });
+    EXPECT_EQ(DropHere(0, OnRow(*list, "dst")), 0u);
+    EXPECT_EQ(shown.Default, "Create &Shortcuts Here");
+    EXPECT_FALSE(Exists(In("shown\\dst\\a.txt")));
+    EXPECT_FALSE(Exists(In("shown\\dst\\Shortcut to a.lnk")));
+    EXPECT_EQ(list->DropTarget(), nullptr) << "the highlight goes with the cancelled drop";
+}
+
 // What the clipboard's data asks of a paste (0 when it says nothing).
 DWORD PreferredEffect() {
     ComPtr<IDataObject> data;
