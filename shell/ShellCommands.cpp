@@ -28,10 +28,15 @@ OwnedPidl FolderPidl(IShellFolder* Folder) {
 // Runs the verb of the whole menu's entry `Id` on each item through the platform's launcher, with
 // the item's full list, so that the item's class says what runs. Wine's item menu answers its
 // "Open" entry with success on a file and starts nothing (it opens folders only); the launcher
-// starts the program registered for the file. False, with nothing run, when the folder cannot
-// name its own list.
+// starts the program registered for the file. Only for items of the file system (the others are
+// left to their folder's menu); false, with nothing run, when one is not, or when the folder
+// cannot name its own list.
 bool LaunchEach(HWND Wnd, IShellFolder* Folder, LPCITEMIDLIST* PidlList, UINT Numpidls,
                 IContextMenu* Menu, UINT Id) {
+    SFGAOF attributes = SFGAO_FILESYSTEM;
+    if (Folder->GetAttributesOf(Numpidls, PidlList, &attributes) != S_OK ||
+        !(attributes & SFGAO_FILESYSTEM))
+        return false;
     const OwnedPidl folder = FolderPidl(Folder);
     if (!folder)
         return false;
