@@ -420,8 +420,8 @@ void TCustomListView::CNNotify(TMessage& Message) {
 }
 
 // Some controls (Wine's) keep a row's drop highlight and cut state without drawing them: the row
-// a drop would go into is drawn as a selected one, a cut row's text dimmed (a selected one keeps
-// the selection's colours). Rows are asked only while one has either state.
+// a drop would go into is drawn as a selected one, a cut row's text dimmed (the control draws a
+// selected row in the selection's colours still). Rows are asked only while one has either state.
 LRESULT TCustomListView::CustomDraw(NMLVCUSTOMDRAW& Draw) {
     if (Draw.nmcd.dwDrawStage == CDDS_PREPAINT) {
         const auto any = [&](UINT State) {
@@ -432,8 +432,8 @@ LRESULT TCustomListView::CustomDraw(NMLVCUSTOMDRAW& Draw) {
     if (Draw.nmcd.dwDrawStage != CDDS_ITEMPREPAINT)
         return CDRF_DODEFAULT;
     const auto index = static_cast<int>(Draw.nmcd.dwItemSpec);
-    const auto state = static_cast<UINT>(SendMessageW(Handle(), LVM_GETITEMSTATE, index,
-                                                      LVIS_DROPHILITED | LVIS_CUT | LVIS_SELECTED));
+    const auto state = static_cast<UINT>(
+        SendMessageW(Handle(), LVM_GETITEMSTATE, index, LVIS_DROPHILITED | LVIS_CUT));
     if (state & LVIS_DROPHILITED) {
         Draw.clrText = GetSysColor(COLOR_HIGHLIGHTTEXT);
         Draw.clrTextBk = GetSysColor(COLOR_HIGHLIGHT);
