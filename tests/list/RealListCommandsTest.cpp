@@ -103,13 +103,9 @@ public:
 
 private:
     static void Set(const wchar_t* Key, const std::wstring& Value) {
-        HKEY key = nullptr;
-        ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, Key, 0, nullptr, 0, KEY_WRITE, nullptr, &key,
-                                  nullptr),
+        ASSERT_EQ(RegSetKeyValueW(HKEY_LOCAL_MACHINE, Key, nullptr, REG_SZ, Value.c_str(),
+                                  static_cast<DWORD>((Value.size() + 1) * sizeof(wchar_t))),
                   ERROR_SUCCESS);
-        RegSetValueExW(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(Value.c_str()),
-                       static_cast<DWORD>((Value.size() + 1) * sizeof(wchar_t)));
-        RegCloseKey(key);
     }
 };
 
