@@ -93,7 +93,10 @@ void EmptyTheClipboard(HWND Owner) {
 
 bool TFolderEnumerator::CopySelection() {
     const ComPtr<IDataObject> data = RowsDataObject(nullptr);
-    return PutOnClipboard(data.Get(), OwnerWindow(), DROPEFFECT_COPY);
+    if (!PutOnClipboard(data.Get(), OwnerWindow(), DROPEFFECT_COPY))
+        return false;
+    ForgetCut();
+    return true;
 }
 
 bool TFolderEnumerator::CutSelection() {
