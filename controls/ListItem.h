@@ -91,6 +91,9 @@ public:
     void SetFocused(bool Value) { SetState(LVIS_FOCUSED, Value); }
     bool DropTarget() const { return HasState(LVIS_DROPHILITED); }
     void SetDropTarget(bool Value) { SetState(LVIS_DROPHILITED, Value); }
+    // Drawn dimmed: the row's item was cut to the clipboard.
+    bool Cut() const { return HasState(LVIS_CUT); }
+    void SetCut(bool Value) { SetState(LVIS_CUT, Value); }
 
     // The row's position in the list.
     int Index() const { return m_iIndex; }

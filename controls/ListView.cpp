@@ -302,10 +302,12 @@ bool TCustomListView::CustomSort(TLVCompare SortProc, LPARAM ParamSort) {
     return true;
 }
 
-TListItem* TCustomListView::BeginDragItem(const TMessage& Message) const {
+TListItem* TCustomListView::BeginDragItem(const TMessage& Message, bool* RightButton) const {
     const NMHDR* header = Message.Msg == CN_NOTIFY ? Message.NMHdr() : nullptr;
-    if (!header || header->code != LVN_BEGINDRAG)
+    if (!header || (header->code != LVN_BEGINDRAG && header->code != LVN_BEGINRDRAG))
         return nullptr;
+    if (RightButton)
+        *RightButton = header->code == LVN_BEGINRDRAG;
     return ItemFromWindow(reinterpret_cast<const NMLISTVIEW*>(header)->iItem);
 }
 
@@ -417,19 +419,31 @@ void TCustomListView::CNNotify(TMessage& Message) {
     }
 }
 
-// Some controls (Wine's) keep a row's drop highlight without drawing it: the row a drop would
-// go into is drawn as a selected one. Rows are asked only while one has the highlight.
+// Some controls (Wine's) keep a row's drop highlight and cut state without drawing them: the row
+// a drop would go into is drawn as a selected one, a cut row's text dimmed (the control draws a
+// selected row in the selection's colours still). Rows are asked only while one has either state.
 LRESULT TCustomListView::CustomDraw(NMLVCUSTOMDRAW& Draw) {
-    if (Draw.nmcd.dwDrawStage == CDDS_PREPAINT)
-        return DropTarget() ? CDRF_NOTIFYITEMDRAW : CDRF_DODEFAULT;
+    if (Draw.nmcd.dwDrawStage == CDDS_PREPAINT) {
+        const auto any = [&](UINT State) {
+            return SendMessageW(Handle(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), State) != -1;
+        };
+        return any(LVNI_DROPHILITED) || any(LVNI_CUT) ? CDRF_NOTIFYITEMDRAW : CDRF_DODEFAULT;
+    }
     if (Draw.nmcd.dwDrawStage != CDDS_ITEMPREPAINT)
         return CDRF_DODEFAULT;
     const auto index = static_cast<int>(Draw.nmcd.dwItemSpec);
-    if (!(SendMessageW(Handle(), LVM_GETITEMSTATE, index, LVIS_DROPHILITED) & LVIS_DROPHILITED))
-        return CDRF_DODEFAULT;
-    Draw.clrText = GetSysColor(COLOR_HIGHLIGHTTEXT);
-    Draw.clrTextBk = GetSysColor(COLOR_HIGHLIGHT);
-    return CDRF_NEWFONT;
+    const auto state = static_cast<UINT>(
+        SendMessageW(Handle(), LVM_GETITEMSTATE, index, LVIS_DROPHILITED | LVIS_CUT));
+    if (state & LVIS_DROPHILITED) {
+        Draw.clrText = GetSysColor(COLOR_HIGHLIGHTTEXT);
+        Draw.clrTextBk = GetSysColor(COLOR_HIGHLIGHT);
+        return CDRF_NEWFONT;
+    }
+    if (state & LVIS_CUT) {
+        Draw.clrText = GetSysColor(COLOR_GRAYTEXT);
+        return CDRF_NEWFONT;
+    }
+    return CDRF_DODEFAULT;
 }
 
 void TCustomListView::GetDispInfo(NMLVDISPINFOW& Info) {
@@ -529,13 +543,21 @@ void TCustomListView::RowGoing(const TListItem* Item) {
 // Selection and edits for the user's commands.
 
 void TCustomListView::SelectAll() {
+    SetStateOfAll(LVIS_SELECTED, true);
+}
+
+void TCustomListView::ClearCut() {
+    SetStateOfAll(LVIS_CUT, false);
+}
+
+void TCustomListView::SetStateOfAll(UINT State, bool Value) {
     for (auto& item : m_Items.m_Items)
-        item->m_uState |= LVIS_SELECTED;
+        item->m_uState = Value ? (item->m_uState | State) : (item->m_uState & ~State);
     if (!HandleAllocated())
         return;
     LVITEMW state{};
-    state.stateMask = LVIS_SELECTED;
-    state.state = LVIS_SELECTED;
+    state.stateMask = State;
+    state.state = Value ? State : 0;
     SendMessageW(Handle(), LVM_SETITEMSTATE, static_cast<WPARAM>(-1),
                  reinterpret_cast<LPARAM>(&state));
 }

@@ -75,9 +75,10 @@ public:
     bool CustomSort(TLVCompare SortProc, LPARAM ParamSort);
     bool AlphaSort() { return CustomSort(nullptr, 0); }
     bool IsEditing() const;
-    // The row a begin-drag notification (LVN_BEGINDRAG) names: the one pressed, which the pointer
-    // may have left by the time the notification comes; nullptr for any other message.
-    TListItem* BeginDragItem(const TMessage& Message) const;
+    // The row a begin-drag notification (LVN_BEGINDRAG, LVN_BEGINRDRAG) names: the one pressed,
+    // which the pointer may have left by the time the notification comes; nullptr for any other
+    // message. RightButton: whether the drag is the right button's.
+    TListItem* BeginDragItem(const TMessage& Message, bool* RightButton = nullptr) const;
 
     TViewStyle ViewStyle() const { return m_ViewStyle; }
     void SetViewStyle(TViewStyle Value);
@@ -106,6 +107,8 @@ public:
 
     // Selects every row, in one message to the window.
     void SelectAll();
+    // Takes the cut state from every row, in one message to the window.
+    void ClearCut();
     // Cancels the edit of a caption that is open, or armed: a click on a row already selected
     // opens one a moment later unless it is cancelled.
     void CancelEdit();
@@ -160,6 +163,7 @@ private:
     TListItem* ItemFromWindow(int Index) const;
     void SetStyleFlag(bool& Flag, bool Value);
     void SetImageList(TImageList*& Field, TImageList* Value, int Which);
+    void SetStateOfAll(UINT State, bool Value);
     void ApplyImages();
     void GetDispInfo(NMLVDISPINFOW& Info);
     LRESULT CustomDraw(NMLVCUSTOMDRAW& Draw);

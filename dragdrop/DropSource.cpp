@@ -3,7 +3,7 @@
 HRESULT TvxDropSource::QueryContinueDrag(BOOL fEscapePressed, DWORD grfKeyState) {
     if (fEscapePressed)
         return DRAGDROP_S_CANCEL;
-    if (grfKeyState & (MK_LBUTTON | MK_RBUTTON))
+    if (grfKeyState & m_Buttons)
         return S_OK;
     return DRAGDROP_S_DROP;
 }

@@ -9,7 +9,9 @@
 // feedback is the platform's. It holds no data: the dragged data is the shell's own object.
 class TvxDropSource final : public TComObject<IDropSource> {
 public:
-    TvxDropSource() = default;
+    // The drag goes on while one of Buttons (MK_LBUTTON, MK_RBUTTON) is held: a drag started
+    // with the right button ends on its release.
+    explicit TvxDropSource(DWORD Buttons = MK_LBUTTON | MK_RBUTTON) : m_Buttons(Buttons) {}
 
     // IDropSource
     HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL fEscapePressed, DWORD grfKeyState) override;
@@ -17,4 +19,6 @@ public:
 
 private:
     ~TvxDropSource() override = default;
+
+    DWORD m_Buttons;
 };

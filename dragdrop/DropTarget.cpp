@@ -1,6 +1,14 @@
 #include "dragdrop/DropTarget.h"
 
+#include "identifiers/Holders.h"
 #include "shell/OleGlobals.h"
+
+namespace {
+
+// The right-button drop's menu entry that ends the drag doing nothing.
+constexpr UINT kCancelEntry = 0x100;
+
+} // namespace
 
 int TvxDropTarget::OperationFromKeys(DWORD grfKeyState) {
     if ((grfKeyState & MK_CONTROL) && (grfKeyState & MK_SHIFT))
@@ -45,6 +53,7 @@ HRESULT TvxDropTarget::DragEnter(IDataObject* dataObj, DWORD grfKeyState, POINTL
     m_cbfFormat = CBF_HDROP;
     if (!Accepts())
         return S_OK;
+    m_bRightButton = (grfKeyState & MK_RBUTTON) != 0;
     m_lOperation = OperationFromKeys(grfKeyState);
     Raise(m_DragEnter, grfKeyState, pt, dwEffect);
     if (dwEffect)
@@ -58,6 +67,7 @@ HRESULT TvxDropTarget::DragOver(DWORD grfKeyState, POINTL pt, DWORD* dwEffect) {
             *dwEffect = DROPEFFECT_NONE;
         return S_OK;
     }
+    m_bRightButton = (grfKeyState & MK_RBUTTON) != 0;
     m_lOperation = OperationFromKeys(grfKeyState);
     Raise(m_DragOver, grfKeyState, pt, dwEffect);
     if (dwEffect)
@@ -75,7 +85,16 @@ HRESULT TvxDropTarget::DragLeave() {
 HRESULT TvxDropTarget::Drop(IDataObject*, DWORD grfKeyState, POINTL pt, DWORD* dwEffect) {
     const DWORD allowed = dwEffect ? *dwEffect : DROPEFFECT_NONE;
     DWORD performed = DROPEFFECT_NONE;
-    if (Accepts()) {
+    bool cancelled = false;
+    if (Accepts() && m_bRightButton) {
+        m_lOperation = ChooseOperation(POINT{pt.x, pt.y}, allowed);
+        cancelled = m_lOperation == DROPEFFECT_NONE;
+    }
+    if (cancelled) {
+        // Cancelled from the menu: the owner takes down what it showed for the drag.
+        if (m_DragLeave)
+            m_DragLeave(this);
+    } else if (Accepts()) {
         // The handler performs the drop and leaves in Operation what it did.
         int effect = static_cast<int>(allowed);
         m_Drop(this, static_cast<int>(grfKeyState), POINT{pt.x, pt.y}, effect);
@@ -85,6 +104,33 @@ HRESULT TvxDropTarget::Drop(IDataObject*, DWORD grfKeyState, POINTL pt, DWORD* d
         *dwEffect = performed;
     m_DataObject.Reset();
     return S_OK;
+}
+
+int TvxDropTarget::ChooseOperation(POINT pt, DWORD allowed) const {
+    const OwnedMenu menu(CreatePopupMenu());
+    if (!menu)
+        return DROPEFFECT_NONE;
+    const struct {
+        int Effect;
+        const wchar_t* Text;
+    } entries[] = {{DROPEFFECT_MOVE, L"&Move Here"},
+                   {DROPEFFECT_COPY, L"&Copy Here"},
+                   {DROPEFFECT_LINK, L"Create &Shortcuts Here"}};
+    for (const auto& entry : entries)
+        AppendMenuW(menu.Get(),
+                    MF_STRING | ((allowed & static_cast<DWORD>(entry.Effect)) ? 0 : MF_GRAYED),
+                    static_cast<UINT_PTR>(entry.Effect), entry.Text);
+    AppendMenuW(menu.Get(), MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(menu.Get(), MF_STRING, kCancelEntry, L"Cancel");
+    if (m_lOperation != DROPEFFECT_NONE)
+        SetMenuDefaultItem(menu.Get(), static_cast<UINT>(m_lOperation), FALSE);
+    // Identifier 0 answers a dismissed menu: nothing is dropped then either.
+    const auto chosen = static_cast<UINT>(TrackPopupMenu(
+        menu.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, pt.x, pt.y, 0, m_hWindow, nullptr));
+    for (const auto& entry : entries)
+        if (chosen == static_cast<UINT>(entry.Effect))
+            return entry.Effect;
+    return DROPEFFECT_NONE;
 }
 
 bool TvxDropTarget::GetSourceFiles(TStringList& StringList) const {

@@ -28,6 +28,9 @@ using TDTDragLeave = std::function<void(TvxDropTarget* Sender)>;
 // lets the owner veto or change it through four events, and gives the owner the dragged paths and
 // their folder. Choosing the target item and moving, copying or linking are the owner's work.
 //
+// A drag made with the right button asks at the drop, by a menu at the drop point, whether to
+// move, copy or link there, or to cancel; the effect the keys proposed is its default entry.
+//
 // The source is told only what was done, so that it never deletes its originals after a copy, a
 // link, a refusal or a failure, nor after a move the owner already made. Without a drop handler
 // nothing can be dropped, and the drag shows so.
@@ -74,6 +77,9 @@ private:
     // What the drag source is told of a drop: the one effect performed, among those it allowed.
     static DWORD PerformedEffect(int Operation, DWORD allowed);
     bool Accepts() const { return m_DataObject && m_cbfFormat == CBF_HDROP && m_Drop; }
+    // The effect the user picks from the right-button drop's menu at pt (screen), among those
+    // the source allows; DROPEFFECT_NONE when cancelled.
+    int ChooseOperation(POINT pt, DWORD allowed) const;
     void Raise(const TDTDragEvent& handler, DWORD grfKeyState, POINTL pt, DWORD* dwEffect);
 
     int m_uRefs = 1; // kept for the record's shape; the object's life follows its COM count
@@ -81,6 +87,8 @@ private:
     ComPtr<IDataObject> m_DataObject;
     HWND m_hWindow = nullptr;
     int m_lOperation = DROPEFFECT_COPY;
+    // The drag over the target is made with the right button.
+    bool m_bRightButton = false;
     std::string m_sSourcePath;
     TDTDragEvent m_DragEnter;
     TDTDragEvent m_DragOver;

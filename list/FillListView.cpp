@@ -254,6 +254,7 @@ void TFolderEnumerator::FillListView(LPCITEMIDLIST pParentpidl) {
     }
 
     m_bLayoutChanged = false;
+    MarkCutRows();
     Items().EndUpdate();
     SetCursor(savedCursor);
     ScheduleIdleResolve();

@@ -46,6 +46,7 @@ const TClassInfo& TFolderEnumerator::StaticClassInfo() {
             },
         .Messages = {MessageHandler<WM_LIST_CHANGE_NOTIFY, &T::ChangeNotify>(),
                      MessageHandler<WM_TIMER, &T::WMTimer>(),
+                     MessageHandler<WM_CLIPBOARDUPDATE, &T::WMClipboardUpdate>(),
                      MessageHandler<WM_RBUTTONUP, &T::WMRButtonUp>(),
                      MessageHandler<WM_LBUTTONDBLCLK, &T::WMLButtonDblClk>(),
                      MessageHandler<WM_LBUTTONUP, &T::WMLButtonUp>(),
@@ -176,6 +177,8 @@ void TFolderEnumerator::CreateWnd() {
     InitFolderEnumerator();
     if (m_OleDropTarget.Register(Handle()))
         ConnectDropTarget();
+    if (!m_CutItems.empty())
+        ListenToClipboard(true);
 }
 
 void TFolderEnumerator::DestroyWnd() {
@@ -184,6 +187,7 @@ void TFolderEnumerator::DestroyWnd() {
     StopChangeThread();
     m_bIdleTimer = false;
     m_bIdleStepPosted = false;
+    ListenToClipboard(false);
     TCustomListView::DestroyWnd();
 }
 

@@ -12,6 +12,7 @@
 #include <bitset>
 #include <functional>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -138,7 +139,8 @@ public:
     // Clipboard (ListClipboard.cpp). Copy and cut put the shell's data object of the selected
     // rows on the clipboard, cut marked as a move; paste drops the clipboard's files into the
     // selected folder row, else into the shown folder, as a drop there would. Each answers
-    // whether it did something.
+    // whether it did something. Cut rows show the cut state until the clipboard no longer holds
+    // that cut, or the list shows another folder; a refill of the same folder keeps it.
     bool CopySelection();
     bool CutSelection();
     bool PasteClipboard();
@@ -184,6 +186,8 @@ protected:
     // (WM_LIST_IDLE_STEP) while nothing else waits.
     void WMTimer(TMessage& Message);
     void IdleStep(TMessage& Message);
+    // The clipboard changed: a cut it held may be gone (ListClipboard.cpp).
+    void WMClipboardUpdate(TMessage& Message);
 
 private:
     struct TSortKeys;
@@ -242,7 +246,8 @@ private:
 
     // Drag and drop and clipboard (ListDragDrop.cpp, ListClipboard.cpp).
     void ConnectDropTarget();
-    void StartDrag(TListItem* Pressed);
+    // Button: the mouse button the drag was started with, whose release ends it.
+    void StartDrag(TListItem* Pressed, DWORD Button);
     // The shell's data object of the rows a drag or a copy takes: the selected rows, or Pressed
     // alone when it is given and not among them; or none.
     ComPtr<IDataObject> RowsDataObject(TListItem* Pressed);
@@ -251,6 +256,12 @@ private:
     std::string DropFolderAt(TvxDropTarget* Sender, POINT pt);
     // The folder path of a row that can take files (a file-system folder), else empty.
     std::string RowFolderPath(const TListItem* Item);
+    // Gives the rows of the cut the cut state, after every fill; a fill of another folder ends
+    // the cut's display.
+    void MarkCutRows();
+    void ForgetCut();
+    // The window hears of clipboard changes while a cut is shown.
+    void ListenToClipboard(bool Listen);
 
     std::unique_ptr<TImageList> m_ilSmall;
     std::unique_ptr<TImageList> m_ilLarge;
@@ -318,6 +329,12 @@ private:
     // A change message came while the list's own drag ran: one refresh follows the drag (files
     // moved out would stay listed otherwise).
     bool m_bChangedWhileDragging = false;
+    // The items cut to the clipboard, by the bytes of their full lists, with the folder they were
+    // cut from and the clipboard's sequence number once the cut was on it.
+    std::set<std::string, std::less<>> m_CutItems;
+    std::string m_CutFolder;
+    DWORD m_CutSequence = 0;
+    bool m_bClipboardListener = false;
     // The paths being dragged over the list, read once when the drag enters.
     std::vector<std::string> m_DragSources;
 

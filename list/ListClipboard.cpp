@@ -93,12 +93,71 @@ void EmptyTheClipboard(HWND Owner) {
 
 bool TFolderEnumerator::CopySelection() {
     const ComPtr<IDataObject> data = RowsDataObject(nullptr);
-    return PutOnClipboard(data.Get(), OwnerWindow(), DROPEFFECT_COPY);
+    if (!PutOnClipboard(data.Get(), OwnerWindow(), DROPEFFECT_COPY))
+        return false;
+    ForgetCut();
+    return true;
 }
 
 bool TFolderEnumerator::CutSelection() {
     const ComPtr<IDataObject> data = RowsDataObject(nullptr);
-    return PutOnClipboard(data.Get(), OwnerWindow(), DROPEFFECT_MOVE);
+    if (!PutOnClipboard(data.Get(), OwnerWindow(), DROPEFFECT_MOVE))
+        return false;
+    ForgetCut();
+    for (TListItem* row = GetNextItem(nullptr, sdAll, isSelected); row;
+         row = GetNextItem(row, sdAll, isSelected))
+        if (const TItemData* item = ItemData(row)) {
+            m_CutItems.emplace(PidlBytes(item->pFQPidl.Get()));
+            row->SetCut(true);
+        }
+    m_CutFolder = std::string(PidlBytes(m_pViewPidl.Get()));
+    m_CutSequence = GetClipboardSequenceNumber();
+    ListenToClipboard(true);
+    return true;
+}
+
+// The clipboard's changes made by the cut itself come before its number was taken; any later
+// one (a copy or cut anywhere, a paste that moved the files and emptied it) ends the cut.
+void TFolderEnumerator::WMClipboardUpdate(TMessage&) {
+    if (!m_CutItems.empty() && GetClipboardSequenceNumber() != m_CutSequence)
+        ForgetCut();
+}
+
+void TFolderEnumerator::MarkCutRows() {
+    if (m_CutItems.empty())
+        return;
+    if (PidlBytes(m_pViewPidl.Get()) != m_CutFolder) {
+        ForgetCut();
+        return;
+    }
+    ClearCut();
+    for (int i = 0; i < Items().Count(); ++i) {
+        TListItem* row = Items().Item(i);
+        const TItemData* item = ItemData(row);
+        if (item && m_CutItems.find(PidlBytes(item->pFQPidl.Get())) != m_CutItems.end())
+            row->SetCut(true);
+    }
+}
+
+void TFolderEnumerator::ForgetCut() {
+    if (m_CutItems.empty())
+        return;
+    m_CutItems.clear();
+    m_CutFolder.clear();
+    ClearCut();
+    ListenToClipboard(false);
+}
+
+void TFolderEnumerator::ListenToClipboard(bool Listen) {
+    if (Listen == m_bClipboardListener || !HandleAllocated())
+        return;
+    if (Listen)
+        m_bClipboardListener = AddClipboardFormatListener(Handle()) != FALSE;
+    else
+        m_bClipboardListener = RemoveClipboardFormatListener(Handle()) == FALSE;
+    // A clipboard changed while no window listened.
+    if (Listen && GetClipboardSequenceNumber() != m_CutSequence)
+        ForgetCut();
 }
 
 // Into the one selected row when it is a folder, else into the shown folder. What was cut is

@@ -55,24 +55,25 @@ ComPtr<IDataObject> TFolderEnumerator::RowsDataObject(TListItem* Pressed) {
 
 void TFolderEnumerator::CNNotify(TMessage& Message) {
     Inherited(Message);
-    TListItem* pressed = BeginDragItem(Message);
+    bool rightButton = false;
+    TListItem* pressed = BeginDragItem(Message, &rightButton);
     if (!pressed)
         return;
     m_bDragging = true;
-    StartDrag(pressed);
+    StartDrag(pressed, rightButton ? MK_RBUTTON : MK_LBUTTON);
     m_bDragging = false;
     // Posted: the control is still inside its own handling of the press.
     if (std::exchange(m_bChangedWhileDragging, false) && HandleAllocated())
         PostMessageW(Handle(), WM_LIST_CHANGE_NOTIFY, 0, 0);
 }
 
-void TFolderEnumerator::StartDrag(TListItem* Pressed) {
+void TFolderEnumerator::StartDrag(TListItem* Pressed, DWORD Button) {
     if (!m_bAllowOLEDrag)
         return;
     const ComPtr<IDataObject> dataObject = RowsDataObject(Pressed);
     if (!dataObject)
         return;
-    const ComPtr<TvxDropSource> source = AdoptComPtr(new TvxDropSource);
+    const ComPtr<TvxDropSource> source = AdoptComPtr(new TvxDropSource(Button));
     DWORD effect = DROPEFFECT_NONE;
     DoDragDrop(dataObject.Get(), source.Get(), DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK,
                &effect);

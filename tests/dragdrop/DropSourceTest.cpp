@@ -19,6 +19,11 @@ TEST(DropSource, ButtonsAndEscapeDecideTheDrag) {
     EXPECT_EQ(source->QueryContinueDrag(FALSE, 0), DRAGDROP_S_DROP);
     for (DWORD effect : {0, 1, 2, 4})
         EXPECT_EQ(source->GiveFeedback(effect), DRAGDROP_S_USEDEFAULTCURSORS);
+
+    // A right-button drag ends on that button's release, whatever the left one does.
+    ComPtr<TvxDropSource> right = AdoptComPtr(new TvxDropSource(MK_RBUTTON));
+    EXPECT_EQ(right->QueryContinueDrag(FALSE, MK_RBUTTON | MK_LBUTTON), S_OK);
+    EXPECT_EQ(right->QueryContinueDrag(FALSE, MK_LBUTTON), DRAGDROP_S_DROP);
 }
 
 void InjectLeftButton(DWORD flag) {

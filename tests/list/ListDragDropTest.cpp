@@ -5,6 +5,7 @@
 #include "framework/ChangeNotifyThread.h"
 #include "framework/ViewServices.h"
 #include "identifiers/WideText.h"
+#include "support/FakeViewServices.h"
 #include "support/HostWindow.h"
 #include "support/Input.h"
 #include "support/TempFolder.h"
@@ -181,6 +182,111 @@ TEST_F(ListDrops, AFileDraggedOntoAnotherListsFolderRowMovesThereAndTheSourceRef
     EXPECT_EQ(other->DropTarget(), nullptr);
 }
 
+// The same drag by the user's mouse, out of a list whose rows name the real files: with dragging
+// out turned off the list neither asks for the rows' data nor starts a drag, and nothing moves.
+TEST_F(ListDrops, AMouseDragOutStartsOnlyWhenOLEDragIsAllowed) {
+    FakeShell rows({FakeFolder("shown", {FakeFile("file.txt")})}, g_ShellMalloc, temp.Path());
+    TFakeViewServices rowServices(rows);
+    list = std::make_unique<TFolderEnumerator>(nullptr, &rowServices);
+    list->SetViewStyle(vsReport);
+    list->SetParentWindow(host.Handle());
+    list->SetBounds(0, 0, 290, 300);
+    list->HandleNeeded();
+    OwnedPidl shown = rows.Pidl("shown");
+    list->FolderChanged(nullptr, rows.Folder("shown").Get(), shown.Get(), false);
+    auto other = Place(300, "shown");
+    int entered = 0;
+    const TDTDragEvent enter = other->OleDropTarget()->OnOLEDragEnter();
+    other->OleDropTarget()->SetOnOLEDragEnter(
+        [&](TvxDropTarget* Sender, int Keys, POINT pt, int& Effect) {
+            ++entered;
+            enter(Sender, Keys, pt, Effect);
+        });
+    const auto drag = [&] {
+        const POINTL from = OnRow(*list, "file.txt");
+        const POINTL to = OnRow(*other, "dst");
+        DragWithMouse({from.x, from.y}, {to.x, to.y});
+    };
+
+    list->SetAllowOLEDrag(false);
+    drag();
+    EXPECT_EQ(rows.Calls().dataObjects, 0);
+    EXPECT_EQ(entered, 0) << "no drag was started";
+    EXPECT_TRUE(Exists(In("shown\\file.txt")));
+    EXPECT_FALSE(Exists(In("shown\\dst\\file.txt")));
+
+    list->SetAllowOLEDrag(true);
+    drag();
+    EXPECT_EQ(rows.Calls().dataObjects, 1);
+    EXPECT_GT(entered, 0);
+    EXPECT_TRUE(Exists(In("shown\\dst\\file.txt")));
+    EXPECT_FALSE(Exists(In("shown\\file.txt")));
+    list.reset();
+}
+
+// The entries of the menu shown now, and its default entry's text.
+struct TShownMenu {
+    std::vector<std::string> Entries;
+    std::string Default;
+};
+TShownMenu ShownMenu() {
+    TShownMenu shown;
+    const auto menu =
+        reinterpret_cast<HMENU>(SendMessageW(FindWindowW(L"#32768", nullptr), MN_GETHMENU, 0, 0));
+    const UINT fallback = GetMenuDefaultItem(menu, FALSE, 0);
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        wchar_t text[64] = {};
+        GetMenuStringW(menu, static_cast<UINT>(i), text, 64, MF_BYPOSITION);
+        shown.Entries.push_back(WideToUtf8(text));
+        if (GetMenuItemID(menu, i) == fallback)
+            shown.Default = shown.Entries.back();
+    }
+    return shown;
+}
+
+// The user drags with the right button: the drop asks what to do, offering the effect the keys
+// proposed first; the entry picked is done, and cancelling does nothing.
+TEST_F(ListDrops, ARightButtonDropAsksWhetherToMoveCopyOrLinkAndDoesThePick) {
+    temp.MakeFile("shown\\a.txt", "a");
+    temp.MakeFolder("other\\target");
+    list->Refresh();
+    auto other = Place(300, "other");
+    TShownMenu shown;
+    DuringNextMenu([&] {
+        shown = ShownMenu();
+        SendKeys({'C'});
+    });
+    const POINTL from = OnRow(*list, "a.txt");
+    const POINTL to = OnRow(*other, "target");
+    DragWithMouse({from.x, from.y}, {to.x, to.y}, TDragButton::Right);
+    PumpUntil([&] { return Exists(In("other\\target\\a.txt")); }, 5000);
+    EXPECT_EQ(shown.Entries, (std::vector<std::string>{"&Move Here", "&Copy Here",
+                                                       "Create &Shortcuts Here", "", "Cancel"}));
+    EXPECT_EQ(shown.Default, "&Move Here");
+    EXPECT_TRUE(Exists(In("other\\target\\a.txt")));
+    EXPECT_TRUE(Exists(In("shown\\a.txt"))) << "copied, not moved";
+    bool menuAfter = false;
+    DuringNextMenu([&] {
+        menuAfter = true;
+        EndMenu();
+    });
+    Pump(500);
+    ForgetMenuAction();
+    EXPECT_FALSE(menuAfter) << "the release that ended the drag shows no context menu";
+
+    // Ctrl+Shift proposed a shortcut; Escape cancels.
+    DragOver({In("shown\\a.txt")}, MK_RBUTTON | MK_CONTROL | MK_SHIFT, OnRow(*list, "dst"));
+    DuringNextMenu([&] {
+        shown = ShownMenu();
+        SendKeys({VK_ESCAPE});
+    });
+    EXPECT_EQ(DropHere(0, OnRow(*list, "dst")), 0u);
+    EXPECT_EQ(shown.Default, "Create &Shortcuts Here");
+    EXPECT_FALSE(Exists(In("shown\\dst\\a.txt")));
+    EXPECT_FALSE(Exists(In("shown\\dst\\Shortcut to a.lnk")));
+    EXPECT_EQ(list->DropTarget(), nullptr) << "the highlight goes with the cancelled drop";
+}
+
 // What the clipboard's data asks of a paste (0 when it says nothing).
 DWORD PreferredEffect() {
     ComPtr<IDataObject> data;
@@ -235,6 +341,63 @@ TEST_F(ListDrops, CopyCutAndPasteMoveFilesAsADropWould) {
     PressChord(VK_CONTROL, 'V');
     EXPECT_TRUE(Exists(In("shown\\dst\\b.txt")));
     EXPECT_FALSE(Exists(In("shown\\b.txt")));
+}
+
+// Whether a colour is drawn in a row's label (its text).
+bool LabelHasColour(TFolderEnumerator& List, const std::string& Caption, COLORREF Colour) {
+    RECT r{};
+    ListView_GetItemRect(List.Handle(), Row(List, Caption)->Index(), &r, LVIR_LABEL);
+    RedrawWindow(List.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    HDC dc = GetDC(List.Handle());
+    bool found = false;
+    for (int y = r.top; y < r.bottom && !found; ++y)
+        for (int x = r.left; x < r.right && !found; ++x)
+            found = GetPixel(dc, x, y) == Colour;
+    ReleaseDC(List.Handle(), dc);
+    return found;
+}
+
+// Whether the clipboard holds a cut is told by the clipboard's change messages: pumped.
+bool CutShown(TFolderEnumerator& List, const std::string& Caption) {
+    Pump(100);
+    TListItem* row = Row(List, Caption);
+    return row && row->Cut();
+}
+
+TEST_F(ListDrops, CutRowsShowCutUntilTheClipboardNoLongerHoldsTheCutOrTheListMovesOn) {
+    list->SetSelected(Row(*list, "file.txt"));
+    ASSERT_TRUE(list->CutSelection());
+    EXPECT_TRUE(CutShown(*list, "file.txt"));
+    EXPECT_FALSE(CutShown(*list, "dst"));
+    list->SetSelected(nullptr);
+    EXPECT_TRUE(LabelHasColour(*list, "file.txt", GetSysColor(COLOR_GRAYTEXT))) << "drawn dimmed";
+    EXPECT_FALSE(LabelHasColour(*list, "file.txt", GetSysColor(COLOR_WINDOWTEXT)));
+    EXPECT_TRUE(LabelHasColour(*list, "dst", GetSysColor(COLOR_WINDOWTEXT)));
+    temp.MakeFile("shown\\new.txt", "n");
+    list->Refresh();
+    EXPECT_TRUE(CutShown(*list, "file.txt")) << "a refresh of the same folder keeps the cut";
+    EXPECT_FALSE(CutShown(*list, "new.txt"));
+    const HWND before = list->Handle();
+    list->SetMultiSelect(true);
+    ASSERT_NE(list->Handle(), before);
+    EXPECT_TRUE(CutShown(*list, "file.txt")) << "and so does a new window";
+
+    list->SetSelected(Row(*list, "dst"));
+    ASSERT_TRUE(list->CopySelection());
+    EXPECT_FALSE(CutShown(*list, "file.txt")) << "a later copy replaced the cut";
+
+    list->SetSelected(nullptr);
+    list->SetSelected(Row(*list, "file.txt"));
+    ASSERT_TRUE(list->CutSelection());
+    ASSERT_TRUE(OpenClipboard(host.Handle()));
+    EmptyClipboard();
+    CloseClipboard();
+    EXPECT_FALSE(CutShown(*list, "file.txt")) << "the clipboard was emptied elsewhere";
+
+    ASSERT_TRUE(list->CutSelection());
+    list->SetFolder(In("src"));
+    list->SetFolder(In("shown"));
+    EXPECT_FALSE(CutShown(*list, "file.txt")) << "the list showed another folder meanwhile";
 }
 
 // Every move of a drag over the list asks the row under the pointer and moves the highlight:

@@ -12,7 +12,6 @@
 
 #include <commctrl.h>
 
-
 namespace {
 
 class RealListCommands : public RealShellTest {
@@ -83,6 +82,50 @@ TEST_F(RealListCommands, ARenamedRowStaysSelectedAndAChangeDuringTheEditRefreshe
     EXPECT_TRUE(kept->Selected()) << "after the watcher's refresh too";
     EXPECT_EQ(list->SelectedCount(), 1);
     EXPECT_NE(list->ChangeThread(), nullptr) << "the watcher goes on";
+}
+
+// A file class of the test's own whose open command copies the file it is given beside it, as
+// "<name>.seen"; removed again with the object. Under the machine's classes: Wine's class root
+// does not read the user's.
+class TMarkerFileClass {
+public:
+    TMarkerFileClass() {
+        Set(L"Software\\Classes\\.vnlmark", L"Varnel.MarkerFile");
+        Set(L"Software\\Classes\\Varnel.MarkerFile\\shell\\open\\command",
+            L"cmd.exe /c copy \"%1\" \"%1.seen\"");
+    }
+    ~TMarkerFileClass() {
+        RegDeleteTreeW(HKEY_LOCAL_MACHINE, L"Software\\Classes\\.vnlmark");
+        RegDeleteTreeW(HKEY_LOCAL_MACHINE, L"Software\\Classes\\Varnel.MarkerFile");
+    }
+    TMarkerFileClass(const TMarkerFileClass&) = delete;
+    TMarkerFileClass& operator=(const TMarkerFileClass&) = delete;
+
+private:
+    static void Set(const wchar_t* Key, const std::wstring& Value) {
+        ASSERT_EQ(RegSetKeyValueW(HKEY_LOCAL_MACHINE, Key, nullptr, REG_SZ, Value.c_str(),
+                                  static_cast<DWORD>((Value.size() + 1) * sizeof(wchar_t))),
+                  ERROR_SUCCESS);
+    }
+};
+
+// The platform's own file menu opened folders only and answered success on a file: a double
+// click or Enter on a file row started nothing.
+TEST_F(RealListCommands, ADoubleClickOrEnterOnAFileRowStartsTheProgramItsClassNames) {
+    const TMarkerFileClass fileClass;
+    WriteFile("clicked.vnlmark");
+    WriteFile("entered.vnlmark");
+    list->Refresh();
+    TListItem* clicked = Row(*list, "clicked.vnlmark");
+    ASSERT_NE(clicked, nullptr);
+    const RECT label = list->ItemRect(clicked, true);
+    DoubleClickAt(list->ClientToScreen({label.left + 4, (label.top + label.bottom) / 2}));
+    EXPECT_TRUE(PumpUntil([&] { return Exists(PathOf("clicked.vnlmark.seen")); }, 15000));
+
+    Select("entered.vnlmark");
+    Key(VK_RETURN);
+    EXPECT_TRUE(PumpUntil([&] { return Exists(PathOf("entered.vnlmark.seen")); }, 15000));
+    EXPECT_FALSE(Exists(PathOf("clicked.vnlmark.seen.seen"))) << "nothing else was opened";
 }
 
 } // namespace

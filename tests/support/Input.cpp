@@ -120,13 +120,14 @@ template <typename Accept> void WaitForCapture(DWORD Thread, Accept accept) {
 
 } // namespace
 
-void DragWithMouse(POINT From, POINT To) {
+void DragWithMouse(POINT From, POINT To, TDragButton Button) {
+    const bool right = Button == TDragButton::Right;
     RaiseOwnWindows();
     const DWORD ui = GetCurrentThreadId();
     std::atomic<bool> finished{false};
     std::thread user([&] {
         SendMouse(MOUSEEVENTF_MOVE, From);
-        SendMouse(MOUSEEVENTF_LEFTDOWN, From);
+        SendMouse(right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN, From);
         // The control tracks the press with the mouse captured.
         WaitForCapture(ui, [](HWND capture) { return capture != nullptr; });
         const HWND pressed = CaptureOf(ui);
@@ -138,7 +139,7 @@ void DragWithMouse(POINT From, POINT To) {
             SendMouse(MOUSEEVENTF_MOVE,
                       {From.x + (To.x - From.x) * i / 6, From.y + (To.y - From.y) * i / 6});
         SendMouse(MOUSEEVENTF_MOVE, {To.x + 2, To.y + 2});
-        SendMouse(MOUSEEVENTF_LEFTUP, {To.x + 2, To.y + 2});
+        SendMouse(right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP, {To.x + 2, To.y + 2});
         finished = true;
     });
     PumpUntil([&] { return finished.load(); });

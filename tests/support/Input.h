@@ -25,12 +25,14 @@ void ClickAt(POINT Screen);
 void RightClickAt(POINT Screen);
 // A left double click at a point of the screen (four events in one call), then Settle.
 void DoubleClickAt(POINT Screen);
-// The user's drag with the left button, from a screen point to another: press, past the drag
-// threshold, over in small steps, release. The input comes from a thread of its own while the
-// calling thread pumps (the control's press and the drag run their own loops on it); each stage
+// The user's drag with a button (the left unless told), from a screen point to another: press, past
+// the drag threshold, over in small steps, release. The input comes from a thread of its own while
+// the calling thread pumps (the control's press and the drag run their own loops on it); each stage
 // waits until that thread has taken the mouse (the control's capture, then the drag's), so a busy
 // machine cannot let the release overtake the start of the drag. Returns when the drag is over.
-void DragWithMouse(POINT From, POINT To);
+// With the right button, the same drag ends on that button's release.
+enum class TDragButton { Left, Right };
+void DragWithMouse(POINT From, POINT To, TDragButton Button = TDragButton::Left);
 
 // Runs Action inside the loop of the next menu shown, from a timer armed now (Action must end
 // the menu: keys through SendKeys, or EndMenu).
