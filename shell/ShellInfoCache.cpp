@@ -265,7 +265,12 @@ std::wstring TShellInfoCache::ShareKey(LPCITEMIDLIST pidl) {
         // A folder customised by its desktop.ini, or a junction named after a class.
         if (extension.rfind(L".{", 0) == 0)
             return m_LastKey;
-        if (GetFileAttributesW((path + L"\\desktop.ini").c_str()) != INVALID_FILE_ATTRIBUTES)
+        // Only a read-only or system folder is customised by its desktop.ini; looking for that
+        // file in a folder of many entries is a pass over all of them under Wine.
+        const DWORD folderAttributes = GetFileAttributesW(path.c_str());
+        if (folderAttributes == INVALID_FILE_ATTRIBUTES ||
+            ((folderAttributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_SYSTEM)) &&
+             GetFileAttributesW((path + L"\\desktop.ini").c_str()) != INVALID_FILE_ATTRIBUTES))
             return m_LastKey;
         m_LastKey = L"d";
         m_LastTypeKey = m_LastKey;

@@ -134,6 +134,10 @@ protected:
                                              "\\regedit.exe,0\r\nIconFile=" + WideToUtf8(sys) +
                                              "\\regedit.exe\r\nIconIndex=0\r\n");
         SetFileAttributesW(Utf8ToWide(PathOf("custom")).c_str(), FILE_ATTRIBUTE_SYSTEM);
+        // The same without the system attribute: the shell ignores it.
+        MakeDir("uncustomised");
+        WriteFile("uncustomised\\desktop.ini",
+                  "[.ShellClassInfo]\r\nIconResource=" + WideToUtf8(sys) + "\\regedit.exe,0\r\n");
     }
 
     // Every item's answer through the routines equals the shell's, in both orders, cold and warm.
@@ -154,7 +158,7 @@ TEST_F(ShellInfoCacheTest, AnswersEqualTheShellsOwnOverAMixedFolder) {
     const int cachedBefore = cache.CachedAnswers();
     OwnedPidl dir = ParsePath(Dir());
     const std::vector<OwnedPidl> items = ItemsOf(dir.Get());
-    ASSERT_GE(items.size(), 27u);
+    ASSERT_GE(items.size(), 28u);
     ExpectSameAnswers(items);
 
     // Now warm: nothing is asked of the shell again but a customised folder's three answers.
@@ -164,8 +168,9 @@ TEST_F(ShellInfoCacheTest, AnswersEqualTheShellsOwnOverAMixedFolder) {
         AskRoutines(pidl.Get());
         return cache.ShellLookups() - before;
     };
-    for (const char* name : {"b.txt", "e.zzq", "other", "plain two", "dir.txt", "page.html",
-                             "first.exe", "red.ico", "to text.lnk", "to program.lnk", "site.url"})
+    for (const char* name :
+         {"b.txt", "e.zzq", "other", "plain two", "dir.txt", "uncustomised", "page.html",
+          "first.exe", "red.ico", "to text.lnk", "to program.lnk", "site.url"})
         EXPECT_EQ(lookups(name), 0) << name;
     EXPECT_EQ(lookups("custom"), 3);
     // Cold, icons come from the item's folder's extractor (only a kind's first type name is
