@@ -65,7 +65,13 @@ void TNameSpaceEnumerator::ExpandToFolder(TViewLink* Sender, LPCITEMIDLIST FQPid
     if (!node)
         return;
     const TBusy busy(*this);
-    node->Expand(false);
+    // A node open already is filled: asking the control to open it again only lays the tree
+    // out again, which costs milliseconds for a node of many children.
+    const auto open = [](TTreeNode* Node) {
+        if (!Node->Expanded())
+            Node->Expand(false);
+    };
+    open(node);
     LPCITEMIDLIST cursor = FQPidl;
     while (cursor && GetPidlSize(cursor) > 2) {
         const OwnedPidl item(OwnedPidl::Adopt, GetFirstPidl(cursor, g_ShellMalloc));
@@ -74,7 +80,7 @@ void TNameSpaceEnumerator::ExpandToFolder(TViewLink* Sender, LPCITEMIDLIST FQPid
         TTreeNode* child = LookForPidl(node, item.Get());
         if (!child)
             break;
-        child->Expand(false);
+        open(child);
         node = child;
     }
     SetSelected(node);
