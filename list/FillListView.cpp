@@ -105,7 +105,8 @@ void TFolderEnumerator::FillListView(LPCITEMIDLIST pParentpidl) {
 
     TNameStandIns standIns(m_sfView.Get(), scan);
     std::vector<std::unique_ptr<TItemData>> records;
-    std::vector<std::optional<std::string>> captions;
+    // Each record's entry in the scan, for its caption should the rows be made anew.
+    std::vector<const TFoundEntry*> scanned;
     SHCONTF flags = SHCONTF_FOLDERS | SHCONTF_NONFOLDERS;
     if (m_bShowHidden)
         flags |= SHCONTF_INCLUDEHIDDEN;
@@ -128,16 +129,15 @@ void TFolderEnumerator::FillListView(LPCITEMIDLIST pParentpidl) {
             // Only file-system objects have a path, and so an entry on disk.
             TFoundEntry entry;
             bool found = false;
-            bool fromScan = false;
+            const TFoundEntry* inScan = nullptr;
             if (AttributeExists(attributes, SFGAO_FILESYSTEM)) {
-                const TFoundEntry* scanned = nullptr;
                 std::string parsing;
                 if (scan.Count() > 0 &&
                     GetNiceName(m_sfView.Get(), child, SHGDN_FORPARSING, parsing))
-                    scanned = scan.Find(Utf8ToWide(parsing));
-                if (scanned) {
-                    entry = *scanned;
-                    found = fromScan = true;
+                    inScan = scan.Find(Utf8ToWide(parsing));
+                if (inScan) {
+                    entry = *inScan;
+                    found = true;
                 }
             }
             auto data = std::make_unique<TItemData>();
@@ -165,7 +165,7 @@ void TFolderEnumerator::FillListView(LPCITEMIDLIST pParentpidl) {
                 SetDetails(entry, data->EntryDetails);
             }
             // Only an entry of the scan is the item's own name on disk.
-            captions.push_back(fromScan ? standIns.CaptionOf(child, entry) : std::nullopt);
+            scanned.push_back(inScan);
             data->pPidl = std::move(item);
             data->sfFolder = m_sfView;
             records.push_back(std::move(data));
@@ -193,6 +193,7 @@ void TFolderEnumerator::FillListView(LPCITEMIDLIST pParentpidl) {
                 positions.push_back(found->second);
         }
     }
+    m_bRowsKept = same && !m_bLayoutChanged;
     if (same) {
         // The folder is as it was: the rows stay, in the shell's order as a new fill would put
         // them (unless they are sorted again next), with their texts computed again if the
@@ -237,8 +238,11 @@ void TFolderEnumerator::FillListView(LPCITEMIDLIST pParentpidl) {
             TItemLook look;
             look.Pending = ipSubItems | ipImage;
             const auto known = names.find(PidlBytes(record->pFQPidl.Get()));
-            if (captions[i])
-                look.Caption = std::move(*captions[i]);
+            std::optional<std::string> caption;
+            if (scanned[i])
+                caption = standIns.CaptionOf(record->pPidl.Get(), *scanned[i]);
+            if (caption)
+                look.Caption = std::move(*caption);
             else if (known != names.end())
                 look.Caption = known->second;
             else

@@ -324,6 +324,9 @@ private:
     bool m_bKeepRecords = false;
     // A sort follows the fill: rows it keeps need not be put back in the shell's order first.
     bool m_bSortFollows = false;
+    // The last fill kept every row as it was, in its order, with its texts: rows sorted before
+    // are sorted still.
+    bool m_bRowsKept = false;
     bool m_bIdleTimer = false;
     bool m_bIdleStepPosted = false;
     // A change message came while the list's own drag ran: one refresh follows the drag (files

@@ -133,7 +133,8 @@ void TFolderEnumerator::Refresh() {
     m_bSortFollows = m_bSortApplied;
     FillListView(m_pViewPidl.Get());
     m_bSortFollows = false;
-    if (m_bSortApplied)
+    // Rows kept as they were keep their order: their sort keys need not be made again.
+    if (m_bSortApplied && !m_bRowsKept)
         Sort();
     place.Restore(*this);
 }
