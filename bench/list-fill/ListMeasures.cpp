@@ -93,9 +93,10 @@ template <class View> void Place(View& Made, HWND Host, int Left, int Top, int W
     Made.HandleNeeded();
 }
 
-double TimeSetFolder(TFolderEnumerator& List, const std::string& Dir) {
+double TimeSetFolder(TFolderEnumerator& List, const std::string& Dir, bool Cold) {
     List.SetFolder("C:\\");
-    EnumGlobals::FlushShellInfoCache();
+    if (Cold)
+        EnumGlobals::FlushShellInfoCache();
     const auto start = Clock::now();
     List.SetFolder(Dir);
     UpdateWindow(List.Handle());
@@ -252,7 +253,7 @@ double RefreshUnchanged(TFolderEnumerator& List, bool& Selected) {
     return ms;
 }
 
-void LinkedSetFolder(HWND Host, const std::string& Dir, double& Alone, double& Linked) {
+void LinkedSetFolder(HWND Host, const std::string& Dir, bool Cold, double& Alone, double& Linked) {
     RECT area{};
     GetClientRect(Host, &area);
     // The list alone in a window of its own, the same size as the linked list.
@@ -278,8 +279,8 @@ void LinkedSetFolder(HWND Host, const std::string& Dir, double& Alone, double& L
 
     std::vector<double> single, linked;
     for (int run = 0; run < 3; ++run) {
-        single.push_back(TimeSetFolder(alone, Dir));
-        linked.push_back(TimeSetFolder(list, Dir));
+        single.push_back(TimeSetFolder(alone, Dir, Cold));
+        linked.push_back(TimeSetFolder(list, Dir, Cold));
     }
     Alone = Median(single);
     Linked = Median(linked);

@@ -47,8 +47,9 @@ TIdleRun IdleCompletion(HWND Host, TFolderEnumerator& List);
 double RefreshUnchanged(TFolderEnumerator& List, bool& Selected);
 
 // SetFolder of Dir on a list alone and on a list linked with a tree and a combo, alternating
-// from drive C each time, medians of three.
-void LinkedSetFolder(HWND Host, const std::string& Dir, double& Alone, double& Linked);
+// from drive C each time, medians of three; Cold forgets the shell's icon and type answers
+// before each (as the first folder a program shows), else they stay (as in a program running).
+void LinkedSetFolder(HWND Host, const std::string& Dir, bool Cold, double& Alone, double& Linked);
 
 // The heap bytes per row a list of Dir takes once complete, and the part of them its two
 // identifier lists take.
