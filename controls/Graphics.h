@@ -1,7 +1,7 @@
 #pragma once
 
-#include "controls/Events.h"
-#include "controls/Persistent.h"
+#include "components/Events.h"
+#include "components/Persistent.h"
 
 #include "identifiers/Holders.h"
 

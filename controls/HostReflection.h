@@ -6,7 +6,7 @@
 // window of the host application does it through a procedure of ours put in front of its own
 // while it has children of ours.
 
-#include "controls/Messages.h"
+#include "components/Messages.h"
 
 #include <windows.h>
 

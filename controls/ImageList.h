@@ -1,6 +1,6 @@
 #pragma once
 
-#include "controls/Component.h"
+#include "components/Component.h"
 #include "controls/Graphics.h"
 
 #include <commctrl.h>

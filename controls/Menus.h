@@ -1,7 +1,7 @@
 #pragma once
 
-#include "controls/Component.h"
-#include "controls/Events.h"
+#include "components/Component.h"
+#include "components/Events.h"
 
 #include <windows.h>
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "controls/Component.h"
-#include "controls/Events.h"
+#include "components/Component.h"
+#include "components/Events.h"
 #include "controls/Graphics.h"
-#include "controls/Messages.h"
+#include "components/Messages.h"
 
 #include <functional>
 #include <string>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "controls/Thread.h"
+#include "components/Thread.h"
 #include "identifiers/Holders.h"
 
 #include <windows.h>

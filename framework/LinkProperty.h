@@ -3,7 +3,7 @@
 // A published link to a partner view: the stored form names the partner's component, and writing
 // takes a component of the partner's kind, or none (a component of another kind is a read error).
 
-#include "controls/ClassInfo.h"
+#include "components/ClassInfo.h"
 #include "framework/ViewLinks.h"
 
 #include <string>

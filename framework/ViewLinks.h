@@ -6,7 +6,7 @@
 // (SenderIs<INameSpaceComboLink>(Sender), ...), so no call goes back to the view that made it.
 // An identifier list passed across a link is lent for the call; a receiver that keeps it copies it.
 
-#include "controls/Component.h"
+#include "components/Component.h"
 
 #include <windows.h>
 #include <shlobj.h>

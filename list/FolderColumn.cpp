@@ -1,6 +1,6 @@
 #include "list/FolderColumn.h"
 
-#include "controls/Filer.h"
+#include "components/Filer.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "controls/Persistent.h"
+#include "components/Persistent.h"
 #include "controls/WinControl.h"
 
 #include <array>

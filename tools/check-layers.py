@@ -3,8 +3,8 @@
 
 The folders form layers; each may include only itself and the folders to its left:
 
-    identifiers -> controls, shell -> framework -> dragdrop -> tree, list, combo -> design
-                -> examples, bench
+    identifiers -> components -> controls, shell -> framework -> dragdrop -> tree, list, combo
+                -> design -> examples, bench
 
 Folders that share a layer (controls and shell; tree, list and combo; examples and bench) never
 include one another: the views meet only through the link interfaces in framework/. Tests under
@@ -28,6 +28,7 @@ import tempfile
 
 LAYERS = [
     ["identifiers"],
+    ["components"],
     ["controls", "shell"],
     ["framework"],
     ["dragdrop"],
@@ -70,8 +71,8 @@ OWNERS = {
         "the package's lifetime object holds the shell allocator from load to unload",
     ("shell/OleGlobals.cpp", "->Release()"):
         "the unit's Initialize/Finalize count holds its own reference of the shell allocator",
-    ("controls/Component.cpp", "delete"): "an owner frees the components it owns",
-    ("controls/Thread.cpp", "delete"): "a thread that frees itself on termination",
+    ("components/Component.cpp", "delete"): "an owner frees the components it owns",
+    ("components/Thread.cpp", "delete"): "a thread that frees itself on termination",
     ("framework/ChangeNotifyThread.cpp", "delete"): "the watcher frees itself when it ends",
 }
 

@@ -1,8 +1,8 @@
 // Writes the fuzzer's first corpus: forms as the writers make them, binary and text, covering every
 // kind of value, nesting and the column set's stored list.
 
-#include "controls/FormBinary.h"
-#include "controls/FormText.h"
+#include "components/FormBinary.h"
+#include "components/FormText.h"
 
 #include <cstdio>
 #include <fstream>

@@ -2,8 +2,8 @@
 // into a document that every writer accepts and that reads back unchanged through both encodings.
 // Built natively by run.sh, never part of the Windows build.
 
-#include "controls/FormBinary.h"
-#include "controls/FormText.h"
+#include "components/FormBinary.h"
+#include "components/FormText.h"
 
 #include <cstdio>
 #include <cstdlib>

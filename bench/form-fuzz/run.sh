@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Fuzzes the form-file core (controls/Form*.cpp) natively with libFuzzer, AddressSanitizer and
+# Fuzzes the form-file core (components/Form*.cpp) natively with libFuzzer, AddressSanitizer and
 # UndefinedBehaviorSanitizer. Not part of `make test`; run by hand:
 #
 #   bench/form-fuzz/run.sh [seconds]        (default 600)
@@ -23,7 +23,7 @@ if ! command -v clang++ >/dev/null || ! ls /usr/lib/llvm-*/lib/clang/*/lib/linux
 fi
 
 mkdir -p "$out/corpus" "$out/crashes"
-core=("$root/controls/FormDocument.cpp" "$root/controls/FormBinary.cpp" "$root/controls/FormText.cpp")
+core=("$root/components/FormDocument.cpp" "$root/components/FormBinary.cpp" "$root/components/FormText.cpp")
 flags=(-std=c++20 -g -O1 -I"$root" -Wall -Wextra)
 
 clang++ "${flags[@]}" -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \

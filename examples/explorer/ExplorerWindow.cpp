@@ -2,7 +2,7 @@
 
 #include "combo/NameSpaceCombo.h"
 #include "controls/Application.h"
-#include "controls/FormStreaming.h"
+#include "components/FormStreaming.h"
 #include "controls/Menus.h"
 #include "list/FolderEnumerator.h"
 #include "tree/NameSpaceEnumerator.h"

@@ -4,7 +4,7 @@
 
 #include "support/TempFolder.h"
 
-#include "controls/FormStreaming.h"
+#include "components/FormStreaming.h"
 #include "controls/Menus.h"
 #include "identifiers/WideText.h"
 

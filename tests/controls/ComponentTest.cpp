@@ -1,4 +1,4 @@
-#include "controls/Component.h"
+#include "components/Component.h"
 #include "controls/ListView.h"
 #include "controls/TreeView.h"
 

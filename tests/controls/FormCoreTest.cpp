@@ -1,7 +1,7 @@
 // The byte level of form files: values, the container, the text rendering, and hostile input.
 
-#include "controls/FormBinary.h"
-#include "controls/FormText.h"
+#include "components/FormBinary.h"
+#include "components/FormText.h"
 
 #include <gtest/gtest.h>
 

@@ -3,11 +3,11 @@
 
 #include "support/TempFolder.h"
 
-#include "controls/Component.h"
-#include "controls/Filer.h"
-#include "controls/FormBinary.h"
-#include "controls/FormStreaming.h"
-#include "controls/FormText.h"
+#include "components/Component.h"
+#include "components/Filer.h"
+#include "components/FormBinary.h"
+#include "components/FormStreaming.h"
+#include "components/FormText.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 
 #include "support/HostWindow.h"
 
-#include "controls/FormStreaming.h"
+#include "components/FormStreaming.h"
 #include "controls/ListView.h"
 #include "controls/Menus.h"
 #include "controls/TreeView.h"

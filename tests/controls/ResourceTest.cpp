@@ -4,7 +4,7 @@
 #include "controls/ImageList.h"
 #include "controls/ListView.h"
 #include "identifiers/StringList.h"
-#include "controls/Thread.h"
+#include "components/Thread.h"
 #include "controls/TreeView.h"
 
 #include <gtest/gtest.h>

@@ -4,9 +4,9 @@
 
 #include "ListTestSupport.h"
 
-#include "controls/Component.h"
-#include "controls/FormBinary.h"
-#include "controls/FormStreaming.h"
+#include "components/Component.h"
+#include "components/FormBinary.h"
+#include "components/FormStreaming.h"
 
 #include <gtest/gtest.h>
 

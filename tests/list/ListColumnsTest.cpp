@@ -2,7 +2,7 @@
 
 #include "ListTestSupport.h"
 
-#include "controls/FormStreaming.h"
+#include "components/FormStreaming.h"
 #include "list/FolderEnumerator.h"
 #include "support/CountingMalloc.h"
 #include "support/HostWindow.h"

@@ -6,7 +6,7 @@
 #include "support/HostWindow.h"
 #include "support/TempFolder.h"
 
-#include "controls/FormStreaming.h"
+#include "components/FormStreaming.h"
 #include "controls/Menus.h"
 #include "identifiers/WideText.h"
 #include "tree/NameSpaceEnumerator.h"

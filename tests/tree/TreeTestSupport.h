@@ -13,7 +13,7 @@
 
 #include <memory>
 
-#include "controls/Component.h"
+#include "components/Component.h"
 #include "framework/ViewLinks.h"
 
 #include <string>

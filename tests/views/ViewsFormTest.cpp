@@ -3,7 +3,7 @@
 // the objects in the file.
 
 #include "combo/NameSpaceCombo.h"
-#include "controls/FormStreaming.h"
+#include "components/FormStreaming.h"
 #include "controls/Menus.h"
 #include "framework/ViewServices.h"
 #include "list/FolderEnumerator.h"

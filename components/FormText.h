@@ -19,7 +19,7 @@
 // nil; identifiers; sets in brackets; lists in parentheses. Text written from a document reads
 // back as the same document, so binary -> text -> binary gives the same bytes.
 
-#include "controls/FormDocument.h"
+#include "components/FormDocument.h"
 
 #include <string>
 #include <string_view>

@@ -1,8 +1,8 @@
 // Form files in memory and on disk.
 
-#include "controls/FormBinary.h"
-#include "controls/FormStreaming.h"
-#include "controls/FormText.h"
+#include "components/FormBinary.h"
+#include "components/FormStreaming.h"
+#include "components/FormText.h"
 
 #include "identifiers/Holders.h"
 #include "identifiers/WideText.h"

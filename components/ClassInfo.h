@@ -1,7 +1,7 @@
 #pragma once
 
-#include "controls/Events.h"
-#include "controls/Messages.h"
+#include "components/Events.h"
+#include "components/Messages.h"
 
 #include <any>
 #include <cstdint>

@@ -1,8 +1,8 @@
 // Reading a form document into a root component and the components it makes.
 
-#include "controls/Component.h"
-#include "controls/Filer.h"
-#include "controls/FormStreaming.h"
+#include "components/Component.h"
+#include "components/Filer.h"
+#include "components/FormStreaming.h"
 
 #include <algorithm>
 #include <exception>

@@ -1,4 +1,4 @@
-#include "controls/Filer.h"
+#include "components/Filer.h"
 
 #include "identifiers/WideText.h"
 

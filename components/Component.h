@@ -1,7 +1,7 @@
 #pragma once
 
-#include "controls/ClassInfo.h"
-#include "controls/Persistent.h"
+#include "components/ClassInfo.h"
+#include "components/Persistent.h"
 
 #include <string>
 #include <string_view>

@@ -1,8 +1,8 @@
 // Writing a root component and what it owns into a form document.
 
-#include "controls/Component.h"
-#include "controls/Filer.h"
-#include "controls/FormStreaming.h"
+#include "components/Component.h"
+#include "components/Filer.h"
+#include "components/FormStreaming.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "controls/FormBinary.h"
+#include "components/FormBinary.h"
 
 #include <cstdint>
 #include <limits>

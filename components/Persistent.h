@@ -1,6 +1,6 @@
 #pragma once
 
-#include "controls/ClassInfo.h"
+#include "components/ClassInfo.h"
 
 #include <string>
 #include <string_view>

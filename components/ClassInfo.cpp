@@ -1,7 +1,7 @@
-#include "controls/ClassInfo.h"
+#include "components/ClassInfo.h"
 
-#include "controls/Component.h"
-#include "controls/FormDocument.h"
+#include "components/Component.h"
+#include "components/FormDocument.h"
 
 #include <algorithm>
 

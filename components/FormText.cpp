@@ -1,4 +1,4 @@
-#include "controls/FormText.h"
+#include "components/FormText.h"
 
 #include <cstdint>
 #include <limits>

@@ -4,7 +4,7 @@
 // (TPersistent::DefineProperties): the filer, which is a TReader while the form is read and a
 // TWriter while it is written.
 
-#include "controls/FormDocument.h"
+#include "components/FormDocument.h"
 
 #include <cstdint>
 #include <functional>

@@ -18,7 +18,7 @@
 // on what the root owned before) stay; the root still gets its Loaded. No exception leaves these
 // functions.
 
-#include "controls/FormDocument.h"
+#include "components/FormDocument.h"
 
 #include <string>
 #include <string_view>

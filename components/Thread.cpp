@@ -1,4 +1,4 @@
-#include "controls/Thread.h"
+#include "components/Thread.h"
 
 #include <process.h>
 

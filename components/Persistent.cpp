@@ -1,4 +1,4 @@
-#include "controls/Persistent.h"
+#include "components/Persistent.h"
 
 #include <algorithm>
 

@@ -4,7 +4,7 @@
 // directions report failure through their result; the reader never reads past its input and never
 // allocates more than the input it has left can fill.
 
-#include "controls/FormDocument.h"
+#include "components/FormDocument.h"
 
 #include <string>
 #include <string_view>

@@ -1,4 +1,4 @@
-#include "controls/FormDocument.h"
+#include "components/FormDocument.h"
 
 #include <algorithm>
 
