@@ -146,27 +146,19 @@ protected:
         if (!desktop && !ours)
             return "no Delete outside the test's folders";
         const std::string name = selected->Text();
-        DialogAnswer() = Pick(2) ? IDYES : IDNO;
-        SetTimer(nullptr, 0, 100, AnswerDialog);
-        m_Tree->SetFocus();
-        PressKeys({VK_DELETE});
-        const std::string answer = DialogAnswer() == IDYES ? "yes" : "no";
-        DialogAnswer() = 0;
+        const int answer = Pick(2) ? IDYES : IDNO;
+        {
+            const TDialogAnswerer answerer(answer);
+            m_Tree->SetFocus();
+            PressKeys({VK_DELETE});
+        }
         RescanFolders();
-        return "Delete on " + name + (desktop ? "" : ", answered " + answer);
+        return "Delete on " + name +
+               (desktop           ? ""
+                : answer == IDYES ? ", answered yes"
+                                  : ", answered no");
     }
-    static int& DialogAnswer() {
-        static int answer = 0;
-        return answer;
-    }
-    // Answers the shell's confirmation from inside its loop.
-    static void CALLBACK AnswerDialog(HWND, UINT, UINT_PTR Timer, DWORD) {
-        HWND dialog = FindWindowW(L"#32770", nullptr);
-        if (DialogAnswer() && dialog)
-            PostMessageW(dialog, WM_COMMAND, DialogAnswer(), 0);
-        if (!DialogAnswer() || dialog)
-            KillTimer(nullptr, Timer);
-    }
+    // The test's folders as they are on the disk now, relative to its own.
     void RescanFolders() {
         m_Folders.clear();
         std::vector<std::string> pending{""};
@@ -231,13 +223,7 @@ protected:
             (slash == std::string::npos ? "" : from.substr(0, slash + 1)) + NewName();
         if (!MoveFileW(Utf8ToWide(Full(from)).c_str(), Utf8ToWide(Full(to)).c_str()))
             return "rename of " + from + " failed";
-        std::set<std::string> renamed;
-        for (const std::string& folder : m_Folders)
-            renamed.insert(folder.compare(0, from.size(), from) == 0 &&
-                                   (folder.size() == from.size() || folder[from.size()] == '\\')
-                               ? to + folder.substr(from.size())
-                               : folder);
-        m_Folders = renamed;
+        RescanFolders();
         return "renamed " + from + " to " + to;
     }
     std::string DiskRemove() {
@@ -245,10 +231,7 @@ protected:
             return DiskMake();
         const std::string gone = SomeFolder();
         RemoveTree(Full(gone));
-        std::erase_if(m_Folders, [&](const std::string& folder) {
-            return folder.compare(0, gone.size(), gone) == 0 &&
-                   (folder.size() == gone.size() || folder[gone.size()] == '\\');
-        });
+        RescanFolders();
         return "removed " + gone;
     }
 

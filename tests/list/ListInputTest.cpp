@@ -3,7 +3,6 @@
 
 #include "ListTestSupport.h"
 
-#include "controls/Menus.h"
 #include "identifiers/WideText.h"
 #include "support/Input.h"
 
@@ -88,19 +87,9 @@ TEST_F(ListInput, ARightClickShowsTheMenuOfThePressedRowsAndPutsTheSelectionBack
 }
 
 TEST_F(ListInput, WithoutTheShellsMenuARightClickShowsThePopUpMenu) {
-    TPopupMenu popup(nullptr);
-    TMenuItem item(nullptr);
-    item.SetCaption("Mine");
-    int clicked = 0;
-    item.OnClick = [&](TObject*) { ++clicked; };
-    popup.Add(&item);
-    list->SetPopupMenu(&popup);
     list->SetShellContextMenu(false);
-    DuringNextMenu([&] { SendKeys({VK_DOWN, VK_RETURN}); });
-    RightClickAt(On("c.txt"));
-    EXPECT_EQ(clicked, 1);
+    EXPECT_EQ(ClicksOnOwnPopupEntry(*list, On("c.txt")), 1);
     EXPECT_TRUE(Calls().menuFlags.empty());
-    list->SetPopupMenu(nullptr);
 }
 
 TEST_F(ListInput, TheRowsRefilledWhileTheMenuIsOpenAreSelectedAgainByTheirItems) {

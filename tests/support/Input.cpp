@@ -1,5 +1,8 @@
 #include "support/Input.h"
 
+#include "controls/Menus.h"
+#include "controls/WinControl.h"
+
 #include "support/HostWindow.h"
 
 #include "controls/TreeNode.h"
@@ -229,4 +232,18 @@ POINT NodeButtonOnScreen(const TTreeNode* Node) {
             break;
     }
     return tree->ClientToScreen(hit.pt);
+}
+
+int ClicksOnOwnPopupEntry(TWinControl& View, POINT Screen) {
+    TPopupMenu popup(nullptr);
+    TMenuItem item(nullptr);
+    item.SetCaption("Mine");
+    int clicked = 0;
+    item.OnClick = [&](TObject*) { ++clicked; };
+    popup.Add(&item);
+    View.SetPopupMenu(&popup);
+    DuringNextMenu([] { SendKeys({VK_DOWN, VK_RETURN}); });
+    RightClickAt(Screen);
+    View.SetPopupMenu(nullptr);
+    return clicked;
 }

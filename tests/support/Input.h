@@ -37,6 +37,10 @@ void DragWithMouse(POINT From, POINT To, TDragButton Button = TDragButton::Left)
 // Runs Action inside the loop of the next menu shown, from a timer armed now (Action must end
 // the menu: keys through SendKeys, or EndMenu).
 void DuringNextMenu(std::function<void()> Action);
+class TWinControl;
+// Gives View a pop-up menu of one entry, right-clicks at Screen and picks the entry from the menu
+// shown; the number of times the entry was clicked (the menu is taken off View afterwards).
+int ClicksOnOwnPopupEntry(TWinControl& View, POINT Screen);
 // Forgets an Action no menu ran (the test expected no menu).
 void ForgetMenuAction();
 

@@ -5,8 +5,6 @@
 
 #include "support/Input.h"
 
-#include "controls/Menus.h"
-
 #include <commctrl.h>
 
 #include <functional>
@@ -108,19 +106,9 @@ TEST_F(TreeInput, TheSelectionDeletedWhileTheMenuIsOpenIsForgotten) {
 
 // Without the shell's menu the framework's handling runs: the tree's own pop-up menu, if any.
 TEST_F(TreeInput, WithoutTheShellsMenuARightClickShowsThePopUpMenu) {
-    TPopupMenu popup(nullptr);
-    TMenuItem item(nullptr);
-    item.SetCaption("Mine");
-    int clicked = 0;
-    item.OnClick = [&](TObject*) { ++clicked; };
-    popup.Add(&item);
-    tree->SetPopupMenu(&popup);
     tree->SetShellContextMenu(false);
-    DuringNextMenu([] { SendKeys({VK_DOWN, VK_RETURN}); });
-    RightClickAt(NodeLabelOnScreen(Child(Root(), "Zeta")));
-    EXPECT_EQ(clicked, 1);
+    EXPECT_EQ(ClicksOnOwnPopupEntry(*tree, NodeLabelOnScreen(Child(Root(), "Zeta"))), 1);
     EXPECT_TRUE(shell->Calls().menuFlags.empty());
-    tree->SetPopupMenu(nullptr);
 }
 
 TEST_F(TreeInput, TheContextMenuKeyShowsTheMenuOfTheSelectedNode) {
