@@ -17,10 +17,6 @@
 
 namespace {
 
-bool Exists(const std::string& Path) {
-    return GetFileAttributesW(Utf8ToWide(Path).c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
 // The platform's shell, without a watcher: refreshes come when a test asks for them.
 class TQuietServices : public TViewServices {
 public:
@@ -99,7 +95,7 @@ TEST_F(ListDrops, FolderRowsAndTheBackgroundTakeFilesAndFileRowsNever) {
     EXPECT_EQ(list->DropTarget(), Row(*list, "dst"));
     EXPECT_EQ(LabelColour(*list, "dst"), GetSysColor(COLOR_HIGHLIGHT)) << "the target is seen";
     EXPECT_EQ(DropHere(MK_CONTROL, OnRow(*list, "dst")), static_cast<DWORD>(DROPEFFECT_COPY));
-    EXPECT_TRUE(Exists(In("shown\\dst\\b.txt")));
+    EXPECT_TRUE(PathExists(In("shown\\dst\\b.txt")));
     EXPECT_EQ(list->DropTarget(), nullptr) << "the highlight goes with the drop";
 
     // The shell's copy onto a file's path does nothing: no promise of a drop there.
@@ -110,13 +106,13 @@ TEST_F(ListDrops, FolderRowsAndTheBackgroundTakeFilesAndFileRowsNever) {
     EXPECT_EQ(DragOver({In("src\\Report.txt")}, MK_LBUTTON | MK_CONTROL | MK_SHIFT, Background()),
               static_cast<DWORD>(DROPEFFECT_LINK));
     EXPECT_EQ(DropHere(MK_CONTROL | MK_SHIFT, Background()), static_cast<DWORD>(DROPEFFECT_LINK));
-    EXPECT_TRUE(Exists(In("shown\\Shortcut to Report.lnk")));
+    EXPECT_TRUE(PathExists(In("shown\\Shortcut to Report.lnk")));
 
     EXPECT_EQ(DragOver({In("src\\b.txt")}, MK_LBUTTON, Background()),
               static_cast<DWORD>(DROPEFFECT_MOVE));
     DropHere(0, Background());
-    EXPECT_TRUE(Exists(In("shown\\b.txt")));
-    EXPECT_FALSE(Exists(In("src\\b.txt")));
+    EXPECT_TRUE(PathExists(In("shown\\b.txt")));
+    EXPECT_FALSE(PathExists(In("src\\b.txt")));
 
     EXPECT_EQ(DragOver({In("src\\Report.txt")}, MK_LBUTTON, OnRow(*list, "dst")),
               static_cast<DWORD>(DROPEFFECT_MOVE));
@@ -133,14 +129,14 @@ TEST_F(ListDrops, DropsHomeOrIntoADraggedFolderAreRefusedOverRowsAndBackground) 
               static_cast<DWORD>(DROPEFFECT_LINK))
         << "a shortcut beside its file";
     DropHere(MK_CONTROL | MK_SHIFT, Background());
-    EXPECT_TRUE(Exists(In("shown\\Shortcut to file.lnk")));
+    EXPECT_TRUE(PathExists(In("shown\\Shortcut to file.lnk")));
 
     list->SetFolder(In("shown\\dst"));
     EXPECT_EQ(DragOver({In("shown")}, MK_LBUTTON, Background()), 0u) << "below a dragged folder";
     EXPECT_EQ(DragOver({In("Shown\\dst")}, MK_LBUTTON, Background()), 0u) << "a dragged folder";
     EXPECT_EQ(DropHere(0, Background()), 0u);
-    EXPECT_FALSE(Exists(In("shown\\dst\\dst")));
-    EXPECT_FALSE(Exists(In("shown\\dst\\shown")));
+    EXPECT_FALSE(PathExists(In("shown\\dst\\dst")));
+    EXPECT_FALSE(PathExists(In("shown\\dst\\shown")));
 
     list->SetFolder(In("shown"));
     list->SetAllowOLEDrop(false);
@@ -175,8 +171,8 @@ TEST_F(ListDrops, AFileDraggedOntoAnotherListsFolderRowMovesThereAndTheSourceRef
     PumpUntil([&] { return rowsDuringDrag >= 0; }, 5000);
     Settle();
 
-    EXPECT_TRUE(Exists(In("other\\target\\a.txt")));
-    EXPECT_FALSE(Exists(In("shown\\a.txt")));
+    EXPECT_TRUE(PathExists(In("other\\target\\a.txt")));
+    EXPECT_FALSE(PathExists(In("shown\\a.txt")));
     EXPECT_EQ(rowsDuringDrag, rowsBefore) << "no refresh while the drag runs";
     EXPECT_EQ(Row(*list, "a.txt"), nullptr) << "the change seen once the drag ended";
     EXPECT_EQ(other->DropTarget(), nullptr);
@@ -212,15 +208,15 @@ TEST_F(ListDrops, AMouseDragOutStartsOnlyWhenOLEDragIsAllowed) {
     drag();
     EXPECT_EQ(rows.Calls().dataObjects, 0);
     EXPECT_EQ(entered, 0) << "no drag was started";
-    EXPECT_TRUE(Exists(In("shown\\file.txt")));
-    EXPECT_FALSE(Exists(In("shown\\dst\\file.txt")));
+    EXPECT_TRUE(PathExists(In("shown\\file.txt")));
+    EXPECT_FALSE(PathExists(In("shown\\dst\\file.txt")));
 
     list->SetAllowOLEDrag(true);
     drag();
     EXPECT_EQ(rows.Calls().dataObjects, 1);
     EXPECT_GT(entered, 0);
-    EXPECT_TRUE(Exists(In("shown\\dst\\file.txt")));
-    EXPECT_FALSE(Exists(In("shown\\file.txt")));
+    EXPECT_TRUE(PathExists(In("shown\\dst\\file.txt")));
+    EXPECT_FALSE(PathExists(In("shown\\file.txt")));
     list.reset();
 }
 
@@ -259,12 +255,12 @@ TEST_F(ListDrops, ARightButtonDropAsksWhetherToMoveCopyOrLinkAndDoesThePick) {
     const POINTL from = OnRow(*list, "a.txt");
     const POINTL to = OnRow(*other, "target");
     DragWithMouse({from.x, from.y}, {to.x, to.y}, TDragButton::Right);
-    PumpUntil([&] { return Exists(In("other\\target\\a.txt")); }, 5000);
+    PumpUntil([&] { return PathExists(In("other\\target\\a.txt")); }, 5000);
     EXPECT_EQ(shown.Entries, (std::vector<std::string>{"&Move Here", "&Copy Here",
                                                        "Create &Shortcuts Here", "", "Cancel"}));
     EXPECT_EQ(shown.Default, "&Move Here");
-    EXPECT_TRUE(Exists(In("other\\target\\a.txt")));
-    EXPECT_TRUE(Exists(In("shown\\a.txt"))) << "copied, not moved";
+    EXPECT_TRUE(PathExists(In("other\\target\\a.txt")));
+    EXPECT_TRUE(PathExists(In("shown\\a.txt"))) << "copied, not moved";
     bool menuAfter = false;
     DuringNextMenu([&] {
         menuAfter = true;
@@ -282,8 +278,8 @@ TEST_F(ListDrops, ARightButtonDropAsksWhetherToMoveCopyOrLinkAndDoesThePick) {
     });
     EXPECT_EQ(DropHere(0, OnRow(*list, "dst")), 0u);
     EXPECT_EQ(shown.Default, "Create &Shortcuts Here");
-    EXPECT_FALSE(Exists(In("shown\\dst\\a.txt")));
-    EXPECT_FALSE(Exists(In("shown\\dst\\Shortcut to a.lnk")));
+    EXPECT_FALSE(PathExists(In("shown\\dst\\a.txt")));
+    EXPECT_FALSE(PathExists(In("shown\\dst\\Shortcut to a.lnk")));
     EXPECT_EQ(list->DropTarget(), nullptr) << "the highlight goes with the cancelled drop";
 }
 
@@ -312,8 +308,8 @@ TEST_F(ListDrops, CopyCutAndPasteMoveFilesAsADropWould) {
     list->SetSelected(nullptr);
     list->SetSelected(Row(*list, "dst"));
     ASSERT_TRUE(list->PasteClipboard()) << "into the selected folder row";
-    EXPECT_TRUE(Exists(In("shown\\dst\\file.txt")));
-    EXPECT_TRUE(Exists(In("shown\\file.txt")));
+    EXPECT_TRUE(PathExists(In("shown\\dst\\file.txt")));
+    EXPECT_TRUE(PathExists(In("shown\\file.txt")));
 
     list->SetMultiSelect(true);
     list->SetFolder(In("src"));
@@ -324,9 +320,9 @@ TEST_F(ListDrops, CopyCutAndPasteMoveFilesAsADropWould) {
     list->SetFolder(In("shown"));
     list->SetSelected(Row(*list, "file.txt"));
     ASSERT_TRUE(list->PasteClipboard()) << "a file row selected: into the shown folder";
-    EXPECT_TRUE(Exists(In("shown\\b.txt")));
-    EXPECT_TRUE(Exists(In("shown\\Report.txt")));
-    EXPECT_FALSE(Exists(In("src\\b.txt")));
+    EXPECT_TRUE(PathExists(In("shown\\b.txt")));
+    EXPECT_TRUE(PathExists(In("shown\\Report.txt")));
+    EXPECT_FALSE(PathExists(In("src\\b.txt")));
     EXPECT_FALSE(list->PasteClipboard()) << "what was cut and moved is gone from the clipboard";
 
     // The same through the user's keys: Ctrl+X on a file, Ctrl+V with a folder row selected.
@@ -339,8 +335,8 @@ TEST_F(ListDrops, CopyCutAndPasteMoveFilesAsADropWould) {
     list->SetSelected(nullptr);
     list->SetSelected(Row(*list, "dst"));
     PressChord(VK_CONTROL, 'V');
-    EXPECT_TRUE(Exists(In("shown\\dst\\b.txt")));
-    EXPECT_FALSE(Exists(In("shown\\b.txt")));
+    EXPECT_TRUE(PathExists(In("shown\\dst\\b.txt")));
+    EXPECT_FALSE(PathExists(In("shown\\b.txt")));
 }
 
 // Whether a colour is drawn in a row's label (its text).

@@ -49,7 +49,7 @@ void RealShellTest::MakeDir(const std::string& name) {
 }
 
 bool RealShellTest::Exists(const std::string& path) {
-    return GetFileAttributesW(Utf8ToWide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+    return PathExists(path);
 }
 
 OwnedPidl RealShellTest::ParsePath(const std::string& path) {

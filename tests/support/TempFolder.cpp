@@ -78,3 +78,7 @@ bool RemoveTree(const std::string& path) {
     }
     return RemoveDirectoryW(wide.c_str()) != FALSE;
 }
+
+bool PathExists(const std::string& path) {
+    return GetFileAttributesW(Utf8ToWide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}

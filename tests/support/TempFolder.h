@@ -22,3 +22,5 @@ private:
 
 // Removes a file or a folder with everything in it; true when nothing is left.
 bool RemoveTree(const std::string& path);
+// Whether a file or folder exists at the path.
+bool PathExists(const std::string& path);

@@ -14,10 +14,6 @@
 
 namespace {
 
-bool Exists(const std::string& Path) {
-    return GetFileAttributesW(Utf8ToWide(Path).c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
 bool SamePath(const std::string& a, const std::string& b) {
     return CompareStringOrdinal(Utf8ToWide(a).c_str(), -1, Utf8ToWide(b).c_str(), -1, TRUE) ==
            CSTR_EQUAL;
@@ -74,15 +70,15 @@ TEST_F(RealTreeCommands, KeysChooseCopyMoveOrShortcutsThatNeverOverwrite) {
               static_cast<DWORD>(DROPEFFECT_COPY));
     EXPECT_TRUE(Node("dst")->DropTarget());
     DropHere(MK_CONTROL, dst);
-    EXPECT_TRUE(Exists(In("dst\\Report.txt")));
-    EXPECT_TRUE(Exists(In("src\\Report.txt")));
+    EXPECT_TRUE(PathExists(In("dst\\Report.txt")));
+    EXPECT_TRUE(PathExists(In("src\\Report.txt")));
     EXPECT_FALSE(Node("dst")->DropTarget()) << "the highlight goes with the drop";
 
     EXPECT_EQ(DragOver({In("src\\noext")}, MK_LBUTTON, OnLabel(Node("dst"))),
               static_cast<DWORD>(DROPEFFECT_MOVE));
     EXPECT_EQ(DropHere(0, dst), static_cast<DWORD>(DROPEFFECT_NONE)) << "the move is done";
-    EXPECT_TRUE(Exists(In("dst\\noext")));
-    EXPECT_FALSE(Exists(In("src\\noext")));
+    EXPECT_TRUE(PathExists(In("dst\\noext")));
+    EXPECT_FALSE(PathExists(In("src\\noext")));
 
     const std::vector<std::string> twoReports{In("src\\Report.txt"), In("other\\Report.txt"),
                                               In("dst\\noext")};
@@ -90,9 +86,9 @@ TEST_F(RealTreeCommands, KeysChooseCopyMoveOrShortcutsThatNeverOverwrite) {
               static_cast<DWORD>(DROPEFFECT_LINK));
     EXPECT_EQ(DropHere(MK_CONTROL | MK_SHIFT, OnLabel(Node("victim"))),
               static_cast<DWORD>(DROPEFFECT_LINK));
-    EXPECT_TRUE(Exists(In("victim\\Shortcut to Report.lnk")));
-    EXPECT_TRUE(Exists(In("victim\\Shortcut (2) to Report.lnk")));
-    EXPECT_TRUE(Exists(In("victim\\Shortcut to noext.lnk")));
+    EXPECT_TRUE(PathExists(In("victim\\Shortcut to Report.lnk")));
+    EXPECT_TRUE(PathExists(In("victim\\Shortcut (2) to Report.lnk")));
+    EXPECT_TRUE(PathExists(In("victim\\Shortcut to noext.lnk")));
     ComPtr<IShellLinkW> link;
     ComPtr<IPersistFile> file;
     ASSERT_HRESULT_SUCCEEDED(
@@ -115,7 +111,7 @@ TEST_F(RealTreeCommands, DropsBackHomeIntoTheDraggedFolderOrNowhereAreRefused) {
     EXPECT_EQ(DragOver({In("dst")}, MK_LBUTTON, OnLabel(Node("dst"))), 0u) << "into itself";
     EXPECT_EQ(DragOver({In("dst")}, MK_LBUTTON | MK_CONTROL, OnLabel(inner)), 0u) << "below";
     EXPECT_EQ(DropHere(MK_CONTROL, OnLabel(inner)), 0u);
-    EXPECT_FALSE(Exists(In("dst\\inner\\dst")));
+    EXPECT_FALSE(PathExists(In("dst\\inner\\dst")));
 
     // Empty space refuses; the last highlight stays until the pointer leaves.
     EXPECT_EQ(DragOver({In("src\\Report.txt")}, MK_LBUTTON, OnLabel(Node("victim"))),
@@ -165,7 +161,7 @@ TEST_F(RealTreeCommands, AFolderDraggedOutOffersItsPathAsAFileList) {
     ASSERT_EQ(dropped.size(), 1u);
     EXPECT_TRUE(SamePath(dropped[0], In("dst")));
     EXPECT_EQ(tree.Selected(), Node("dst")) << "the drag started on the label";
-    EXPECT_TRUE(Exists(In("dst\\inner")));
+    EXPECT_TRUE(PathExists(In("dst\\inner")));
 }
 
 TEST_F(RealTreeCommands, DeleteAsksTheShellWhichDeletesOnceTheUserSaysYes) {
@@ -176,7 +172,7 @@ TEST_F(RealTreeCommands, DeleteAsksTheShellWhichDeletesOnceTheUserSaysYes) {
         SendMessageW(tree.Handle(), WM_KEYDOWN, VK_DELETE, 0);
         answered = user.Answered();
     }
-    EXPECT_FALSE(Exists(In("victim")));
+    EXPECT_FALSE(PathExists(In("victim")));
     EXPECT_EQ(tree.Selected(), folder);
     EXPECT_TRUE(PumpUntil([&] { return Node("victim") == nullptr; }));
     EXPECT_NE(Node("dst"), nullptr);
@@ -194,7 +190,7 @@ TEST_F(RealTreeCommands, ARenamedFolderKeepsItsSubtreeAndTheWatcherGoesOn) {
     SetWindowTextW(edit, L"moved ");
     SendMessageW(tree.Handle(), TVM_ENDEDITLABELNOW, FALSE, 0);
     Settle();
-    EXPECT_TRUE(Exists(In("moved\\inner")));
+    EXPECT_TRUE(PathExists(In("moved\\inner")));
     EXPECT_EQ(dst->Text(), "moved");
     tree.SetSelected(inner);
     EXPECT_TRUE(SamePath(tree.Selection(), In("moved\\inner")));
@@ -218,7 +214,7 @@ TEST_F(RealTreeCommands, ANameTooLongForItsFolderIsRefusedAndNothingIsRenamed) {
     SendMessageW(tree.Handle(), TVM_ENDEDITLABELNOW, FALSE, 0);
     Settle();
     EXPECT_EQ(victim->Text(), "victim");
-    EXPECT_TRUE(Exists(In("victim")));
+    EXPECT_TRUE(PathExists(In("victim")));
     tree.Refresh();
     EXPECT_EQ(Captions(folder), (std::vector<std::string>{"dst", "other", "src", "victim"}))
         << "no folder cut to another name";
