@@ -1,16 +1,8 @@
 #include "list/NameStandIns.h"
 
 #include "identifiers/WideText.h"
+#include "list/ColumnTexts.h"
 #include "shell/ShellRoutines.h"
-
-namespace {
-
-std::wstring ExtensionOf(const std::wstring& Name) {
-    const size_t dot = Name.rfind(L'.');
-    return dot == std::wstring::npos ? std::wstring() : Name.substr(dot);
-}
-
-} // namespace
 
 TNameStandIns::TNameStandIns(IShellFolder* Folder, const TDirectoryScan& Scan)
     : m_Folder(Folder), m_bCustomised(Scan.Contains(L"desktop.ini")) {}
@@ -21,18 +13,18 @@ std::optional<std::string> TNameStandIns::CaptionOf(LPCITEMIDLIST Child, const T
         (directory && (Entry.dwFileAttributes & FILE_ATTRIBUTE_READONLY)) ||
         Entry.sName.find(L".{") != std::wstring::npos)
         return std::nullopt;
-    const std::wstring extension = ExtensionOf(Entry.sName);
-    const std::wstring kind = (directory ? L"d" : L"f") + extension;
+    const std::string name = WideToUtf8(Entry.sName);
+    const std::string extension = ColumnTexts::ExtensionOf(Entry.sName);
+    const std::string stem = name.substr(0, name.size() - extension.size());
+    const std::string kind = (directory ? "d" : "f") + extension;
     auto rule = m_Rules.find(kind);
     if (rule == m_Rules.end()) {
         std::string shown;
         TRule found = TRule::AskShell;
         if (EnumGlobals::GetNiceName(m_Folder, Child, SHGDN_NORMAL, shown)) {
-            const std::wstring wide = Utf8ToWide(shown);
-            if (wide == Entry.sName)
+            if (shown == name)
                 found = TRule::FileName;
-            else if (!extension.empty() &&
-                     wide == Entry.sName.substr(0, Entry.sName.size() - extension.size()))
+            else if (!extension.empty() && shown == stem)
                 found = TRule::WithoutExtension;
         }
         rule = m_Rules.emplace(kind, found).first;
@@ -42,9 +34,9 @@ std::optional<std::string> TNameStandIns::CaptionOf(LPCITEMIDLIST Child, const T
     }
     switch (rule->second) {
     case TRule::FileName:
-        return WideToUtf8(Entry.sName);
+        return name;
     case TRule::WithoutExtension:
-        return WideToUtf8(Entry.sName.substr(0, Entry.sName.size() - extension.size()));
+        return stem;
     case TRule::AskShell:
         break;
     }

@@ -37,5 +37,5 @@ private:
 
     IShellFolder* m_Folder;
     bool m_bCustomised;
-    std::unordered_map<std::wstring, TRule> m_Rules;
+    std::unordered_map<std::string, TRule> m_Rules;
 };
