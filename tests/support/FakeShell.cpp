@@ -583,7 +583,6 @@ public:
             return S_OK;
         }
         if (riid == IID_IDataObject) {
-            ++m_State->calls.dataObjects;
             std::vector<std::string> paths;
             for (const Node* node : items)
                 paths.push_back(node->item.path);

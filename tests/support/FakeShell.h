@@ -104,7 +104,6 @@ struct FakeCalls {
     std::vector<FakeInvocation> invocations;                  // InvokeCommand
     std::vector<UINT> menuFlags;                              // QueryContextMenu
     std::vector<std::vector<std::string>> menuItems;          // GetUIObjectOf(IContextMenu)
-    int dataObjects = 0;                                      // GetUIObjectOf(IDataObject)
     std::vector<std::pair<std::string, std::string>> renames; // SetNameOf: old name, new name
     std::vector<SHCONTF> enumFlags;                           // EnumObjects
     std::vector<SHGDNF> nameFlags;                            // GetDisplayNameOf
