@@ -1,5 +1,7 @@
 #include "controls/Application.h"
 
+#include "controls/Form.h"
+
 #include <windows.h>
 
 TApplication& Application() {
@@ -19,8 +21,7 @@ bool TApplication::HandleMessage() {
         m_bTerminated = true;
         return false;
     }
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
+    Dispatch(msg);
     return true;
 }
 
@@ -31,9 +32,16 @@ void TApplication::ProcessMessages() {
             m_bTerminated = true;
             return;
         }
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
+        Dispatch(msg);
     }
+}
+
+// The dialog keys of a form (Tab, access keys, Enter, Escape) come before the window's own.
+void TApplication::Dispatch(MSG& Message) {
+    if (TForm::IsFormDialogMessage(Message))
+        return;
+    TranslateMessage(&Message);
+    DispatchMessageW(&Message);
 }
 
 void TApplication::Terminate() {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <windows.h>
+
 // The application's message loop on the thread that owns the windows.
 class TApplication {
 public:
@@ -14,6 +16,8 @@ public:
     bool Terminated() const { return m_bTerminated; }
 
 private:
+    void Dispatch(MSG& Message);
+
     bool m_bTerminated = false;
 };
 

@@ -185,6 +185,14 @@ public:
     // The control whose window this is, or nullptr.
     static TWinControl* FindControl(HWND Window);
 
+    // An access key (Alt with a letter) typed in the control's form, offered to each control of
+    // the form before the dialog manager sees it. A control whose caption marks that key acts on
+    // it and answers true; the key then goes no further.
+    virtual bool DialogChar(wchar_t Key) {
+        (void)Key;
+        return false;
+    }
+
     TNotifyEvent OnEnter;
     TNotifyEvent OnExit;
     TMouseEvent OnMouseDown;
