@@ -40,15 +40,18 @@ varnel_stop_xvfb() {
 
 # Makes the private prefix once: a clean, fixed namespace (no host files on the desktop, no Z:).
 varnel_ensure_prefix() {
-  [ -f "$WINEPREFIX/.varnel-ready" ] && return 0
+  [ -f "$WINEPREFIX/.varnel-ready-2" ] && return 0
   mkdir -p "$varnel_wine_dir"
   (
     flock 9
-    [ -f "$WINEPREFIX/.varnel-ready" ] && exit 0
+    [ -f "$WINEPREFIX/.varnel-ready-2" ] && exit 0
     rm -rf "$WINEPREFIX" "$HOME"; mkdir -p "$HOME"
     local loader server; loader=$(varnel_wine_loader); server=$(varnel_wineserver)
     "$loader" wineboot -i >/dev/null 2>&1 </dev/null
     "$loader" reg delete 'HKLM\Software\Microsoft\Windows\CurrentVersion\Explorer\Desktop\Namespace\{9D20AAE8-0625-44B0-9CA7-71889C2254D9}' /f >/dev/null 2>&1 </dev/null || true
+    # Without a window manager under Xvfb, hiding or destroying a shown top-level window waits
+    # 2 s for one unless Wine manages the windows itself; every modal dialog is such a window.
+    "$loader" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 </dev/null
     "$server" -w
     rm -f "$WINEPREFIX/dosdevices/z:"
     local user_dir
@@ -59,6 +62,6 @@ varnel_ensure_prefix() {
       done
     done
     rm -rf "$HOME"; mkdir -p "$HOME"
-    touch "$WINEPREFIX/.varnel-ready"
+    touch "$WINEPREFIX/.varnel-ready-2"
   ) 9>"$varnel_wine_dir/.lock"
 }
