@@ -269,6 +269,14 @@ TModalResult TForm::ShowModal() {
     return result;
 }
 
+void TForm::Show() {
+    SetVisible(true);
+    if (HWND window = Handle()) {
+        SetActiveWindow(window);
+        FocusFirstControl();
+    }
+}
+
 void TForm::Close() {
     if (m_bModal) {
         SetModalResult(mrCancel);

@@ -52,6 +52,8 @@ public:
     // and is disabled while it shows, enabled again before the form hides. A WM_QUIT during the
     // loop ends it with mrCancel and is posted again for the loop outside.
     TModalResult ShowModal();
+    // Shows the form without a modal loop, the focus on its active control.
+    void Show();
     bool Modal() const { return m_bModal; }
     TModalResult ModalResult() const { return m_ModalResult; }
     // While modal, any result but mrNone ends the loop with it.

@@ -52,6 +52,7 @@ const TClassInfo& TFolderEnumerator::StaticClassInfo() {
                      MessageHandler<WM_LBUTTONUP, &T::WMLButtonUp>(),
                      MessageHandler<WM_KEYDOWN, &T::WMKeyDown>(),
                      MessageHandler<WM_KEYUP, &T::WMKeyUp>(),
+                     MessageHandler<WM_GETDLGCODE, &T::WMGetDlgCode>(),
                      MessageHandler<WM_SYSKEYDOWN, &T::WMSysKeyDown>(),
                      MessageHandler<WM_CONTEXTMENU, &T::WMContextMenu>(),
                      MessageHandler<WM_LIST_DEFERRED_REFRESH, &T::DeferredRefresh>(),

@@ -165,6 +165,8 @@ protected:
     void WMLButtonUp(TMessage& Message);
     void WMKeyDown(TMessage& Message);
     void WMKeyUp(TMessage& Message);
+    // Enter opens the rows: in a form, it must reach the list instead of the default button.
+    void WMGetDlgCode(TMessage& Message);
     // Shift+F10 asks for the selection's menu as the menu key does.
     void WMSysKeyDown(TMessage& Message);
     void WMContextMenu(TMessage& Message);

@@ -211,6 +211,13 @@ void TFolderEnumerator::WMKeyDown(TMessage& Message) {
     Inherited(Message);
 }
 
+void TFolderEnumerator::WMGetDlgCode(TMessage& Message) {
+    Inherited(Message);
+    const MSG* key = reinterpret_cast<const MSG*>(Message.LParam);
+    if (key && key->message == WM_KEYDOWN && key->wParam == VK_RETURN)
+        Message.Result |= DLGC_WANTMESSAGE;
+}
+
 void TFolderEnumerator::WMKeyUp(TMessage& Message) {
     const WORD key = Message.CharCode();
     bool pressedHere = false;

@@ -9,7 +9,7 @@
 
 #include <algorithm>
 
-TExplorerWindow::TExplorerWindow(TComponent* AOwner) : TWinControl(AOwner) {}
+TExplorerWindow::TExplorerWindow(TComponent* AOwner) : TForm(AOwner) {}
 
 // The follower goes before the views it holds (the base destructor frees them).
 TExplorerWindow::~TExplorerWindow() = default;
@@ -18,7 +18,7 @@ const TClassInfo& TExplorerWindow::StaticClassInfo() {
     using T = TExplorerWindow;
     static const TClassInfo info{
         .ClassName = "TExplorerWindow",
-        .Parent = &TWinControl::StaticClassInfo(),
+        .Parent = &TForm::StaticClassInfo(),
         .Create = ConstructComponent<TExplorerWindow>,
         .Messages = {MessageHandler<WM_DESTROY, &T::WMDestroy>(),
                      MessageHandler<WM_SIZE, &T::WMSize>(),
@@ -44,7 +44,7 @@ TNameSpaceCombo* TExplorerWindow::Combo() const {
 // The window runs before its views settle from the form (they are told Loaded after it), so the
 // follower is in place when the tree first selects its root.
 void TExplorerWindow::Loaded() {
-    TWinControl::Loaded();
+    TForm::Loaded();
     TNameSpaceEnumerator* tree = Tree();
     TFolderEnumerator* list = List();
     TNameSpaceCombo* combo = Combo();

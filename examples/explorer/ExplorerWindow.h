@@ -1,6 +1,6 @@
 #pragma once
 
-#include "controls/WinControl.h"
+#include "controls/Form.h"
 
 #include <memory>
 #include <string>
@@ -15,7 +15,7 @@ class TNameSpaceEnumerator;
 // as a resource): the namespace combo across the top, the namespace tree and the folder list
 // below it, all three linked. The title shows the selected folder's path; the tree's pop-up menu
 // goes up one level; list and combo follow every move of the tree's selection (TViewFollower).
-class TExplorerWindow : public TWinControl {
+class TExplorerWindow : public TForm {
 public:
     explicit TExplorerWindow(TComponent* AOwner);
     ~TExplorerWindow() override;

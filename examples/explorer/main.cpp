@@ -51,7 +51,7 @@ int main() {
     const std::string folder = ChooseStartFolder(RequestedFolder(), WindowsFolder(), problem);
     if (!problem.empty())
         std::fprintf(stderr, "%s\n", problem.c_str());
-    ShowWindow(window.Handle(), SW_SHOW);
+    window.Show();
     UpdateWindow(window.Handle());
     // The list opens the start folder; the tree follows it and tells the combo.
     if (TFolderEnumerator* list = window.List())

@@ -9,6 +9,8 @@
 #include "list/FolderEnumerator.h"
 #include "tree/NameSpaceEnumerator.h"
 
+#include "support/HostWindow.h"
+
 #include <gtest/gtest.h>
 #include <shlwapi.h>
 
@@ -20,7 +22,7 @@ std::unique_ptr<TExplorerWindow> OpenExplorer(const std::string& Folder) {
         ADD_FAILURE() << error;
         return nullptr;
     }
-    ShowWindow(window->Handle(), SW_SHOW);
+    window->Show();
     UpdateWindow(window->Handle());
     SetForegroundWindow(window->Handle());
     window->List()->SetFolder(Folder);
@@ -39,9 +41,8 @@ bool SettleIdle(const TExplorerWindow& Window, DWORD Quiet, DWORD Limit) {
     for (ULONGLONG now; (now = GetTickCount64()) - start < Limit;) {
         MSG msg{};
         bool handled = false;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+            PumpMessages();
             handled = true;
         }
         if (handled || (Window.Follower() && Window.Follower()->Pending()))

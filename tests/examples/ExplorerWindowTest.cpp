@@ -45,7 +45,7 @@ TEST(ExplorerWindow, TheViewsLieInsideTheClientAreaFromTheStartAndAtEverySize) {
     ASSERT_TRUE(ReadExplorerWindow(*window, error)) << error;
     ExpectViewsInside(*window, "as read from the form");
     TempFolder temp("varnel-explorer");
-    ShowWindow(window->Handle(), SW_SHOW);
+    window->Show();
     window->List()->SetFolder(temp.Path());
     SettleIdle(*window);
     ExpectViewsInside(*window, "as shown");
@@ -101,4 +101,34 @@ TEST(ExplorerWindow, AFolderMovedByDragTakesNoViewAlongWithTheOthers) {
               INVALID_FILE_ATTRIBUTES)
         << "the folder was not moved";
     EXPECT_TRUE(ShownFolders(*window).Agree()) << ShownFolders(*window).Describe();
+}
+
+// The main window takes the dialog keys as any form does: Tab goes round the views in their
+// order, while Enter still opens the list's folder row and Escape closes nothing.
+TEST(ExplorerWindow, TabGoesRoundTheViewsAndEnterStillOpensAFolderRow) {
+    TempFolder temp("varnel-explorer");
+    temp.MakeFolder("inner");
+    auto window = OpenExplorer(temp.Path());
+    ASSERT_TRUE(window);
+    TFolderEnumerator* list = window->List();
+    ASSERT_TRUE(window->Tree()->Focused());
+    PressKeys({VK_TAB});
+    EXPECT_TRUE(list->Focused()) << "Tab from the tree";
+    PressKeys({VK_TAB});
+    EXPECT_TRUE(window->Combo()->Focused()) << "Tab from the list";
+    PressKeys({VK_TAB});
+    EXPECT_TRUE(window->Tree()->Focused()) << "Tab from the combo";
+    PressChord(VK_SHIFT, VK_TAB);
+    EXPECT_TRUE(window->Combo()->Focused()) << "Shift+Tab from the tree";
+
+    list->SetFocus();
+    TListItem* row = list->FindCaption(0, "inner", false, true, false);
+    ASSERT_TRUE(row);
+    list->SetSelected(row);
+    PressKeys({VK_ESCAPE});
+    ASSERT_TRUE(IsWindow(window->WindowHandle())) << "Escape closed the main window";
+    PressKeys({VK_RETURN});
+    SettleIdle(*window);
+    EXPECT_EQ(ShownFolders(*window).List, temp.Path() + "\\inner")
+        << "Enter did not reach the list";
 }

@@ -1,5 +1,7 @@
 #include "support/HostWindow.h"
 
+#include "controls/Form.h"
+
 #include "identifiers/Holders.h"
 
 #include <tlhelp32.h>
@@ -55,9 +57,12 @@ THostWindow::~THostWindow() {
     PumpMessages();
 }
 
+// As the application's loop does: a form's dialog keys come first.
 void PumpMessages() {
     MSG msg{};
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (TForm::IsFormDialogMessage(msg))
+            continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
