@@ -73,3 +73,22 @@ bool SaveComponentFile(TComponent& Root, const std::string& Path, TFormFormat Fo
     }
     return true;
 }
+
+std::string ComponentResourceBytes(const std::string& ResourceName) {
+    const std::wstring name = Utf8ToWide(ResourceName);
+    HRSRC found = FindResourceW(nullptr, name.c_str(), MAKEINTRESOURCEW(10)); // RT_RCDATA
+    HGLOBAL loaded = found ? LoadResource(nullptr, found) : nullptr;
+    const void* bytes = loaded ? LockResource(loaded) : nullptr;
+    if (!bytes)
+        return {};
+    return std::string(static_cast<const char*>(bytes), SizeofResource(nullptr, found));
+}
+
+bool ReadComponentResource(TComponent& Root, const std::string& ResourceName, TFormError& Error) {
+    const std::string bytes = ComponentResourceBytes(ResourceName);
+    if (bytes.empty()) {
+        Error = TFormError{0, 0, "a form resource built into the program", ResourceName};
+        return false;
+    }
+    return ReadComponentBytes(Root, bytes, Error);
+}

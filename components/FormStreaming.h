@@ -37,6 +37,11 @@ bool ReadComponentBytes(TComponent& Root, std::string_view Bytes, TFormError& Er
 bool WriteComponentBytes(TComponent& Root, TFormFormat Format, std::string& Bytes,
                          TFormError& Error);
 
+// A form built into the program as an RCDATA resource of that name (a binary or text form);
+// the bytes are empty when there is no such resource.
+std::string ComponentResourceBytes(const std::string& ResourceName);
+bool ReadComponentResource(TComponent& Root, const std::string& ResourceName, TFormError& Error);
+
 // Path is UTF-8. Saving writes a temporary file beside the target and puts it in the target's
 // place only once the whole form is written, so a failed save leaves the old file whole.
 bool LoadComponentFile(TComponent& Root, const std::string& Path, TFormError& Error);

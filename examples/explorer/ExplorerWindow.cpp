@@ -107,23 +107,9 @@ void RegisterExplorerClasses() {
     RegisterComponentClass(TFolderEnumerator::StaticClassInfo());
 }
 
-namespace {
-
-// The text of the form file built into the program; empty when it is missing.
-std::string FormText() {
-    HRSRC found = FindResourceW(nullptr, L"EXPLORERFORM", reinterpret_cast<LPCWSTR>(RT_RCDATA));
-    HGLOBAL loaded = found ? LoadResource(nullptr, found) : nullptr;
-    const void* bytes = loaded ? LockResource(loaded) : nullptr;
-    if (!bytes)
-        return {};
-    return std::string(static_cast<const char*>(bytes), SizeofResource(nullptr, found));
-}
-
-} // namespace
-
 bool ReadExplorerWindow(TExplorerWindow& Window, std::string& Error) {
     TFormError error;
-    if (!ReadComponentBytes(Window, FormText(), error)) {
+    if (!ReadComponentResource(Window, "EXPLORERFORM", error)) {
         Error = "Explorer.vfm: " + error.Message();
         return false;
     }
