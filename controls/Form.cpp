@@ -94,6 +94,7 @@ const TClassInfo& TForm::StaticClassInfo() {
                 ComponentProperty("ActiveControl", &T::ActiveControl, &T::SetActiveControl),
                 BooleanProperty("Scaled", &T::Scaled, &T::SetScaled, true),
                 IntegerProperty("PixelsPerInch", &T::PixelsPerInch, &T::SetPixelsPerInch, 96),
+                EventProperty("OnClose", &T::OnClose),
             },
         .Messages =
             {
@@ -278,6 +279,8 @@ void TForm::Show() {
 }
 
 void TForm::Close() {
+    if (OnClose)
+        OnClose(this);
     if (m_bModal) {
         SetModalResult(mrCancel);
         return;
@@ -312,7 +315,7 @@ void TForm::WMCommand(TMessage& Message) {
     }
     if (LOWORD(Message.WParam) == IDCANCEL) {
         if (m_bModal)
-            SetModalResult(mrCancel);
+            Close();
         Message.Result = 0;
         return;
     }

@@ -58,8 +58,8 @@ public:
     TModalResult ModalResult() const { return m_ModalResult; }
     // While modal, any result but mrNone ends the loop with it.
     void SetModalResult(TModalResult Value) { m_ModalResult = Value; }
-    // What the close box does: ends a modal form with mrCancel; destroys the window of a form
-    // that is not modal.
+    // What the close box does: raises OnClose, then ends a modal form with mrCancel or destroys
+    // the window of a form that is not modal.
     void Close();
 
     // The screen's pixels per inch, or what a test set in its place (0 goes back to the screen).
@@ -71,6 +71,9 @@ public:
     static bool IsFormDialogMessage(MSG& Message);
 
     void Loaded() override;
+
+    // The form is being closed (close box, Alt+F4, Escape while modal, Close).
+    TNotifyEvent OnClose;
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
 protected:

@@ -205,6 +205,7 @@ TDialogAnswerer::TDialogAnswerer(int Answer)
           while (!m_bDone) {
               if (HWND dialog = FindWindowW(L"#32770", nullptr)) {
                   // Counted before the answer lets the dialog close.
+                  m_LastOwner = GetWindow(dialog, GW_OWNER);
                   ++m_Answered;
                   PostMessageW(dialog, WM_COMMAND, Answer, 0);
               }

@@ -55,10 +55,13 @@ public:
 
     // How many times a dialog was answered so far.
     int Answered() const { return m_Answered; }
+    // The window that owned the last dialog answered.
+    HWND LastOwner() const { return m_LastOwner; }
 
 private:
     std::atomic<bool> m_bDone{false};
     std::atomic<int> m_Answered{0};
+    std::atomic<HWND> m_LastOwner{nullptr};
     std::thread m_Thread;
 };
 

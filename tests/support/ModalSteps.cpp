@@ -21,14 +21,17 @@ TModalSteps::~TModalSteps() {
 
 void CALLBACK TModalSteps::Tick(HWND, UINT, UINT_PTR, DWORD) {
     TModalSteps* self = g_Current;
-    if (!self || self->m_bRunning)
+    if (!self)
         return;
+    // Checked first: a step may be what hangs, in a loop of its own.
     if (GetTickCount64() > self->m_Deadline) {
         self->m_bTimedOut = true;
         if (HWND active = GetActiveWindow())
             PostMessageW(active, WM_CLOSE, 0, 0);
         return;
     }
+    if (self->m_bRunning)
+        return;
     if (self->m_iNext == self->m_Steps.size())
         return;
     self->m_bRunning = true;
