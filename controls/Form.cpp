@@ -5,34 +5,6 @@
 
 namespace {
 
-constexpr wchar_t kFormClass[] = L"VarnelForm";
-
-// Forms are windows of a class whose own procedure is the dialog manager's: only with it do
-// access keys, Enter and Escape work in IsDialogMessage (with DefWindowProc, Tab alone does).
-struct TFormClass {
-    ATOM Atom = 0;
-    TFormClass() {
-        WNDCLASSEXW wc{};
-        wc.cbSize = sizeof(wc);
-        wc.style = CS_DBLCLKS;
-        wc.lpfnWndProc = DefDlgProcW;
-        wc.cbWndExtra = DLGWINDOWEXTRA;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        wc.lpszClassName = kFormClass;
-        Atom = RegisterClassExW(&wc);
-    }
-    ~TFormClass() {
-        if (Atom)
-            UnregisterClassW(kFormClass, GetModuleHandleW(nullptr));
-    }
-};
-
-void EnsureFormClass() {
-    static TFormClass formClass;
-}
-
 int g_iScreenPpiForTests = 0;
 
 struct TFrameStyle {
@@ -201,8 +173,7 @@ void TForm::ScaleToScreen() {
 
 void TForm::CreateParams(TCreateParams& Params) {
     TWinControl::CreateParams(Params);
-    EnsureFormClass();
-    Params.WinClassName = kFormClass;
+    Params.WinClassName = DialogWindowClass();
     const TFrameStyle frame = FrameStyle(m_FormBorderStyle);
     const bool visible = (Params.Style & WS_VISIBLE) != 0,
                disabled = (Params.Style & WS_DISABLED) != 0;

@@ -32,29 +32,43 @@ std::unordered_map<HWND, TControlEntry>& ControlWindows() {
 }
 
 constexpr wchar_t kWindowClass[] = L"VarnelWindow";
+constexpr wchar_t kDialogClass[] = L"VarnelDialog";
 
-// The common controls and our own window class, set up once for the process; the class is
-// unregistered when the process lets go of its statics.
-struct TWindowClasses {
+// A window class of this module, unregistered when the process lets go of its statics.
+struct TRegisteredClass {
+    const wchar_t* Name;
     ATOM Atom = 0;
+    TRegisteredClass(const wchar_t* AName, WNDPROC Proc, int WindowExtra) : Name(AName) {
+        WNDCLASSEXW wc{};
+        wc.cbSize = sizeof(wc);
+        wc.style = CS_DBLCLKS;
+        wc.lpfnWndProc = Proc;
+        wc.cbWndExtra = WindowExtra;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        wc.lpszClassName = Name;
+        Atom = RegisterClassExW(&wc);
+    }
+    ~TRegisteredClass() {
+        if (Atom)
+            UnregisterClassW(Name, GetModuleHandleW(nullptr));
+    }
+    TRegisteredClass(const TRegisteredClass&) = delete;
+    TRegisteredClass& operator=(const TRegisteredClass&) = delete;
+};
+
+// The common controls and our own window classes, set up once for the process. Forms are of a
+// class whose own procedure is the dialog manager's: only with it do access keys, Enter and
+// Escape work in IsDialogMessage (with DefWindowProc, Tab alone does).
+struct TWindowClasses {
     TWindowClasses() {
         INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_TREEVIEW_CLASSES | ICC_LISTVIEW_CLASSES |
                                                   ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
         InitCommonControlsEx(&icc);
-        WNDCLASSEXW wc{};
-        wc.cbSize = sizeof(wc);
-        wc.style = CS_DBLCLKS;
-        wc.lpfnWndProc = DefWindowProcW;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        wc.lpszClassName = kWindowClass;
-        Atom = RegisterClassExW(&wc);
     }
-    ~TWindowClasses() {
-        if (Atom)
-            UnregisterClassW(kWindowClass, GetModuleHandleW(nullptr));
-    }
+    TRegisteredClass Window{kWindowClass, DefWindowProcW, 0};
+    TRegisteredClass Dialog{kDialogClass, DefDlgProcW, DLGWINDOWEXTRA};
 };
 
 void EnsureWindowClasses() {
@@ -496,6 +510,11 @@ void TWinControl::Invalidate() {
 LRESULT TWinControl::Perform(UINT Msg, WPARAM WParam, LPARAM LParam) {
     HWND window = Handle();
     return window ? SendMessageW(window, Msg, WParam, LParam) : 0;
+}
+
+const wchar_t* TWinControl::DialogWindowClass() {
+    EnsureWindowClasses();
+    return kDialogClass;
 }
 
 TWinControl* TWinControl::FindControl(HWND Window) {

@@ -207,6 +207,8 @@ protected:
     virtual void ApplyColor();
 
     virtual void CreateParams(TCreateParams& Params);
+    // The window class of forms: the dialog manager's procedure behind ours.
+    static const wchar_t* DialogWindowClass();
     // Make the window and bring it up to the control's state; overrides call the inherited one
     // first and then add what they keep outside the window.
     virtual void CreateWnd();
