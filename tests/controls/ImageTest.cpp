@@ -1,6 +1,7 @@
 // The picture control: its bitmap stored in form files, hostile bitmap files, and where it paints.
 
 #include "support/HostWindow.h"
+#include "support/TempFolder.h"
 
 #include "components/FormStreaming.h"
 #include "controls/Image.h"
@@ -107,6 +108,14 @@ TEST(ImageTest, AFormHoldsThePictureAndWritesItBackByteForByte) {
     ASSERT_TRUE(WriteComponentBytes(again, TFormFormat::Binary, binaryAgain, error));
     EXPECT_EQ(binaryAgain, binary);
     EXPECT_NE(binary.find(bmp), std::string::npos) << "the file's bytes are stored as they came";
+
+    TempFolder folder;
+    TPicture fromFile;
+    std::string problem;
+    EXPECT_TRUE(fromFile.LoadFromFile(folder.MakeFile("logo.bmp", bmp), &problem)) << problem;
+    EXPECT_EQ(fromFile.Data(), bmp);
+    EXPECT_FALSE(fromFile.LoadFromFile(folder.Path() + "\\missing.bmp", &problem));
+    EXPECT_EQ(fromFile.Width(), 21);
 }
 
 TEST(ImageTest, MalformedBitmapsAreReadErrorsAndLeaveThePictureAlone) {
