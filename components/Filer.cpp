@@ -95,6 +95,17 @@ std::string TReader::ReadIdent() {
     return value.Text;
 }
 
+std::string TReader::ReadBinary() {
+    const TFormValue& value = Next("binary data");
+    if (value.Kind != TFormValueKind::Binary)
+        Fail(value.Position, "binary data");
+    return value.Text;
+}
+
+void TReader::BadData(std::string Expected) const {
+    Fail(m_Value.Position, std::move(Expected));
+}
+
 TWriter::TWriter(TComponent* Root, std::string Prefix, std::vector<TFormProperty>& Out)
     : TFiler(Root), m_Prefix(std::move(Prefix)), m_Out(Out) {}
 
@@ -147,4 +158,8 @@ void TWriter::WriteBoolean(bool Value) {
 
 void TWriter::WriteIdent(const std::string& Value) {
     Add(TFormValue::MakeIdent(Value));
+}
+
+void TWriter::WriteBinary(const std::string& Bytes) {
+    Add(TFormValue::MakeBinary(Bytes));
 }

@@ -74,6 +74,10 @@ public:
     std::int64_t ReadInt64();
     bool ReadBoolean();
     std::string ReadIdent();
+    std::string ReadBinary();
+    // For data that reads as the right kind but that the reading code cannot use (a picture
+    // file that is not one): throws the reader's error at the entry's value.
+    [[noreturn]] void BadData(std::string Expected) const;
 
 private:
     const TFormValue& Next(const char* Expected);
@@ -107,6 +111,7 @@ public:
     void WriteInteger(std::int64_t Value);
     void WriteBoolean(bool Value);
     void WriteIdent(const std::string& Value);
+    void WriteBinary(const std::string& Bytes);
 
 private:
     void Add(TFormValue Value);

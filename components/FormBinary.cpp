@@ -20,6 +20,7 @@ enum : std::uint8_t {
     vaNil = 0x0A,
     vaSet = 0x0B,
     vaLString = 0x0C,
+    vaBinary = 0x0D,
 };
 
 // Thrown inside this file only; the public functions turn it into their result.
@@ -164,6 +165,10 @@ private:
             const std::uint64_t length = Unsigned(4, "a string length", Context);
             return TFormValue::MakeString(Chars(length, "a string", Context));
         }
+        case vaBinary: {
+            const std::uint64_t length = Unsigned(4, "a binary data length", Context);
+            return TFormValue::MakeBinary(Chars(length, "binary data", Context));
+        }
         case vaIdent: {
             std::string ident = Name("an identifier", Context);
             if (!IsFormDottedIdent(ident) || IsFormReservedWord(ident))
@@ -244,6 +249,13 @@ public:
                 Byte(vaLString);
                 Unsigned(Value.Text.size(), 4);
             }
+            m_Out += Value.Text;
+            return;
+        case TFormValueKind::Binary:
+            if (Value.Text.size() > std::numeric_limits<std::uint32_t>::max())
+                Fail("binary data shorter than 4 GB", Context);
+            Byte(vaBinary);
+            Unsigned(Value.Text.size(), 4);
             m_Out += Value.Text;
             return;
         case TFormValueKind::Ident:

@@ -60,6 +60,13 @@ TFormValue TFormValue::MakeList(std::vector<TFormValue> Values) {
     return v;
 }
 
+TFormValue TFormValue::MakeBinary(std::string Bytes) {
+    TFormValue v;
+    v.Kind = TFormValueKind::Binary;
+    v.Text = std::move(Bytes);
+    return v;
+}
+
 std::string TFormError::Message() const {
     std::string text =
         Line > 0 ? "line " + std::to_string(Line) : "offset " + std::to_string(Offset);

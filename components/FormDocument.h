@@ -20,6 +20,7 @@
 //            | 08 | 09                    Boolean False | True
 //            | 0A                         nil (no component, no handler)
 //            | 0B { name } 00             set: its members' identifiers
+//            | 0D u32 bytes               binary data (a picture's file), length in bytes
 //
 // Nested persistent values (a control's Font) are stored as properties named "Font.Height" and
 // so on, and a persistent's own defined data under its path ("FolderColumns.FolderColumn").
@@ -46,13 +47,22 @@ struct TFormPosition {
     bool operator==(const TFormPosition&) const { return true; }
 };
 
-enum class TFormValueKind : std::uint8_t { Nil, Integer, Boolean, String, Ident, Set, List };
+enum class TFormValueKind : std::uint8_t {
+    Nil,
+    Integer,
+    Boolean,
+    String,
+    Ident,
+    Set,
+    List,
+    Binary
+};
 
 struct TFormValue {
     TFormValueKind Kind = TFormValueKind::Nil;
     std::int64_t Integer = 0;
     bool Boolean = false;
-    // String: the stored bytes; Ident: the identifier.
+    // String: the stored bytes; Ident: the identifier; Binary: the data.
     std::string Text;
     // Set: the members' identifiers.
     std::vector<std::string> Names;
@@ -67,6 +77,7 @@ struct TFormValue {
     static TFormValue MakeIdent(std::string Value);
     static TFormValue MakeSet(std::vector<std::string> Members);
     static TFormValue MakeList(std::vector<TFormValue> Values = {});
+    static TFormValue MakeBinary(std::string Bytes);
 
     bool operator==(const TFormValue&) const = default;
 };

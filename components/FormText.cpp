@@ -26,12 +26,12 @@ bool IsDigit(char c) {
 // ---------------------------------------------------------------------------------------------
 // Reading.
 
-enum class TTokenKind { Ident, Integer, String, Symbol, End };
+enum class TTokenKind { Ident, Integer, String, Binary, Symbol, End };
 
 struct TToken {
     TTokenKind Kind = TTokenKind::End;
     int Line = 0;
-    std::string Text; // Ident: the word; String: the bytes; Symbol: the character
+    std::string Text; // Ident: the word; String, Binary: the bytes; Symbol: the character
     std::int64_t Integer = 0;
 };
 
@@ -63,13 +63,16 @@ public:
             } else if (c == '\'' || c == '#') {
                 token.Kind = TTokenKind::String;
                 token.Text = String();
+            } else if (c == '{') {
+                token.Kind = TTokenKind::Binary;
+                token.Text = Binary();
             } else if (c == '=' || c == ':' || c == '(' || c == ')' || c == '[' || c == ']' ||
                        c == ',') {
                 token.Kind = TTokenKind::Symbol;
                 token.Text = std::string(1, c);
                 ++m_Pos;
             } else {
-                Fail(m_Line, "a name, a value or one of = : ( ) [ ] ,", "");
+                Fail(m_Line, "a name, a value or one of = : ( ) [ ] { } ,", "");
             }
             tokens.push_back(std::move(token));
         }
@@ -149,6 +152,39 @@ private:
             }
         }
         return bytes;
+    }
+
+    static int HexDigit(char c) {
+        if (IsDigit(c))
+            return c - '0';
+        if (c >= 'A' && c <= 'F')
+            return c - 'A' + 10;
+        if (c >= 'a' && c <= 'f')
+            return c - 'a' + 10;
+        return -1;
+    }
+
+    // "{", pairs of hex digits with any blanks and line breaks between the pairs, "}".
+    std::string Binary() {
+        std::string bytes;
+        ++m_Pos;
+        while (true) {
+            SkipBlanks();
+            if (m_Pos >= m_Text.size())
+                Fail(m_Line, "'}' closing the binary data", "");
+            if (m_Text[m_Pos] == '}') {
+                ++m_Pos;
+                return bytes;
+            }
+            const int high = HexDigit(m_Text[m_Pos]);
+            if (high < 0)
+                Fail(m_Line, "hex digits or '}' closing the binary data", "");
+            const int low = m_Pos + 1 < m_Text.size() ? HexDigit(m_Text[m_Pos + 1]) : -1;
+            if (low < 0)
+                Fail(m_Line, "a second hex digit (two per byte) before '}'", "");
+            bytes.push_back(static_cast<char>(high * 16 + low));
+            m_Pos += 2;
+        }
     }
 
     std::string_view m_Text;
@@ -258,6 +294,8 @@ private:
             return TFormValue::MakeInteger(token.Integer);
         case TTokenKind::String:
             return TFormValue::MakeString(token.Text);
+        case TTokenKind::Binary:
+            return TFormValue::MakeBinary(token.Text);
         case TTokenKind::Ident:
             if (SameFormName(token.Text, "True"))
                 return TFormValue::MakeBoolean(true);
@@ -365,6 +403,9 @@ private:
         case TFormValueKind::String:
             String(Value.Text);
             return;
+        case TFormValueKind::Binary:
+            Binary(Value.Text, Indentation + 2);
+            return;
         case TFormValueKind::Ident:
             if (!IsFormDottedIdent(Value.Text) || IsFormReservedWord(Value.Text))
                 Fail(0, "an identifier of 1 to 255 letters, digits, '_' or '.'", Context);
@@ -392,6 +433,23 @@ private:
             return;
         }
         Fail(0, "a value of a known kind", Context);
+    }
+
+    // Lines of at most 64 hex digits, indented like a list's values.
+    void Binary(const std::string& Bytes, int Indentation) {
+        static constexpr char digits[] = "0123456789ABCDEF";
+        constexpr std::size_t bytesPerLine = 32;
+        m_Out += "{";
+        for (std::size_t i = 0; i < Bytes.size(); ++i) {
+            if (i % bytesPerLine == 0) {
+                m_Out += "\n";
+                Indent(Indentation);
+            }
+            const auto c = static_cast<unsigned char>(Bytes[i]);
+            m_Out += digits[c >> 4];
+            m_Out += digits[c & 0xF];
+        }
+        m_Out += "}";
     }
 
     void String(const std::string& Bytes) {

@@ -9,14 +9,17 @@
 //     FolderColumns.FolderColumn = (
 //       'Name'
 //       0)
-//     object Tree: TNameSpaceEnumerator
-//       Align = alLeft
+//     object Logo: TImage
+//       Picture.Data = {
+//         424D7E0000000000...
+//         FFFF}
 //     end
 //   end
 //
 // Values: integers in decimal; strings in single quotes ('' for a quote), with #n for a byte that
 // is not printable ASCII nor part of a well-formed UTF-8 character ('a'#10'b'); True and False;
-// nil; identifiers; sets in brackets; lists in parentheses. Text written from a document reads
+// nil; identifiers; sets in brackets; lists in parentheses; binary data in braces, two hex digits
+// a byte, blanks and line breaks allowed between the bytes. Text written from a document reads
 // back as the same document, so binary -> text -> binary gives the same bytes.
 
 #include "components/FormDocument.h"

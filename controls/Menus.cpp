@@ -1,6 +1,7 @@
 #include "controls/Menus.h"
 
 #include "controls/ComboBox.h"
+#include "controls/Image.h"
 #include "controls/ListView.h"
 #include "controls/TreeView.h"
 
@@ -114,6 +115,7 @@ void RegisterFrameworkClasses() {
     RegisterComponentClass(TCustomTreeView::StaticClassInfo());
     RegisterComponentClass(TCustomListView::StaticClassInfo());
     RegisterComponentClass(TCustomComboBox::StaticClassInfo());
+    RegisterComponentClass(TImage::StaticClassInfo());
     RegisterComponentClass(TPopupMenu::StaticClassInfo());
     RegisterComponentClass(TMenuItem::StaticClassInfo());
 }

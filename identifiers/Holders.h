@@ -70,6 +70,14 @@ struct ChangeNotification : Kernel {
 struct Font : NullOnly<HFONT> {
     void operator()(HFONT font) const { DeleteObject(font); }
 };
+// A bitmap the package made (a picture's DIB section).
+struct Bitmap : NullOnly<HBITMAP> {
+    void operator()(HBITMAP bitmap) const { DeleteObject(bitmap); }
+};
+// A memory device context made to draw a bitmap from.
+struct MemoryDC : NullOnly<HDC> {
+    void operator()(HDC dc) const { DeleteDC(dc); }
+};
 // A display-name answer's wide text belongs to whoever asked, in a block of the shell allocator.
 struct ShellBlock : NullOnly<wchar_t*> {
     void operator()(wchar_t* text) const { g_ShellMalloc->Free(text); }
@@ -94,6 +102,8 @@ struct Window : NullOnly<HWND> {
 using OwnedMenu = THolder<HMENU, HolderFree::Menu>;
 using OwnedIcon = THolder<HICON, HolderFree::Icon>;
 using OwnedFont = THolder<HFONT, HolderFree::Font>;
+using OwnedBitmap = THolder<HBITMAP, HolderFree::Bitmap>;
+using OwnedMemoryDC = THolder<HDC, HolderFree::MemoryDC>;
 using OwnedHandle = THolder<HANDLE, HolderFree::Kernel>;
 using OwnedChangeNotification = THolder<HANDLE, HolderFree::ChangeNotification>;
 using ShellText = THolder<wchar_t*, HolderFree::ShellBlock>;

@@ -52,7 +52,10 @@ std::vector<TFormObject> Forms() {
         {"Large", TFormValue::MakeInteger(-5000000000LL)},
         {"Long", TFormValue::MakeString(std::string(300, 'x') + "\x01\xFF'")},
         {"Nested", TFormValue::MakeList({TFormValue::MakeList({TFormValue::MakeSet({})}),
-                                         TFormValue::MakeBoolean(true)})}};
+                                         TFormValue::MakeBoolean(true)})},
+        {"Picture.Data",
+         TFormValue::MakeBinary(std::string("BM\x46\0\0\0\xFF", 7) + std::string(90, '\x5A'))},
+        {"Empty", TFormValue::MakeBinary("")}};
     return {explorer, values, TFormObject{"T", "", {}, {}}};
 }
 

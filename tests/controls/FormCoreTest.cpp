@@ -23,6 +23,14 @@ std::string Encoded(const TFormValue& Value) {
     return bytes;
 }
 
+// 0x00, 0x01, ... wrapping past 0xFF.
+std::string AllBytes(std::size_t Count) {
+    std::string out;
+    for (std::size_t i = 0; i < Count; ++i)
+        out.push_back(static_cast<char>(i * 7 % 256));
+    return out;
+}
+
 // A form with every kind of value, nested objects and awkward strings.
 TFormObject SampleForm() {
     TFormObject root{"TSampleForm", "Form1", {}, {}};
@@ -39,7 +47,9 @@ TFormObject SampleForm() {
         {"Font.Empty", TFormValue::MakeSet({})},
         {"Columns.Data",
          TFormValue::MakeList({TFormValue::MakeString("Name"), TFormValue::MakeInteger(200),
-                               TFormValue::MakeList(), TFormValue::MakeBoolean(true)})},
+                               TFormValue::MakeList(), TFormValue::MakeBoolean(true),
+                               TFormValue::MakeBinary("")})},
+        {"Picture.Data", TFormValue::MakeBinary(AllBytes(70))},
     };
     TFormObject panel{"TPanel", "Panel1", {{"Align", TFormValue::MakeIdent("alLeft")}}, {}};
     panel.Children.push_back({"TTree", "Tree1", {{"end", TFormValue::MakeIdent("object")}}, {}});
@@ -116,6 +126,8 @@ TEST(FormCoreTest, OtherValuesHaveTheirTags) {
     EXPECT_EQ(Encoded(TFormValue::MakeIdent("clRed")), Bytes({7, 5, 'c', 'l', 'R', 'e', 'd'}));
     EXPECT_EQ(Encoded(TFormValue::MakeSet({"a", "bc"})), Bytes({0x0B, 1, 'a', 2, 'b', 'c', 0}));
     EXPECT_EQ(Encoded(TFormValue::MakeList({TFormValue::MakeInteger(1)})), Bytes({1, 2, 1, 0}));
+    EXPECT_EQ(Encoded(TFormValue::MakeBinary(Bytes({0, 0xFF}))),
+              Bytes({0x0D, 2, 0, 0, 0, 0, 0xFF}));
 }
 
 TEST(FormCoreTest, TheContainerHoldsSignatureHeadersPropertiesAndChildren) {
@@ -204,6 +216,9 @@ TEST(FormCoreTest, LengthsPastTheEndAreRefusedBeforeAnythingIsAllocated) {
     // A name length past the end.
     error = BinaryError(std::string(kFormSignature) + Bytes({40, 'T'}));
     EXPECT_EQ(error.Offset, 5u);
+    error = BinaryError(FileWithValue(Bytes({0x0D, 0xFF, 0xFF, 0xFF, 0xFF, 1, 2})));
+    EXPECT_NE(error.Expected.find("binary data of 4294967295 bytes"), std::string::npos)
+        << error.Message();
 }
 
 TEST(FormCoreTest, MalformedValuesNameTheOffsetAndTheProperty) {
@@ -291,6 +306,46 @@ TEST(FormCoreTest, TextErrorsNameTheirLineWhatWasExpectedAndTheName) {
               "the end of the file after the root object's \"end\"");
     EXPECT_EQ(TextError("object F: TF\n  X = @\nend").Line, 2);
     EXPECT_EQ(TextError("").Expected, "\"object\"");
+}
+
+TEST(FormCoreTest, BinaryTextIsHexInIndentedLinesAndRefusesMalformedDigits) {
+    TFormObject form{"TF", "F", {{"Data", TFormValue::MakeBinary(AllBytes(33))}}, {}};
+    form.Children.push_back({"TImage", "I", {{"Empty", TFormValue::MakeBinary("")}}, {}});
+    const std::string text = TextOf(form);
+    EXPECT_EQ(text, "object F: TF\n"
+                    "  Data = {\n"
+                    "    00070E151C232A31383F464D545B626970777E858C939AA1A8AFB6BDC4CBD2D9\n"
+                    "    E0}\n"
+                    "  object I: TImage\n"
+                    "    Empty = {}\n"
+                    "  end\n"
+                    "end\n");
+    // Lower case and any blanks between the pairs read as well.
+    TFormObject read;
+    TFormError error;
+    ASSERT_TRUE(ReadFormText("object F: TF\n D = { 0a ff\r\n\t10}\nend", read, error))
+        << error.Message();
+    EXPECT_EQ(read.Properties[0].Value, TFormValue::MakeBinary(Bytes({0x0A, 0xFF, 0x10})));
+
+    struct TCase {
+        const char* Text;
+        int Line;
+        const char* Expected;
+    };
+    const TCase cases[] = {
+        {"object F: TF\n D = {\n 0A1\n}\nend", 3, "a second hex digit"},
+        {"object F: TF\n D = {\n 0A 1 B}\nend", 3, "a second hex digit"},
+        {"object F: TF\n D = {0G}\nend", 2, "a second hex digit"},
+        {"object F: TF\n D = {0A\n XY}\nend", 3, "hex digits or '}'"},
+        {"object F: TF\n D = {0A\n  E = 1\nend", 3, "a second hex digit"},
+        {"object F: TF\n D = {0A\n", 3, "'}' closing the binary data"},
+        {"object F: TF\n D = {0A)\nend", 2, "hex digits or '}'"},
+    };
+    for (const TCase& c : cases) {
+        error = TextError(c.Text);
+        EXPECT_EQ(error.Line, c.Line) << c.Text;
+        EXPECT_EQ(error.Expected.rfind(c.Expected, 0), 0u) << c.Text << ": " << error.Message();
+    }
 }
 
 TEST(FormCoreTest, Utf8CheckRefusesOverlongSurrogateAndTruncatedForms) {

@@ -1,5 +1,7 @@
 #include "support/HostWindow.h"
 
+#include "components/FormBinary.h"
+#include "components/FormText.h"
 #include "controls/ComboBox.h"
 #include "controls/ImageList.h"
 #include "controls/ListView.h"
@@ -10,6 +12,8 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -143,6 +147,40 @@ TEST(ResourceTest, StringListKeepsItsOrderAndFindsWithoutCase) {
     EXPECT_EQ(list.Count(), 2);
     list.CaseSensitive = true;
     EXPECT_EQ(list.IndexOf("BETA"), -1);
+}
+
+// A resource of this program as bytes; empty when there is none.
+std::string ResourceBytes(const wchar_t* Name, const wchar_t* Type) {
+    HRSRC found = FindResourceW(nullptr, Name, Type);
+    HGLOBAL loaded = found ? LoadResource(nullptr, found) : nullptr;
+    const void* data = loaded ? LockResource(loaded) : nullptr;
+    return data ? std::string(static_cast<const char*>(data), SizeofResource(nullptr, found))
+                : std::string();
+}
+
+TEST(ResourceTest, EveryStoredFormIsItsTextSourceInBinary) {
+    std::vector<std::wstring> names;
+    EnumResourceNamesW(
+        nullptr, L"FORMTEXT",
+        [](HMODULE, LPCWSTR, LPWSTR Name, LONG_PTR Names) {
+            if (!IS_INTRESOURCE(Name))
+                reinterpret_cast<std::vector<std::wstring>*>(Names)->push_back(Name);
+            return TRUE;
+        },
+        reinterpret_cast<LONG_PTR>(&names));
+    ASSERT_GE(names.size(), 2u) << "the text sources of the stored forms are not built in";
+    for (const std::wstring& name : names) {
+        const std::string form(name.begin(), name.end());
+        TFormObject document;
+        TFormError error;
+        ASSERT_TRUE(ReadFormText(ResourceBytes(name.c_str(), L"FORMTEXT"), document, error))
+            << form << ": " << error.Message();
+        std::string expected;
+        ASSERT_TRUE(WriteFormBinary(document, expected, error)) << form << ": " << error.Message();
+        EXPECT_EQ(ResourceBytes(name.c_str(), RT_RCDATA), expected)
+            << "the stored form " << form << " (RCDATA, design/DesignResources.rc) is not "
+            << "its text in design/: run tools/regenerate-forms.sh";
+    }
 }
 
 } // namespace
