@@ -70,6 +70,10 @@ struct ChangeNotification : Kernel {
 struct Font : NullOnly<HFONT> {
     void operator()(HFONT font) const { DeleteObject(font); }
 };
+// A GDI bitmap the package made (a button's glyph, the parts of an icon being built).
+struct Bitmap : NullOnly<HBITMAP> {
+    void operator()(HBITMAP bitmap) const { DeleteObject(bitmap); }
+};
 // A display-name answer's wide text belongs to whoever asked, in a block of the shell allocator.
 struct ShellBlock : NullOnly<wchar_t*> {
     void operator()(wchar_t* text) const { g_ShellMalloc->Free(text); }
@@ -94,6 +98,7 @@ struct Window : NullOnly<HWND> {
 using OwnedMenu = THolder<HMENU, HolderFree::Menu>;
 using OwnedIcon = THolder<HICON, HolderFree::Icon>;
 using OwnedFont = THolder<HFONT, HolderFree::Font>;
+using OwnedBitmap = THolder<HBITMAP, HolderFree::Bitmap>;
 using OwnedHandle = THolder<HANDLE, HolderFree::Kernel>;
 using OwnedChangeNotification = THolder<HANDLE, HolderFree::ChangeNotification>;
 using ShellText = THolder<wchar_t*, HolderFree::ShellBlock>;
