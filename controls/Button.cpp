@@ -3,10 +3,9 @@
 const TClassInfo& TButton::StaticClassInfo() {
     using T = TButton;
     static const std::vector<std::string_view> republished = {
-        "Name",        "Left",      "Top",       "Width",      "Height",         "Caption",
-        "Enabled",     "Font",      "Hint",      "ParentFont", "ParentShowHint", "PopupMenu",
-        "ShowHint",    "TabOrder",  "TabStop",   "Visible",    "OnEnter",        "OnExit",
-        "OnMouseDown", "OnMouseUp", "OnKeyDown", "OnKeyUp",
+        "Name",    "Left",    "Top",        "Width",          "Height",    "Caption",   "Enabled",
+        "Font",    "Hint",    "ParentFont", "ParentShowHint", "PopupMenu", "ShowHint",  "TabOrder",
+        "Visible", "OnEnter", "OnExit",     "OnMouseDown",    "OnMouseUp", "OnKeyDown", "OnKeyUp",
     };
     static const TClassInfo info{
         .ClassName = "TButton",
@@ -14,6 +13,8 @@ const TClassInfo& TButton::StaticClassInfo() {
         .Create = ConstructComponent<TButton>,
         .Properties =
             {
+                // Taken by Tab unless told otherwise.
+                BooleanProperty("TabStop", &T::TabStop, &T::SetTabStop, true),
                 BooleanProperty("Cancel", &T::Cancel, &T::SetCancel, false),
                 BooleanProperty("Default", &T::Default, &T::SetDefault, false),
                 IntegerProperty("ModalResult", &T::ModalResult, &T::SetModalResult, mrNone),

@@ -3,10 +3,10 @@
 const TClassInfo& TCheckBox::StaticClassInfo() {
     using T = TCheckBox;
     static const std::vector<std::string_view> republished = {
-        "Name",           "Left",      "Top",         "Width",     "Height",      "Caption",
-        "Color",          "Enabled",   "Font",        "Hint",      "ParentColor", "ParentFont",
-        "ParentShowHint", "PopupMenu", "ShowHint",    "TabOrder",  "TabStop",     "Visible",
-        "OnEnter",        "OnExit",    "OnMouseDown", "OnMouseUp", "OnKeyDown",   "OnKeyUp",
+        "Name",           "Left",        "Top",       "Width",     "Height",      "Caption",
+        "Color",          "Enabled",     "Font",      "Hint",      "ParentColor", "ParentFont",
+        "ParentShowHint", "PopupMenu",   "ShowHint",  "TabOrder",  "Visible",     "OnEnter",
+        "OnExit",         "OnMouseDown", "OnMouseUp", "OnKeyDown", "OnKeyUp",
     };
     static const TClassInfo info{
         .ClassName = "TCheckBox",
@@ -14,6 +14,8 @@ const TClassInfo& TCheckBox::StaticClassInfo() {
         .Create = ConstructComponent<TCheckBox>,
         .Properties =
             {
+                // Taken by Tab unless told otherwise.
+                BooleanProperty("TabStop", &T::TabStop, &T::SetTabStop, true),
                 BooleanProperty("Checked", &T::Checked, &T::SetChecked, false),
                 EventProperty("OnClick", &T::OnClick),
             },

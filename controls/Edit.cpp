@@ -7,11 +7,11 @@
 const TClassInfo& TEdit::StaticClassInfo() {
     using T = TEdit;
     static const std::vector<std::string_view> republished = {
-        "Name",        "Left",        "Top",        "Width",          "Height",    "Align",
-        "BorderStyle", "Color",       "Ctl3D",      "Enabled",        "Font",      "Hint",
-        "ParentColor", "ParentCtl3D", "ParentFont", "ParentShowHint", "PopupMenu", "ShowHint",
-        "TabOrder",    "TabStop",     "Visible",    "OnEnter",        "OnExit",    "OnMouseDown",
-        "OnMouseUp",   "OnKeyDown",   "OnKeyUp",    "OnDblClick",
+        "Name",        "Left",        "Top",        "Width",          "Height",      "Align",
+        "BorderStyle", "Color",       "Ctl3D",      "Enabled",        "Font",        "Hint",
+        "ParentColor", "ParentCtl3D", "ParentFont", "ParentShowHint", "PopupMenu",   "ShowHint",
+        "TabOrder",    "Visible",     "OnEnter",    "OnExit",         "OnMouseDown", "OnMouseUp",
+        "OnKeyDown",   "OnKeyUp",     "OnDblClick",
     };
     static const TClassInfo info{
         .ClassName = "TEdit",
@@ -19,6 +19,8 @@ const TClassInfo& TEdit::StaticClassInfo() {
         .Create = ConstructComponent<TEdit>,
         .Properties =
             {
+                // Taken by Tab unless told otherwise.
+                BooleanProperty("TabStop", &T::TabStop, &T::SetTabStop, true),
                 IntegerProperty("MaxLength", &T::MaxLength, &T::SetMaxLength, 0),
                 StringProperty("Text", &T::Text, &T::SetText, std::string()),
                 EventProperty("OnChange", &T::OnChange),

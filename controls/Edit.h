@@ -24,6 +24,8 @@ public:
     int SelStart() const;
     int SelLength() const;
     void SetSel(int Start, int Length);
+    // The text as the window shows it (the stored text while there is no window).
+    std::wstring WindowText() const;
 
     // The text changed, by the user or by code.
     TNotifyEvent OnChange;
@@ -33,8 +35,6 @@ protected:
     void CreateWnd() override;
     void DestroyWnd() override;
     void CNCommand(TMessage& Message);
-    // The text as the window shows it (the stored text while there is no window).
-    std::wstring WindowText() const;
     // Puts Value in the window as it is, or keeps it for the window to come.
     void SetWindowText(const std::wstring& Value);
 

@@ -63,11 +63,11 @@ void TListBoxStrings::DefineProperties(TFiler& Filer) {
 const TClassInfo& TListBox::StaticClassInfo() {
     using T = TListBox;
     static const std::vector<std::string_view> republished = {
-        "Name",        "Left",        "Top",        "Width",          "Height",    "Align",
-        "BorderStyle", "Color",       "Ctl3D",      "Enabled",        "Font",      "Hint",
-        "ParentColor", "ParentCtl3D", "ParentFont", "ParentShowHint", "PopupMenu", "ShowHint",
-        "TabOrder",    "TabStop",     "Visible",    "OnEnter",        "OnExit",    "OnMouseDown",
-        "OnMouseUp",   "OnKeyDown",   "OnKeyUp",    "OnDblClick",
+        "Name",        "Left",        "Top",        "Width",          "Height",      "Align",
+        "BorderStyle", "Color",       "Ctl3D",      "Enabled",        "Font",        "Hint",
+        "ParentColor", "ParentCtl3D", "ParentFont", "ParentShowHint", "PopupMenu",   "ShowHint",
+        "TabOrder",    "Visible",     "OnEnter",    "OnExit",         "OnMouseDown", "OnMouseUp",
+        "OnKeyDown",   "OnKeyUp",     "OnDblClick",
     };
     static const TClassInfo info{
         .ClassName = "TListBox",
@@ -75,6 +75,8 @@ const TClassInfo& TListBox::StaticClassInfo() {
         .Create = ConstructComponent<TListBox>,
         .Properties =
             {
+                // Taken by Tab unless told otherwise.
+                BooleanProperty("TabStop", &T::TabStop, &T::SetTabStop, true),
                 BooleanProperty("IntegralHeight", &T::IntegralHeight, &T::SetIntegralHeight, false),
                 IntegerProperty("ItemHeight", &T::ItemHeight, &T::SetItemHeight, 13),
                 PersistentProperty("Items", &T::Items),
