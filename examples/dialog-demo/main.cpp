@@ -1,6 +1,6 @@
-// A dialog of every dialog control, read from its text form file (Dialog.vfm, beside the program
-// or given as the first argument) and shown modally; prints how it was closed. With
-// VARNEL_SCREENSHOT set to a .bmp path, it saves a picture of the dialog there and ends.
+// A dialog of every dialog control, read from its text form file (Dialog.vfm, built into the
+// program, or the file given as the first argument) and shown modally; tells how it was closed.
+// With VARNEL_SCREENSHOT set to a .bmp path, it saves a picture of the dialog there and ends.
 
 #include "components/FormStreaming.h"
 #include "controls/Dialogs.h"
@@ -13,12 +13,26 @@
 #include <cstdlib>
 #include <string>
 
+namespace {
+
+std::string BuiltInForm() {
+    HRSRC found = FindResourceW(nullptr, L"DIALOGFORM", reinterpret_cast<LPCWSTR>(RT_RCDATA));
+    HGLOBAL loaded = found ? LoadResource(nullptr, found) : nullptr;
+    const void* bytes = loaded ? LockResource(loaded) : nullptr;
+    if (!bytes)
+        return {};
+    return std::string(static_cast<const char*>(bytes), SizeofResource(nullptr, found));
+}
+
+} // namespace
+
 int main(int argc, char** argv) {
     RegisterFrameworkClasses();
-    const std::string path = argc > 1 ? argv[1] : VARNEL_DIALOG_FORM;
     TForm form(nullptr);
     TFormError error;
-    if (!LoadComponentFile(form, path, error)) {
+    const bool read = argc > 1 ? LoadComponentFile(form, argv[1], error)
+                               : ReadComponentBytes(form, BuiltInForm(), error);
+    if (!read) {
         std::fprintf(stderr, "%s\n", error.Message().c_str());
         return 1;
     }
