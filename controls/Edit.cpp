@@ -116,7 +116,8 @@ void TEdit::SetSel(int Start, int Length) {
 
 void TEdit::CNCommand(TMessage& Message) {
     if (Message.NotifyCode() == EN_CHANGE) {
-        if (OnChange)
+        // Keeping the text as the window goes is no change.
+        if (OnChange && !DestroyingHandle())
             OnChange(this);
         return;
     }
