@@ -15,7 +15,8 @@ DWORD AlignmentStyle(TAlignment Alignment) {
     case taLeftJustify:
         break;
     }
-    return SS_LEFT;
+    // One line, cut at the edge rather than wrapped out of sight below a label's height.
+    return SS_LEFTNOWORDWRAP;
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "components/FormStreaming.h"
 #include "controls/BitBtn.h"
 #include "controls/CheckBox.h"
+#include "controls/Dialogs.h"
 #include "controls/ComboBox.h"
 #include "controls/Label.h"
 #include "controls/ListBox.h"
@@ -175,19 +176,22 @@ TEST_F(DialogControlsTest, TheMaskedEditTakesDigitsIntoItsPositionsAndRefusesThe
 
 TEST_F(DialogControlsTest, ALabelsAccessKeyFocusesItsControlOnlyWhileThatIsEnabled) {
     Show();
+    auto& label = Find<TLabel>("NameLabel");
     auto& edit = Find<TEdit>("NameEdit");
     auto& list = Find<TListBox>("Kinds");
-    list.SetFocus();
+    // Not the control after the label, where the dialog manager alone would go.
+    label.SetFocusControl(&list);
+    edit.SetFocus();
     AltKey('N');
-    EXPECT_TRUE(edit.Focused());
+    EXPECT_TRUE(list.Focused());
 
-    list.SetFocus();
-    edit.SetEnabled(false);
-    AltKey('N');
-    EXPECT_TRUE(list.Focused()) << "the key is used up, and the focus stays";
+    edit.SetFocus();
+    list.SetEnabled(false);
+    AltKey('n');
+    EXPECT_TRUE(edit.Focused()) << "the key is used up, and the focus stays";
 
-    delete &edit;
-    EXPECT_EQ(Find<TLabel>("NameLabel").FocusControl(), nullptr);
+    delete &list;
+    EXPECT_EQ(label.FocusControl(), nullptr);
 }
 
 namespace {
@@ -226,4 +230,10 @@ TEST_F(DialogControlsTest, AnOkBitBtnEndsTheModalFormWhenClickedAndOnEnter) {
                             }),
               mrOk);
     EXPECT_EQ(ShowModalWith(*form, [&] { SendKeys({VK_ESCAPE}); }), mrCancel);
+}
+
+TEST_F(DialogControlsTest, ShowMessageReturnsOnceItsBoxIsClosed) {
+    TDialogAnswerer user(IDOK);
+    ShowMessage("Copied 3 files");
+    EXPECT_EQ(user.Answered(), 1);
 }
