@@ -12,6 +12,9 @@
 #include "controls/Label.h"
 #include "controls/ListBox.h"
 #include "controls/MaskEdit.h"
+#include "controls/Bevel.h"
+#include "controls/Panel.h"
+#include "controls/Shape.h"
 #include "controls/Menus.h"
 
 #include <gtest/gtest.h>
@@ -74,6 +77,13 @@ void PutOnClipboard(const std::wstring& Text) {
     CloseClipboard();
 }
 
+COLORREF PixelOf(TWinControl& Control, int X, int Y) {
+    HDC dc = GetDC(Control.WindowHandle());
+    const COLORREF pixel = GetPixel(dc, X, Y);
+    ReleaseDC(Control.WindowHandle(), dc);
+    return pixel;
+}
+
 class DialogControlsTest : public testing::Test {
 protected:
     void SetUp() override {
@@ -90,6 +100,8 @@ protected:
         form->SetVisible(true);
         SetForegroundWindow(form->Handle());
         PumpForm(100);
+        RedrawWindow(form->Handle(), nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     }
 
     std::unique_ptr<TForm> form = std::make_unique<TForm>(nullptr);
@@ -236,4 +248,79 @@ TEST_F(DialogControlsTest, ShowMessageReturnsOnceItsBoxIsClosed) {
     TDialogAnswerer user(IDOK);
     ShowMessage("Copied 3 files");
     EXPECT_EQ(user.Answered(), 1);
+}
+
+TEST_F(DialogControlsTest, DecorationsDrawTheirEdgesAndLabelsShowTheFormsColour) {
+    form->SetColor(clYellow);
+    Show();
+    const COLORREF shadow = ColorToRGB(clBtnShadow), light = ColorToRGB(clBtnHighlight),
+                   yellow = ColorToRGB(clYellow), red = RGB(255, 0, 0);
+    auto& bevel = Find<TBevel>("Frame");
+    EXPECT_EQ(PixelOf(bevel, 0, 0), shadow) << "a lowered box is dark at its top left";
+    EXPECT_EQ(PixelOf(bevel, bevel.Width() - 1, bevel.Height() - 1), light);
+    EXPECT_EQ(PixelOf(bevel, 4, bevel.Height() - 4), yellow) << "and shows its parent inside";
+    auto& rule = Find<TShape>("Rule");
+    for (const POINT p : {POINT{0, 0}, POINT{107, 1}, POINT{215, 1}})
+        EXPECT_EQ(PixelOf(rule, p.x, p.y), red) << p.x << "," << p.y;
+    auto& panel = Find<TPanel>("Bottom");
+    EXPECT_EQ(PixelOf(panel, 0, 0), light) << "raised outside";
+    EXPECT_EQ(PixelOf(panel, 1, 1), shadow) << "lowered inside";
+    auto& label = Find<TLabel>("NameLabel");
+    EXPECT_EQ(PixelOf(label, label.Width() - 2, label.Height() - 2), yellow);
+    auto& check = Find<TCheckBox>("Hidden");
+    EXPECT_EQ(PixelOf(check, check.Width() - 2, 1), yellow);
+}
+
+TEST_F(DialogControlsTest, CheckBoxAndEditTellOfTheUsersChangesOnly) {
+    Show();
+    auto& check = Find<TCheckBox>("Hidden");
+    int clicks = 0;
+    check.OnClick = [&](TObject*) { ++clicks; };
+    check.SetChecked(false);
+    ClickAt(check.ClientToScreen({6, check.Height() / 2}));
+    EXPECT_TRUE(check.Checked());
+    EXPECT_EQ(clicks, 1);
+
+    auto& edit = Find<TEdit>("NameEdit");
+    int changes = 0;
+    edit.OnChange = [&](TObject*) { ++changes; };
+    edit.SetText("");
+    edit.SetMaxLength(2);
+    edit.SetFocus();
+    changes = 0;
+    Type({'A', 'B', 'C'});
+    EXPECT_EQ(edit.Text(), "ab");
+    EXPECT_GE(changes, 2) << "a change per key taken";
+    edit.SelectAll();
+    EXPECT_EQ(edit.SelLength(), 2);
+
+    auto& list = Find<TListBox>("Kinds");
+    EXPECT_EQ(SendMessageW(list.WindowHandle(), LB_GETITEMHEIGHT, 0, 0), 16);
+    list.SetIntegralHeight(false);
+    EXPECT_TRUE(GetWindowLongPtrW(list.WindowHandle(), GWL_STYLE) & LBS_NOINTEGRALHEIGHT);
+    EXPECT_EQ(list.Items().Count(), 3) << "the items outlive the window";
+}
+
+TEST_F(DialogControlsTest, AButtonsKindBringsItsRoleAndGlyphButAStoredCaptionWins) {
+    TForm other(nullptr);
+    TFormError error;
+    ASSERT_TRUE(ReadComponentBytes(other,
+                                   "object F: TForm\n  object B: TBitBtn\n    Caption = 'Go'\n"
+                                   "    Kind = bkOK\n  end\nend\n",
+                                   error))
+        << error.Message();
+    auto& go = dynamic_cast<TBitBtn&>(*other.FindComponent("B"));
+    EXPECT_EQ(go.Caption(), "Go");
+    EXPECT_TRUE(go.Default());
+
+    auto& close = Find<TButton>("Close");
+    auto& ok = Find<TBitBtn>("Ok");
+    ok.SetKind(bkCancel);
+    EXPECT_EQ(ok.Caption(), "Cancel");
+    EXPECT_EQ(ok.ModalResult(), mrCancel);
+    EXPECT_FALSE(ok.Default());
+    Show();
+    EXPECT_TRUE(SendMessageW(ok.WindowHandle(), BM_GETIMAGE, IMAGE_ICON, 0)) << "a glyph";
+    EXPECT_EQ(GetDlgCtrlID(ok.WindowHandle()), IDCANCEL) << "Escape's button";
+    EXPECT_EQ(GetDlgCtrlID(close.WindowHandle()), IDCANCEL);
 }
