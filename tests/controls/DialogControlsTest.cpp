@@ -171,6 +171,13 @@ TEST_F(DialogControlsTest, TheMaskedEditTakesDigitsIntoItsPositionsAndRefusesThe
     PressChord(VK_CONTROL, 'V');
     EXPECT_EQ(edit.Text(), " 45");
 
+    edit.SetSel(1, 2);
+    PressChord(VK_SHIFT, VK_DELETE);
+    EXPECT_EQ(edit.Text(), "   ") << "a cut blanks the positions it takes";
+    edit.SetSel(0, 0);
+    PressChord(VK_CONTROL, 'V');
+    EXPECT_EQ(edit.Text(), "45 ");
+
     edit.SetText("7");
     EXPECT_EQ(edit.WindowText(), L"7__");
     EXPECT_FALSE(edit.TrySetEditMask("000;0;_"));
@@ -184,6 +191,9 @@ TEST_F(DialogControlsTest, TheMaskedEditTakesDigitsIntoItsPositionsAndRefusesThe
     ClickAt(first);
     EXPECT_EQ(clicks, 1);
     EXPECT_EQ(list.ItemIndex(), 0);
+    PressKeys({VK_DOWN});
+    EXPECT_EQ(clicks, 2) << "a choice made with the keys";
+    EXPECT_EQ(list.ItemIndex(), 1);
 }
 
 TEST_F(DialogControlsTest, ALabelsAccessKeyFocusesItsControlOnlyWhileThatIsEnabled) {
@@ -262,6 +272,11 @@ TEST_F(DialogControlsTest, DecorationsDrawTheirEdgesAndLabelsShowTheFormsColour)
     auto& rule = Find<TShape>("Rule");
     for (const POINT p : {POINT{0, 0}, POINT{107, 1}, POINT{215, 1}})
         EXPECT_EQ(PixelOf(rule, p.x, p.y), red) << p.x << "," << p.y;
+    rule.Pen().SetWidth(3);
+    rule.SetHeight(20);
+    UpdateWindow(rule.WindowHandle());
+    EXPECT_EQ(PixelOf(rule, 2, 2), red) << "a wide pen draws inside the shape";
+    EXPECT_EQ(PixelOf(rule, 3, 3), ColorToRGB(clWhite)) << "filled with the brush";
     auto& panel = Find<TPanel>("Bottom");
     EXPECT_EQ(PixelOf(panel, 0, 0), light) << "raised outside";
     EXPECT_EQ(PixelOf(panel, 1, 1), shadow) << "lowered inside";
