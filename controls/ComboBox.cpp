@@ -62,6 +62,15 @@ void TComboBoxStrings::DefineProperties(TFiler& Filer) {
                   [this](std::vector<std::string> Read) { Assign(std::move(Read)); });
 }
 
+const TClassInfo& TComboBox::StaticClassInfo() {
+    static const TClassInfo info{
+        .ClassName = "TComboBox",
+        .Parent = &TCustomComboBox::StaticClassInfo(),
+        .Create = ConstructComponent<TComboBox>,
+    };
+    return info;
+}
+
 const TClassInfo& TCustomComboBox::StaticClassInfo() {
     using T = TCustomComboBox;
     static const TClassInfo info{
@@ -107,6 +116,8 @@ void TCustomComboBox::CreateParams(TCreateParams& Params) {
 }
 
 void TCustomComboBox::CreateWnd() {
+    // Before the window exists, the height asked for is the closed box's.
+    const int closedHeight = Height();
     TWinControl::CreateWnd();
     if (!HandleAllocated())
         return;
@@ -114,11 +125,33 @@ void TCustomComboBox::CreateWnd() {
     if (m_Style == csOwnerDrawFixed) {
         SendMessageW(window, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), m_iItemHeight);
         SendMessageW(window, CB_SETITEMHEIGHT, 0, m_iItemHeight);
+    } else {
+        FitClosedHeight(closedHeight);
     }
     SendMessageW(window, CB_SETMINVISIBLE, m_iDropDownCount, 0);
     for (const std::string& s : m_Items.m_Strings)
         SendMessageW(window, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Utf8ToWide(s).c_str()));
     SendMessageW(window, CB_SETCURSEL, m_iItemIndex, 0);
+}
+
+// A list the system draws takes no item height (the platform refuses it), and closes at the
+// height its font gives; its selection field does take a height, which sets the closed box's.
+void TCustomComboBox::FitClosedHeight(int Closed) {
+    HWND window = WindowHandle();
+    // How the field's height shows in the box's (and what asking for it answers) is the
+    // platform's business: measured, not assumed, a few times at most.
+    int field =
+        static_cast<int>(SendMessageW(window, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
+    for (int attempt = 0; attempt < 4 && Closed > 0; ++attempt) {
+        RECT r{};
+        GetWindowRect(window, &r);
+        if (r.bottom - r.top == Closed)
+            return;
+        field += Closed - (r.bottom - r.top);
+        if (field <= 0)
+            return;
+        SendMessageW(window, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field);
+    }
 }
 
 void TCustomComboBox::DestroyWnd() {

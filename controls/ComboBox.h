@@ -111,6 +111,7 @@ protected:
 
 private:
     friend class TComboBoxStrings;
+    void FitClosedHeight(int Closed);
 
     TComboBoxStrings m_Items{this};
     TCanvas m_Canvas;
@@ -118,4 +119,13 @@ private:
     int m_iItemIndex = -1;
     int m_iItemHeight = 16;
     int m_iDropDownCount = 8;
+};
+
+// The drop-down list as forms place it: the same box under the name form files know it by.
+class TComboBox : public TCustomComboBox {
+public:
+    using TCustomComboBox::TCustomComboBox;
+
+    static const TClassInfo& StaticClassInfo();
+    const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
 };
