@@ -5,63 +5,6 @@
 
 #include <commctrl.h>
 
-const TClassInfo& TComboBoxStrings::StaticClassInfo() {
-    static const TClassInfo info{
-        .ClassName = "TComboBoxStrings",
-        .Parent = &TPersistent::StaticClassInfo(),
-    };
-    return info;
-}
-
-const std::string& TComboBoxStrings::operator[](int Index) const {
-    static const std::string empty;
-    return Index >= 0 && Index < Count() ? m_Strings[Index] : empty;
-}
-
-int TComboBoxStrings::Add(const std::string& S) {
-    m_Strings.push_back(S);
-    if (m_Owner->HandleAllocated())
-        SendMessageW(m_Owner->Handle(), CB_ADDSTRING, 0,
-                     reinterpret_cast<LPARAM>(Utf8ToWide(S).c_str()));
-    return Count() - 1;
-}
-
-void TComboBoxStrings::Delete(int Index) {
-    if (Index < 0 || Index >= Count())
-        return;
-    m_Strings.erase(m_Strings.begin() + Index);
-    if (m_Owner->HandleAllocated())
-        SendMessageW(m_Owner->Handle(), CB_DELETESTRING, Index, 0);
-    if (m_Owner->m_iItemIndex >= Count())
-        m_Owner->m_iItemIndex = -1;
-}
-
-void TComboBoxStrings::Clear() {
-    m_Strings.clear();
-    m_Owner->m_iItemIndex = -1;
-    if (m_Owner->HandleAllocated())
-        SendMessageW(m_Owner->Handle(), CB_RESETCONTENT, 0, 0);
-}
-
-int TComboBoxStrings::IndexOf(const std::string& S) const {
-    for (int i = 0; i < Count(); ++i)
-        if (m_Strings[i] == S)
-            return i;
-    return -1;
-}
-
-void TComboBoxStrings::Assign(std::vector<std::string> Strings) {
-    Clear();
-    for (const std::string& s : Strings)
-        Add(s);
-}
-
-void TComboBoxStrings::DefineProperties(TFiler& Filer) {
-    TPersistent::DefineProperties(Filer);
-    DefineStrings(Filer, "Strings", m_Strings,
-                  [this](std::vector<std::string> Read) { Assign(std::move(Read)); });
-}
-
 const TClassInfo& TComboBox::StaticClassInfo() {
     static const TClassInfo info{
         .ClassName = "TComboBox",
@@ -129,8 +72,7 @@ void TCustomComboBox::CreateWnd() {
         FitClosedHeight(closedHeight);
     }
     SendMessageW(window, CB_SETMINVISIBLE, m_iDropDownCount, 0);
-    for (const std::string& s : m_Items.m_Strings)
-        SendMessageW(window, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Utf8ToWide(s).c_str()));
+    m_Items.FillWindow(window);
     SendMessageW(window, CB_SETCURSEL, m_iItemIndex, 0);
 }
 

@@ -170,4 +170,20 @@ TEST_F(ColumnEditor, ABadWidthIsRefusedOverTheDialogWhichStaysOnItsColumn) {
     EXPECT_NE(columns.GetVisible(cnType), typeVisible);
 }
 
+// The window made again while the dialog shows: the column selected is shown afresh, so its
+// edits are stored on the next switch. A fourth digit is refused.
+TEST_F(ColumnEditor, AWindowMadeAgainStillStoresTheSelectedColumn) {
+    TFolderColumn& columns = m_List->FolderColumns();
+    Edit(columns, {[] { ClickColumn(cnSize); },
+                   [] {
+                       Editor().RecreateWnd();
+                       Editor().Show();
+                       EXPECT_EQ(Editor().PrevIndex(), cnSize);
+                       TypeInto(Editor().WidthEdit, {'1', '2', '3', '4'});
+                       EXPECT_EQ(Editor().WidthEdit->Text(), "123");
+                   },
+                   [] { ClickColumn(cnType); }});
+    EXPECT_EQ(columns.GetWidth(cnSize), 123);
+}
+
 } // namespace
