@@ -175,18 +175,31 @@ bool MenuShown() {
     return menu && IsWindowVisible(menu);
 }
 
+// A menu still open long after its keys were sent lost them (a busy machine): it is closed, so
+// the test fails on what it checks instead of hanging in the menu's loop.
+void CALLBACK CloseForgottenMenu(HWND, UINT, UINT_PTR Timer, DWORD) {
+    KillTimer(nullptr, Timer);
+    if (MenuShown())
+        EndMenu();
+}
+
 void CALLBACK RunMenuAction(HWND, UINT, UINT_PTR Timer, DWORD) {
     static int waited = 0;
+    static bool seen = false;
     KillTimer(nullptr, Timer);
     // A control may open its menu only after it has tracked the press for a while: the action
-    // waits for the menu (at most 5 s), or its keys would go to the control instead.
-    if (!MenuShown() && MenuAction() && ++waited < 100) {
+    // waits for the menu (at most 5 s), or its keys would go to the control instead; and once
+    // it shows, one tick more, so the menu's own loop has taken the keyboard.
+    if (MenuAction() && ++waited < 100 && (!MenuShown() || !std::exchange(seen, true))) {
         SetTimer(nullptr, 0, 50, RunMenuAction);
         return;
     }
     waited = 0;
-    if (auto action = std::exchange(MenuAction(), nullptr))
+    seen = false;
+    if (auto action = std::exchange(MenuAction(), nullptr)) {
         action();
+        SetTimer(nullptr, 0, 5000, CloseForgottenMenu);
+    }
 }
 
 } // namespace
@@ -208,6 +221,11 @@ TDialogAnswerer::TDialogAnswerer(int Answer)
                   m_LastOwner = GetWindow(dialog, GW_OWNER);
                   ++m_Answered;
                   PostMessageW(dialog, WM_COMMAND, Answer, 0);
+                  // One answer per dialog: on a busy machine it may take a while to go.
+                  for (int waited = 0; IsWindow(dialog) && !m_bDone && waited < 200; ++waited)
+                      Sleep(10);
+                  if (IsWindow(dialog))
+                      continue;
               }
               Sleep(50);
           }
