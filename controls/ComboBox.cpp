@@ -51,7 +51,7 @@ const TClassInfo& TCustomComboBox::StaticClassInfo() {
             {
                 IntegerProperty("DropDownCount", &T::DropDownCount, &T::SetDropDownCount, 8),
                 IntegerProperty("ItemHeight", &T::ItemHeight, &T::SetItemHeight, 16),
-                EnumProperty("Style", &T::Style, &T::SetStyle,
+                EnumProperty("Style", "TComboBoxStyle", &T::Style, &T::SetStyle,
                              {"csDropDownList", "csOwnerDrawFixed"}, csDropDownList),
             },
         .Messages =
