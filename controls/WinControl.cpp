@@ -1,5 +1,6 @@
 #include "controls/WinControl.h"
 
+#include "controls/Designer.h"
 #include "controls/Menus.h"
 
 #include "controls/HostReflection.h"
@@ -101,6 +102,16 @@ RECT WindowBounds(HWND Window) {
     if (GetWindowLongPtrW(Window, GWL_STYLE) & WS_CHILD)
         MapWindowPoints(HWND_DESKTOP, GetParent(Window), reinterpret_cast<POINT*>(&r), 2);
     return r;
+}
+
+// The user's mouse and keys, which on a designed form are the designer's and not the control's.
+bool IsDesignInput(UINT Msg) {
+    return (Msg >= WM_MOUSEFIRST && Msg <= WM_MOUSELAST) ||
+           (Msg >= WM_KEYFIRST && Msg <= WM_KEYLAST) || Msg == WM_CONTEXTMENU;
+}
+
+bool IsSystemKey(UINT Msg) {
+    return Msg == WM_SYSKEYDOWN || Msg == WM_SYSKEYUP || Msg == WM_SYSCHAR || Msg == WM_SYSDEADCHAR;
 }
 
 } // namespace
@@ -527,6 +538,17 @@ void TWinControl::WndProc(TMessage& Message) {
     if (m_hHintWindow && Message.Msg >= WM_MOUSEFIRST && Message.Msg <= WM_MOUSELAST) {
         MSG relayed{m_hWindow, Message.Msg, Message.WParam, Message.LParam, 0, {}};
         SendMessageW(m_hHintWindow, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
+    }
+    // A designed control is placed and inspected, not used: neither its handlers nor the common
+    // control see the input (a press would start the control's own tracking, and with it menus,
+    // drags and label edits). System keys still reach the window's own procedure, so Alt+F4 and
+    // the window menu's keys keep working.
+    if (InState(csDesigning) && IsDesignInput(Message.Msg)) {
+        if (IDesigner* designer = FindDesigner(this))
+            designer->DesignInput(*this, Message);
+        if (IsSystemKey(Message.Msg))
+            DefaultHandler(Message);
+        return;
     }
     if (Message.Msg != WM_LBUTTONDOWN && Message.Msg != WM_RBUTTONDOWN) {
         Dispatch(&ClassInfo(), Message);
