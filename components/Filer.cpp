@@ -163,3 +163,24 @@ void TWriter::WriteIdent(const std::string& Value) {
 void TWriter::WriteBinary(const std::string& Bytes) {
     Add(TFormValue::MakeBinary(Bytes));
 }
+
+void DefineStrings(TFiler& Filer, const std::string& Name, const std::vector<std::string>& Strings,
+                   std::function<void(std::vector<std::string>)> Assign) {
+    Filer.DefineProperty(
+        Name,
+        [&Assign](TReader& Reader) {
+            std::vector<std::string> read;
+            Reader.ReadListBegin();
+            while (!Reader.EndOfList())
+                read.push_back(Reader.ReadString());
+            Reader.ReadListEnd();
+            Assign(std::move(read));
+        },
+        [&Strings](TWriter& Writer) {
+            Writer.WriteListBegin();
+            for (const std::string& s : Strings)
+                Writer.WriteString(s);
+            Writer.WriteListEnd();
+        },
+        !Strings.empty());
+}

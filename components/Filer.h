@@ -14,6 +14,7 @@
 #include <vector>
 
 class TComponent;
+class TFiler;
 class TReader;
 class TWriter;
 
@@ -23,6 +24,12 @@ std::string StoredFormText(const std::string& Bytes);
 
 using TReaderProc = std::function<void(TReader& Reader)>;
 using TWriterProc = std::function<void(TWriter& Writer)>;
+
+// A list of strings (a list box's or a combo box's items) defined as the entry Name of the
+// persistent holding them: a list of strings, left out while it is empty. Reading hands the whole
+// list to Assign.
+void DefineStrings(TFiler& Filer, const std::string& Name, const std::vector<std::string>& Strings,
+                   std::function<void(std::vector<std::string>)> Assign);
 
 class TFiler {
 public:

@@ -10,6 +10,12 @@ constexpr UINT CN_COMMAND = CN_BASE + WM_COMMAND;         // 0xBD11
 constexpr UINT CN_NOTIFY = CN_BASE + WM_NOTIFY;           // 0xBC4E
 constexpr UINT CN_DRAWITEM = CN_BASE + WM_DRAWITEM;       // 0xBC2B
 constexpr UINT CN_MEASUREITEM = CN_BASE + WM_MEASUREITEM; // 0xBC2C
+// The colours a standard control asks its parent for before it paints (WM_CTLCOLORSTATIC, ...),
+// sent back to the control; a control that does not answer (0) gets the parent's own answer.
+constexpr UINT CN_CTLCOLOREDIT = CN_BASE + WM_CTLCOLOREDIT;
+constexpr UINT CN_CTLCOLORLISTBOX = CN_BASE + WM_CTLCOLORLISTBOX;
+constexpr UINT CN_CTLCOLORBTN = CN_BASE + WM_CTLCOLORBTN;
+constexpr UINT CN_CTLCOLORSTATIC = CN_BASE + WM_CTLCOLORSTATIC;
 
 // One window message as a handler sees it. Handlers set Result; the accessors read the parameters
 // the way the message numbers the handlers are bound to define them.

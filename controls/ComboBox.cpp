@@ -1,8 +1,17 @@
 #include "controls/ComboBox.h"
 
+#include "components/Filer.h"
 #include "identifiers/WideText.h"
 
 #include <commctrl.h>
+
+const TClassInfo& TComboBoxStrings::StaticClassInfo() {
+    static const TClassInfo info{
+        .ClassName = "TComboBoxStrings",
+        .Parent = &TPersistent::StaticClassInfo(),
+    };
+    return info;
+}
 
 const std::string& TComboBoxStrings::operator[](int Index) const {
     static const std::string empty;
@@ -41,6 +50,18 @@ int TComboBoxStrings::IndexOf(const std::string& S) const {
     return -1;
 }
 
+void TComboBoxStrings::Assign(std::vector<std::string> Strings) {
+    Clear();
+    for (const std::string& s : Strings)
+        Add(s);
+}
+
+void TComboBoxStrings::DefineProperties(TFiler& Filer) {
+    TPersistent::DefineProperties(Filer);
+    DefineStrings(Filer, "Strings", m_Strings,
+                  [this](std::vector<std::string> Read) { Assign(std::move(Read)); });
+}
+
 const TClassInfo& TCustomComboBox::StaticClassInfo() {
     using T = TCustomComboBox;
     static const TClassInfo info{
@@ -51,6 +72,7 @@ const TClassInfo& TCustomComboBox::StaticClassInfo() {
             {
                 IntegerProperty("DropDownCount", &T::DropDownCount, &T::SetDropDownCount, 8),
                 IntegerProperty("ItemHeight", &T::ItemHeight, &T::SetItemHeight, 16),
+                PersistentProperty("Items", "TStrings", &T::Items),
                 EnumProperty("Style", "TComboBoxStyle", &T::Style, &T::SetStyle,
                              {"csDropDownList", "csOwnerDrawFixed"}, csDropDownList),
             },

@@ -25,10 +25,14 @@ using TDrawItemEvent =
 
 class TCustomComboBox;
 
-// The item strings of a combo box; they survive a re-creation of its window.
-class TComboBoxStrings {
+// The item strings of a combo box; they survive a re-creation of its window. Form files hold them
+// as "Items.Strings".
+class TComboBoxStrings : public TPersistent {
 public:
     explicit TComboBoxStrings(TCustomComboBox* AOwner) : m_Owner(AOwner) {}
+
+    static const TClassInfo& StaticClassInfo();
+    const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
 
     int Count() const { return static_cast<int>(m_Strings.size()); }
     // The string, or an empty one past the end.
@@ -37,6 +41,11 @@ public:
     void Delete(int Index);
     void Clear();
     int IndexOf(const std::string& S) const;
+    const std::vector<std::string>& Strings() const { return m_Strings; }
+    // Replaces every item.
+    void Assign(std::vector<std::string> Strings);
+
+    void DefineProperties(TFiler& Filer) override;
 
 private:
     friend class TCustomComboBox;

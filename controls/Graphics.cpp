@@ -8,6 +8,51 @@ COLORREF ColorToRGB(TColor Color) {
     return static_cast<COLORREF>(Color) & 0xFFFFFF;
 }
 
+void FillSolidRect(HDC DC, const RECT& Rect, TColor Color) {
+    SetDCBrushColor(DC, ColorToRGB(Color));
+    ::FillRect(DC, &Rect, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+}
+
+void DrawEdgeLines(HDC DC, const RECT& Rect, TColor TopLeft, TColor BottomRight) {
+    const LONG l = Rect.left, t = Rect.top, r = Rect.right, b = Rect.bottom;
+    if (r <= l || b <= t)
+        return;
+    FillSolidRect(DC, {l, t, r, t + 1}, TopLeft);
+    FillSolidRect(DC, {l, t, l + 1, b}, TopLeft);
+    FillSolidRect(DC, {l, b - 1, r, b}, BottomRight);
+    FillSolidRect(DC, {r - 1, t, r, b}, BottomRight);
+}
+
+const TClassInfo& TPen::StaticClassInfo() {
+    using T = TPen;
+    static const TClassInfo info{
+        .ClassName = "TPen",
+        .Parent = &TPersistent::StaticClassInfo(),
+        .Properties =
+            {
+                IntegerProperty("Color", &T::Color, &T::SetColor, clBlack, ColorIdents()),
+                IntegerProperty("Width", &T::Width, &T::SetWidth, 1),
+            },
+    };
+    return info;
+}
+
+void TPen::SetColor(TColor Value) {
+    if (Value == m_Color)
+        return;
+    m_Color = Value;
+    if (OnChange)
+        OnChange(this);
+}
+
+void TPen::SetWidth(int Value) {
+    if (Value < 0 || Value == m_iWidth)
+        return;
+    m_iWidth = Value;
+    if (OnChange)
+        OnChange(this);
+}
+
 void TCanvas::SetHandle(HDC Value) {
     if (m_hDC && m_hOldFont)
         SelectObject(m_hDC, m_hOldFont);

@@ -33,6 +33,8 @@ constexpr TCursor crArrow = -2;
 constexpr TCursor crHourGlass = -11;
 
 constexpr TColor clBtnText = clSystemColor | COLOR_BTNTEXT;
+constexpr TColor clBtnShadow = clSystemColor | COLOR_BTNSHADOW;
+constexpr TColor clBtnHighlight = clSystemColor | COLOR_BTNHIGHLIGHT;
 constexpr TColor clGrayText = clSystemColor | COLOR_GRAYTEXT;
 constexpr TColor clRed = 0x0000FF;
 constexpr TColor clGreen = 0x008000;
@@ -101,6 +103,47 @@ private:
     int m_iCharset = DEFAULT_CHARSET;
     mutable OwnedFont m_hFont;
 };
+
+// The lines a shape is drawn with: their colour and width in pixels (0 draws none).
+class TPen : public TPersistent {
+public:
+    static const TClassInfo& StaticClassInfo();
+    const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+
+    TColor Color() const { return m_Color; }
+    void SetColor(TColor Value);
+    int Width() const { return m_iWidth; }
+    void SetWidth(int Value);
+
+    // Raised after the colour or the width changes (the control repaints then).
+    TNotifyEvent OnChange;
+
+private:
+    TColor m_Color = clBlack;
+    int m_iWidth = 1;
+};
+
+// BeginPaint and EndPaint around a WM_PAINT handler, whatever way it leaves.
+class TPaintScope {
+public:
+    explicit TPaintScope(HWND Window) : m_hWindow(Window) { m_hDC = BeginPaint(Window, &m_Paint); }
+    ~TPaintScope() { EndPaint(m_hWindow, &m_Paint); }
+    TPaintScope(const TPaintScope&) = delete;
+    TPaintScope& operator=(const TPaintScope&) = delete;
+
+    HDC DC() const { return m_hDC; }
+
+private:
+    HWND m_hWindow;
+    PAINTSTRUCT m_Paint{};
+    HDC m_hDC = nullptr;
+};
+
+// Fills Rect with Color through the DC brush (no GDI object is made).
+void FillSolidRect(HDC DC, const RECT& Rect, TColor Color);
+// A one-pixel frame inside Rect: TopLeft along the top and left edges, BottomRight along the
+// others.
+void DrawEdgeLines(HDC DC, const RECT& Rect, TColor TopLeft, TColor BottomRight);
 
 enum TBrushStyle { bsSolid, bsClear };
 

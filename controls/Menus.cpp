@@ -1,8 +1,16 @@
 #include "controls/Menus.h"
 
+#include "controls/Bevel.h"
+#include "controls/BitBtn.h"
+#include "controls/CheckBox.h"
 #include "controls/ComboBox.h"
 #include "controls/Image.h"
+#include "controls/Label.h"
+#include "controls/ListBox.h"
 #include "controls/ListView.h"
+#include "controls/MaskEdit.h"
+#include "controls/Panel.h"
+#include "controls/Shape.h"
 #include "controls/TreeView.h"
 
 #include "identifiers/Holders.h"
@@ -115,7 +123,12 @@ void RegisterFrameworkClasses() {
     RegisterComponentClass(TCustomTreeView::StaticClassInfo());
     RegisterComponentClass(TCustomListView::StaticClassInfo());
     RegisterComponentClass(TCustomComboBox::StaticClassInfo());
-    RegisterComponentClass(TImage::StaticClassInfo());
     RegisterComponentClass(TPopupMenu::StaticClassInfo());
     RegisterComponentClass(TMenuItem::StaticClassInfo());
+    for (const TClassInfo* info :
+         {&TImage::StaticClassInfo(), &TLabel::StaticClassInfo(), &TBevel::StaticClassInfo(),
+          &TListBox::StaticClassInfo(), &TEdit::StaticClassInfo(), &TMaskEdit::StaticClassInfo(),
+          &TCheckBox::StaticClassInfo(), &TButton::StaticClassInfo(), &TBitBtn::StaticClassInfo(),
+          &TPanel::StaticClassInfo(), &TShape::StaticClassInfo()})
+        RegisterComponentClass(*info);
 }

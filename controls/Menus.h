@@ -66,5 +66,5 @@ private:
 };
 
 // Makes the framework's classes known to form files by their names: the controls, the pop-up
-// menu and its items.
+// menu and its items, and the dialog controls.
 void RegisterFrameworkClasses();

@@ -207,6 +207,10 @@ const TClassInfo& TWinControl::StaticClassInfo() {
                 MessageHandler<WM_LBUTTONDBLCLK, &T::WMLButtonDblClk>(),
                 MessageHandler<WM_KEYDOWN, &T::WMKey>(),
                 MessageHandler<WM_KEYUP, &T::WMKey>(),
+                MessageHandler<WM_CTLCOLOREDIT, &T::WMCtlColor>(),
+                MessageHandler<WM_CTLCOLORLISTBOX, &T::WMCtlColor>(),
+                MessageHandler<WM_CTLCOLORBTN, &T::WMCtlColor>(),
+                MessageHandler<WM_CTLCOLORSTATIC, &T::WMCtlColor>(),
             },
     };
     return info;

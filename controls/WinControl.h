@@ -192,6 +192,9 @@ public:
         (void)Key;
         return false;
     }
+    // A drawing that other controls are placed over (a bevel around a group): its window stays
+    // below its siblings whatever their Tab order, so it never hides them.
+    virtual bool StaysBehindSiblings() const { return false; }
 
     TNotifyEvent OnEnter;
     TNotifyEvent OnExit;
@@ -260,6 +263,12 @@ protected:
     void WMMouseUp(TMessage& Message);
     void WMLButtonDblClk(TMessage& Message);
     void WMKey(TMessage& Message);
+    // A standard child control asks for its colours: the control of ours it is answers
+    // (CN_CTLCOLOR...), or, when it gives no brush, the window's own procedure.
+    void WMCtlColor(TMessage& Message);
+    // A CN_CTLCOLOR answer for controls bound to it: the text in the font's colour on the
+    // control's Color (its parent's while ParentColor), the text's own background transparent.
+    void CNCtlColor(TMessage& Message);
 
 private:
     friend struct TWinControlAccess;

@@ -184,6 +184,27 @@ void TWinControl::WMEraseBkgnd(TMessage& Message) {
     Message.Result = TRUE;
 }
 
+void TWinControl::WMCtlColor(TMessage& Message) {
+    HWND source = reinterpret_cast<HWND>(Message.LParam);
+    if (source && source != m_hWindow && FindControl(source)) {
+        Message.Result =
+            SendMessageW(source, CN_BASE + Message.Msg, Message.WParam, Message.LParam);
+        if (Message.Result)
+            return;
+    }
+    Inherited(Message);
+}
+
+// The DC brush takes its colour from the context the control paints on, so no brush is made
+// (or leaked) per paint.
+void TWinControl::CNCtlColor(TMessage& Message) {
+    const HDC dc = reinterpret_cast<HDC>(Message.WParam);
+    SetTextColor(dc, ColorToRGB(m_Font.Color()));
+    SetBkMode(dc, TRANSPARENT);
+    SetDCBrushColor(dc, ColorToRGB(m_Color));
+    Message.Result = reinterpret_cast<LRESULT>(GetStockObject(DC_BRUSH));
+}
+
 // ---------------------------------------------------------------------------------------------
 // Hints.
 
@@ -270,6 +291,10 @@ void TWinControl::ApplyTabOrder() {
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
         previous = child->m_hWindow;
     }
+    for (TWinControl* child : m_Controls)
+        if (child->m_hWindow && child->StaysBehindSiblings())
+            SetWindowPos(child->m_hWindow, HWND_BOTTOM, 0, 0, 0, 0,
+                         SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
 }
 
 void TWinControl::SetTabStop(bool Value) {

@@ -70,7 +70,7 @@ struct ChangeNotification : Kernel {
 struct Font : NullOnly<HFONT> {
     void operator()(HFONT font) const { DeleteObject(font); }
 };
-// A bitmap the package made (a picture's DIB section).
+// A GDI bitmap the package made (a picture's DIB section, a button's glyph).
 struct Bitmap : NullOnly<HBITMAP> {
     void operator()(HBITMAP bitmap) const { DeleteObject(bitmap); }
 };
