@@ -265,6 +265,10 @@ void TFolderEnumerator::SetupColumns() {
         return;
     int* fields[] = {&m_iNameColumn,       &m_iExtensionColumn, &m_iSizeColumn,
                      &m_iAttributesColumn, &m_iTypeColumn,      &m_sModifiedColumn};
+    // The sort index counts header columns and stays where it is when they move. On a designed
+    // form that would change the stored SortColumn behind the developer's back (showing
+    // Extension while sorting by Type would make it Size): there it follows its column.
+    const TColumnName sorted = GetColumnSort();
     int shown = 0;
     for (int c = cnName; c <= cnModified; ++c)
         shown += IsColumnShown(static_cast<TColumnName>(c));
@@ -291,6 +295,8 @@ void TFolderEnumerator::SetupColumns() {
         *fields[c] = next++;
     }
     m_FolderColumn.SetVisibleChange(false);
+    if (InState(csDesigning))
+        m_iLastColumnSorted = IsColumnShown(sorted) ? ColumnIndex(sorted) : 0;
     Refresh();
     Invalidate();
 }
