@@ -20,6 +20,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -308,4 +309,33 @@ TEST_F(DesignTime, TheSortColumnFollowsItsColumnThroughALayoutChangeAndASaveAndL
     ASSERT_TRUE(ReadComponentBytes(reloaded, again, error)) << error.Message();
     ASSERT_TRUE(WriteComponentBytes(reloaded, TFormFormat::Binary, third, error));
     EXPECT_EQ(third, again);
+}
+
+TEST_F(DesignTime, DeletingLinkedViewsInAnyOrderLeavesNoPartnerNamingThem) {
+    std::vector<int> order = {0, 1, 2};
+    do {
+        TForm designed(nullptr);
+        designed.SetDesigning(true);
+        TTestDesigner host(&designed);
+        auto* l = new TFolderEnumerator(&designed, &services);
+        l->SetName("L");
+        auto* t = new TNameSpaceEnumerator(&designed, &services);
+        t->SetName("T");
+        auto* c = new TNameSpaceCombo(&designed, &services);
+        c->SetName("C");
+        EXPECT_TRUE(EditorOf(&host, {t}, "FolderEnumerator")->SetValue("L"));
+        EXPECT_TRUE(EditorOf(&host, {c}, "NameSpaceEnumerator")->SetValue("T"));
+        EXPECT_TRUE(EditorOf(&host, {c}, "FolderEnumerator")->SetValue("L"));
+        std::vector<TComponent*> views = {l, t, c};
+        for (int index : order) {
+            TComponent* gone = std::exchange(views[index], nullptr);
+            delete gone;
+            for (TComponent* left : views)
+                if (left)
+                    EXPECT_EQ(
+                        Inspect(&host, *left).find(" = " + std::string(1, "LTC"[index]) + " v\n"),
+                        std::string::npos)
+                        << Inspect(&host, *left);
+        }
+    } while (std::next_permutation(order.begin(), order.end()));
 }
