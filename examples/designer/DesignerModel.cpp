@@ -6,11 +6,18 @@
 #include "controls/Form.h"
 
 #include <algorithm>
+#include <memory>
 
 namespace {
 
 bool EndsWith(const std::string& Text, const std::string& End) {
     return Text.size() >= End.size() && SameFormName(Text.substr(Text.size() - End.size()), End);
+}
+
+// A placed component belongs to the form until the designer takes it back to end it; its
+// destructor takes it off the form and out of its partners' links.
+void Destroy(TComponent* Component) {
+    const std::unique_ptr<TComponent> taken(Component);
 }
 
 } // namespace
@@ -105,7 +112,7 @@ void TDesignerModel::DeleteSelected() {
         return;
     for (TComponent* c : doomed)
         if (c != m_Form.get())
-            delete c;
+            Destroy(c);
     Modified();
 }
 
