@@ -5,61 +5,13 @@
 
 #include <commctrl.h>
 
-const TClassInfo& TComboBoxStrings::StaticClassInfo() {
+const TClassInfo& TComboBox::StaticClassInfo() {
     static const TClassInfo info{
-        .ClassName = "TComboBoxStrings",
-        .Parent = &TPersistent::StaticClassInfo(),
+        .ClassName = "TComboBox",
+        .Parent = &TCustomComboBox::StaticClassInfo(),
+        .Create = ConstructComponent<TComboBox>,
     };
     return info;
-}
-
-const std::string& TComboBoxStrings::operator[](int Index) const {
-    static const std::string empty;
-    return Index >= 0 && Index < Count() ? m_Strings[Index] : empty;
-}
-
-int TComboBoxStrings::Add(const std::string& S) {
-    m_Strings.push_back(S);
-    if (m_Owner->HandleAllocated())
-        SendMessageW(m_Owner->Handle(), CB_ADDSTRING, 0,
-                     reinterpret_cast<LPARAM>(Utf8ToWide(S).c_str()));
-    return Count() - 1;
-}
-
-void TComboBoxStrings::Delete(int Index) {
-    if (Index < 0 || Index >= Count())
-        return;
-    m_Strings.erase(m_Strings.begin() + Index);
-    if (m_Owner->HandleAllocated())
-        SendMessageW(m_Owner->Handle(), CB_DELETESTRING, Index, 0);
-    if (m_Owner->m_iItemIndex >= Count())
-        m_Owner->m_iItemIndex = -1;
-}
-
-void TComboBoxStrings::Clear() {
-    m_Strings.clear();
-    m_Owner->m_iItemIndex = -1;
-    if (m_Owner->HandleAllocated())
-        SendMessageW(m_Owner->Handle(), CB_RESETCONTENT, 0, 0);
-}
-
-int TComboBoxStrings::IndexOf(const std::string& S) const {
-    for (int i = 0; i < Count(); ++i)
-        if (m_Strings[i] == S)
-            return i;
-    return -1;
-}
-
-void TComboBoxStrings::Assign(std::vector<std::string> Strings) {
-    Clear();
-    for (const std::string& s : Strings)
-        Add(s);
-}
-
-void TComboBoxStrings::DefineProperties(TFiler& Filer) {
-    TPersistent::DefineProperties(Filer);
-    DefineStrings(Filer, "Strings", m_Strings,
-                  [this](std::vector<std::string> Read) { Assign(std::move(Read)); });
 }
 
 const TClassInfo& TCustomComboBox::StaticClassInfo() {
@@ -107,6 +59,8 @@ void TCustomComboBox::CreateParams(TCreateParams& Params) {
 }
 
 void TCustomComboBox::CreateWnd() {
+    // Before the window exists, the height asked for is the closed box's.
+    const int closedHeight = Height();
     TWinControl::CreateWnd();
     if (!HandleAllocated())
         return;
@@ -114,11 +68,32 @@ void TCustomComboBox::CreateWnd() {
     if (m_Style == csOwnerDrawFixed) {
         SendMessageW(window, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), m_iItemHeight);
         SendMessageW(window, CB_SETITEMHEIGHT, 0, m_iItemHeight);
+    } else {
+        FitClosedHeight(closedHeight);
     }
     SendMessageW(window, CB_SETMINVISIBLE, m_iDropDownCount, 0);
-    for (const std::string& s : m_Items.m_Strings)
-        SendMessageW(window, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Utf8ToWide(s).c_str()));
+    m_Items.FillWindow(window);
     SendMessageW(window, CB_SETCURSEL, m_iItemIndex, 0);
+}
+
+// A list the system draws takes no item height (the platform refuses it), and closes at the
+// height its font gives; its selection field does take a height, which sets the closed box's.
+void TCustomComboBox::FitClosedHeight(int Closed) {
+    HWND window = WindowHandle();
+    // How the field's height shows in the box's (and what asking for it answers) is the
+    // platform's business: measured, not assumed, a few times at most.
+    int field =
+        static_cast<int>(SendMessageW(window, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
+    for (int attempt = 0; attempt < 4 && Closed > 0; ++attempt) {
+        RECT r{};
+        GetWindowRect(window, &r);
+        if (r.bottom - r.top == Closed)
+            return;
+        field += Closed - (r.bottom - r.top);
+        if (field <= 0)
+            return;
+        SendMessageW(window, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field);
+    }
 }
 
 void TCustomComboBox::DestroyWnd() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controls/ItemStrings.h"
 #include "controls/WinControl.h"
 
 #include <functional>
@@ -23,36 +24,6 @@ constexpr TOwnerDrawState odComboBoxEdit = ODS_COMBOBOXEDIT;
 using TDrawItemEvent =
     std::function<void(TObject* Control, int Index, const RECT& Rect, TOwnerDrawState State)>;
 
-class TCustomComboBox;
-
-// The item strings of a combo box; they survive a re-creation of its window. Form files hold them
-// as "Items.Strings".
-class TComboBoxStrings : public TPersistent {
-public:
-    explicit TComboBoxStrings(TCustomComboBox* AOwner) : m_Owner(AOwner) {}
-
-    static const TClassInfo& StaticClassInfo();
-    const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
-
-    int Count() const { return static_cast<int>(m_Strings.size()); }
-    // The string, or an empty one past the end.
-    const std::string& operator[](int Index) const;
-    int Add(const std::string& S);
-    void Delete(int Index);
-    void Clear();
-    int IndexOf(const std::string& S) const;
-    const std::vector<std::string>& Strings() const { return m_Strings; }
-    // Replaces every item.
-    void Assign(std::vector<std::string> Strings);
-
-    void DefineProperties(TFiler& Filer) override;
-
-private:
-    friend class TCustomComboBox;
-    TCustomComboBox* m_Owner;
-    std::vector<std::string> m_Strings;
-};
-
 // A drop-down list box over the system's combo box, drawn by the system (csDropDownList) or by
 // its owner in items of one height (csOwnerDrawFixed).
 class TCustomComboBox : public TWinControl {
@@ -63,8 +34,8 @@ public:
     static const TClassInfo& StaticClassInfo();
     const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
 
-    TComboBoxStrings& Items() { return m_Items; }
-    const TComboBoxStrings& Items() const { return m_Items; }
+    TItemStrings& Items() { return m_Items; }
+    const TItemStrings& Items() const { return m_Items; }
     // The selected item, -1 for none. Setting it from code is not a change: OnChange stays
     // quiet.
     int ItemIndex() const;
@@ -110,12 +81,21 @@ protected:
     void CNMeasureItem(TMessage& Message);
 
 private:
-    friend class TComboBoxStrings;
+    void FitClosedHeight(int Closed);
 
-    TComboBoxStrings m_Items{this};
+    TItemStrings m_Items{*this, {CB_ADDSTRING, CB_DELETESTRING, CB_RESETCONTENT}, m_iItemIndex};
     TCanvas m_Canvas;
     TComboBoxStyle m_Style = csDropDownList;
     int m_iItemIndex = -1;
     int m_iItemHeight = 16;
     int m_iDropDownCount = 8;
+};
+
+// The drop-down list as forms place it: the same box under the name form files know it by.
+class TComboBox : public TCustomComboBox {
+public:
+    using TCustomComboBox::TCustomComboBox;
+
+    static const TClassInfo& StaticClassInfo();
+    const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
 };

@@ -172,6 +172,13 @@ void TForm::ScaleToScreen() {
     m_iPixelsPerInch = screen;
 }
 
+// Until now the form had no client area to lay its aligned controls out in.
+void TForm::CreateWnd() {
+    TWinControl::CreateWnd();
+    if (HandleAllocated())
+        AlignControls();
+}
+
 void TForm::CreateParams(TCreateParams& Params) {
     TWinControl::CreateParams(Params);
     Params.WinClassName = DialogWindowClass();

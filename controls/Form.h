@@ -84,6 +84,7 @@ public:
 
 protected:
     void CreateParams(TCreateParams& Params) override;
+    void CreateWnd() override;
 
     void WMClose(TMessage& Message);
     void WMCommand(TMessage& Message);

@@ -3,63 +3,6 @@
 #include "components/Filer.h"
 #include "identifiers/WideText.h"
 
-const TClassInfo& TListBoxStrings::StaticClassInfo() {
-    static const TClassInfo info{
-        .ClassName = "TListBoxStrings",
-        .Parent = &TPersistent::StaticClassInfo(),
-    };
-    return info;
-}
-
-const std::string& TListBoxStrings::operator[](int Index) const {
-    static const std::string empty;
-    return Index >= 0 && Index < Count() ? m_Strings[Index] : empty;
-}
-
-int TListBoxStrings::Add(const std::string& S) {
-    m_Strings.push_back(S);
-    if (m_Owner->HandleAllocated())
-        SendMessageW(m_Owner->WindowHandle(), LB_ADDSTRING, 0,
-                     reinterpret_cast<LPARAM>(Utf8ToWide(S).c_str()));
-    return Count() - 1;
-}
-
-void TListBoxStrings::Delete(int Index) {
-    if (Index < 0 || Index >= Count())
-        return;
-    m_Strings.erase(m_Strings.begin() + Index);
-    if (m_Owner->HandleAllocated())
-        SendMessageW(m_Owner->WindowHandle(), LB_DELETESTRING, Index, 0);
-    if (m_Owner->m_iItemIndex >= Count())
-        m_Owner->m_iItemIndex = -1;
-}
-
-void TListBoxStrings::Clear() {
-    m_Strings.clear();
-    m_Owner->m_iItemIndex = -1;
-    if (m_Owner->HandleAllocated())
-        SendMessageW(m_Owner->WindowHandle(), LB_RESETCONTENT, 0, 0);
-}
-
-int TListBoxStrings::IndexOf(const std::string& S) const {
-    for (int i = 0; i < Count(); ++i)
-        if (m_Strings[i] == S)
-            return i;
-    return -1;
-}
-
-void TListBoxStrings::Assign(std::vector<std::string> Strings) {
-    Clear();
-    for (const std::string& s : Strings)
-        Add(s);
-}
-
-void TListBoxStrings::DefineProperties(TFiler& Filer) {
-    TPersistent::DefineProperties(Filer);
-    DefineStrings(Filer, "Strings", m_Strings,
-                  [this](std::vector<std::string> Read) { Assign(std::move(Read)); });
-}
-
 const TClassInfo& TListBox::StaticClassInfo() {
     using T = TListBox;
     static const std::vector<std::string_view> republished = {
@@ -113,8 +56,7 @@ void TListBox::CreateWnd() {
         return;
     HWND window = WindowHandle();
     SendMessageW(window, LB_SETITEMHEIGHT, 0, m_iItemHeight);
-    for (const std::string& s : m_Items.Strings())
-        SendMessageW(window, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Utf8ToWide(s).c_str()));
+    m_Items.FillWindow(window);
     SendMessageW(window, LB_SETCURSEL, m_iItemIndex, 0);
 }
 

@@ -1,38 +1,10 @@
 #pragma once
 
+#include "controls/ItemStrings.h"
 #include "controls/WinControl.h"
 
 #include <string>
 #include <vector>
-
-class TListBox;
-
-// The item strings of a list box; they survive a re-creation of its window. Form files hold them
-// as "Items.Strings".
-class TListBoxStrings : public TPersistent {
-public:
-    explicit TListBoxStrings(TListBox* AOwner) : m_Owner(AOwner) {}
-
-    static const TClassInfo& StaticClassInfo();
-    const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
-
-    int Count() const { return static_cast<int>(m_Strings.size()); }
-    // The string, or an empty one past the end.
-    const std::string& operator[](int Index) const;
-    int Add(const std::string& S);
-    void Delete(int Index);
-    void Clear();
-    int IndexOf(const std::string& S) const;
-    const std::vector<std::string>& Strings() const { return m_Strings; }
-    // Replaces every item.
-    void Assign(std::vector<std::string> Strings);
-
-    void DefineProperties(TFiler& Filer) override;
-
-private:
-    TListBox* m_Owner;
-    std::vector<std::string> m_Strings;
-};
 
 // A list of strings the user picks one of, with the mouse or the keys.
 class TListBox : public TWinControl {
@@ -43,8 +15,8 @@ public:
     static const TClassInfo& StaticClassInfo();
     const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
 
-    TListBoxStrings& Items() { return m_Items; }
-    const TListBoxStrings& Items() const { return m_Items; }
+    TItemStrings& Items() { return m_Items; }
+    const TItemStrings& Items() const { return m_Items; }
     // The selected item, -1 for none. Setting it from code raises no OnClick.
     int ItemIndex() const;
     void SetItemIndex(int Value);
@@ -64,8 +36,7 @@ protected:
     void CNCommand(TMessage& Message);
 
 private:
-    friend class TListBoxStrings;
-    TListBoxStrings m_Items{this};
+    TItemStrings m_Items{*this, {LB_ADDSTRING, LB_DELETESTRING, LB_RESETCONTENT}, m_iItemIndex};
     int m_iItemIndex = -1;
     int m_iItemHeight = 13;
     bool m_bIntegralHeight = false;

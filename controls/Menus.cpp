@@ -126,9 +126,9 @@ void RegisterFrameworkClasses() {
     RegisterComponentClass(TPopupMenu::StaticClassInfo());
     RegisterComponentClass(TMenuItem::StaticClassInfo());
     for (const TClassInfo* info :
-         {&TImage::StaticClassInfo(), &TLabel::StaticClassInfo(), &TBevel::StaticClassInfo(),
-          &TListBox::StaticClassInfo(), &TEdit::StaticClassInfo(), &TMaskEdit::StaticClassInfo(),
-          &TCheckBox::StaticClassInfo(), &TButton::StaticClassInfo(), &TBitBtn::StaticClassInfo(),
-          &TPanel::StaticClassInfo(), &TShape::StaticClassInfo()})
+         {&TComboBox::StaticClassInfo(), &TImage::StaticClassInfo(), &TLabel::StaticClassInfo(),
+          &TBevel::StaticClassInfo(), &TListBox::StaticClassInfo(), &TEdit::StaticClassInfo(),
+          &TMaskEdit::StaticClassInfo(), &TCheckBox::StaticClassInfo(), &TButton::StaticClassInfo(),
+          &TBitBtn::StaticClassInfo(), &TPanel::StaticClassInfo(), &TShape::StaticClassInfo()})
         RegisterComponentClass(*info);
 }
