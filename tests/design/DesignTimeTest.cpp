@@ -3,6 +3,7 @@
 
 #include "support/FakeViewServices.h"
 #include "support/HostWindow.h"
+#include "support/ModalSteps.h"
 #include "support/TempFolder.h"
 #include "support/TestDesigner.h"
 
@@ -11,7 +12,10 @@
 #include "controls/DefaultPropertyEditors.h"
 #include "controls/DesignRegistry.h"
 #include "controls/Form.h"
+#include "controls/Edit.h"
 #include "design/AboutProperty.h"
+#include "design/AboutVarnel.h"
+#include "design/FolderColumnForm.h"
 #include "design/FolderColumnProperty.h"
 #include "design/Register.h"
 #include "list/FolderEnumerator.h"
@@ -330,12 +334,64 @@ TEST_F(DesignTime, DeletingLinkedViewsInAnyOrderLeavesNoPartnerNamingThem) {
         for (int index : order) {
             TComponent* gone = std::exchange(views[index], nullptr);
             delete gone;
-            for (TComponent* left : views)
-                if (left)
-                    EXPECT_EQ(
-                        Inspect(&host, *left).find(" = " + std::string(1, "LTC"[index]) + " v\n"),
-                        std::string::npos)
-                        << Inspect(&host, *left);
+            const std::string named = " = " + std::string(1, "LTC"[index]) + " v\n";
+            for (TComponent* left : views) {
+                if (left) {
+                    const std::string text = Inspect(&host, *left);
+                    EXPECT_EQ(text.find(named), std::string::npos) << text;
+                }
+            }
         }
     } while (std::next_permutation(order.begin(), order.end()));
+}
+
+TEST_F(DesignTime, TheColumnEditorEditsTheFirstListAndAlwaysMarksTheFormModified) {
+    auto* second = Place(new TFolderEnumerator(&form, &services), "FolderEnumerator2");
+    auto editor = EditorOf(&designer, {second, list}, "FolderColumns");
+    ASSERT_TRUE(dynamic_cast<TFolderColumnProperty*>(editor.get()));
+    {
+        // Closed by its close box with nothing changed: still a change to the form.
+        TModalSteps steps({[] { FolderColumnForm->Close(); }});
+        editor->Edit();
+        EXPECT_TRUE(steps.Done() && !steps.TimedOut());
+    }
+    EXPECT_EQ(designer.ModifiedCount, 1);
+    {
+        TModalSteps steps({[] {
+            FolderColumnForm->CaptionEdit->SetText("Called");
+            FolderColumnForm->OKButtonClick(nullptr);
+            FolderColumnForm->SetModalResult(mrOk);
+        }});
+        editor->Edit();
+    }
+    EXPECT_EQ(second->FolderColumns().GetCaption(cnName), "Called");
+    EXPECT_EQ(list->FolderColumns().GetCaption(cnName), "Name");
+    EXPECT_EQ(designer.ModifiedCount, 2);
+
+    // Given a component that is no folder list, it opens nothing and changes nothing.
+    TFolderColumnProperty odd(&designer, {tree}, *list->ClassInfo().FindProperty("FolderColumns"));
+    bool shown = false;
+    {
+        TModalSteps steps({[&] {
+            shown = true;
+            FolderColumnForm->Close();
+        }});
+        odd.Edit();
+    }
+    EXPECT_FALSE(shown);
+    EXPECT_EQ(designer.ModifiedCount, 2);
+}
+
+TEST_F(DesignTime, TheAboutBoxShowsAndChangesNothingOnTheForm) {
+    auto editor = EditorOf(&designer, {combo}, "About");
+    bool shown = false;
+    {
+        TModalSteps steps({[&] {
+            shown = AboutVarnel != nullptr;
+            AboutVarnel->Close();
+        }});
+        editor->Edit();
+    }
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(designer.ModifiedCount, 0);
 }
