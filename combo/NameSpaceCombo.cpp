@@ -23,11 +23,12 @@ const TClassInfo& TNameSpaceCombo::StaticClassInfo() {
         .Properties =
             {
                 // No default: always stored.
-                EnumProperty("About", &T::About, &T::SetAbout, {"taAbout"}),
+                EnumProperty("About", "TAbout", &T::About, &T::SetAbout, {"taAbout"}),
                 LinkProperty<T, INameSpaceEnumeratorLink, &T::NameSpaceEnumerator,
-                             &T::SetNameSpaceEnumerator>("NameSpaceEnumerator"),
+                             &T::SetNameSpaceEnumerator>("NameSpaceEnumerator",
+                                                         "TNameSpaceEnumerator"),
                 LinkProperty<T, IFolderEnumeratorLink, &T::FolderEnumerator,
-                             &T::SetFolderEnumerator>("FolderEnumerator"),
+                             &T::SetFolderEnumerator>("FolderEnumerator", "TFolderEnumerator"),
             },
         .Messages = {MessageHandler<CN_DRAWITEM, &T::CNDrawItem>()},
         // The framework's properties the combo stores, ahead of its own; the rest stay hidden.

@@ -42,6 +42,10 @@ using TPropValue = std::variant<std::monostate, std::int64_t, bool, std::string,
 struct TPropInfo {
     std::string Name;
     TPropKind Kind = TPropKind::Integer;
+    // The name of the property's type, by which property editors are registered for it:
+    // "Boolean", "Integer", "string", an enumeration's, a set's or a class's own name. Events
+    // have none (their handler's type stands for it).
+    std::string TypeName;
     std::function<TPropValue(const TPersistent&)> Read;
     // False when the value is of the wrong kind, out of range or names a component of the wrong
     // class.
@@ -55,6 +59,9 @@ struct TPropInfo {
     std::int64_t Min = std::numeric_limits<std::int64_t>::min();
     std::int64_t Max = std::numeric_limits<std::int64_t>::max();
     std::vector<std::pair<std::string, std::int64_t>> Idents;
+    // Component: whether the writer takes that component (of the property's class or
+    // interface).
+    std::function<bool(const TComponent&)> Accepts;
     // Persistent: the nested object, owned by the instance.
     std::function<TPersistent*(TPersistent&)> Object;
     // Event: the handler's type (a std::function), whether one is assigned, and assigning one
@@ -134,6 +141,7 @@ TPropInfo BooleanProperty(std::string Name, bool (C::*Get)() const, void (C::*Se
     TPropInfo info;
     info.Name = std::move(Name);
     info.Kind = TPropKind::Boolean;
+    info.TypeName = "Boolean";
     info.Read = [Get](const TPersistent& c) {
         return TPropValue{(static_cast<const C&>(c).*Get)()};
     };
@@ -157,6 +165,7 @@ TPropInfo IntegerProperty(std::string Name, T (C::*Get)() const, void (C::*Set)(
     TPropInfo info;
     info.Name = std::move(Name);
     info.Kind = TPropKind::Integer;
+    info.TypeName = "Integer";
     info.Min = static_cast<std::int64_t>(std::numeric_limits<T>::min());
     info.Max = std::is_unsigned_v<T> && sizeof(T) == sizeof(std::int64_t)
                    ? std::numeric_limits<std::int64_t>::max()
@@ -178,12 +187,13 @@ TPropInfo IntegerProperty(std::string Name, T (C::*Get)() const, void (C::*Set)(
 }
 
 template <class C, class E>
-TPropInfo EnumProperty(std::string Name, E (C::*Get)() const, void (C::*Set)(E),
-                       std::vector<std::string> Names,
+TPropInfo EnumProperty(std::string Name, std::string TypeName, E (C::*Get)() const,
+                       void (C::*Set)(E), std::vector<std::string> Names,
                        std::optional<std::type_identity_t<E>> Default = {}) {
     TPropInfo info;
     info.Name = std::move(Name);
     info.Kind = TPropKind::Enumeration;
+    info.TypeName = std::move(TypeName);
     info.Read = [Get](const TPersistent& c) {
         return TPropValue{static_cast<std::int64_t>((static_cast<const C&>(c).*Get)())};
     };
@@ -205,12 +215,14 @@ TPropInfo EnumProperty(std::string Name, E (C::*Get)() const, void (C::*Set)(E),
 
 // A set of up to 32 members: bit i stands for Names[i].
 template <class C, class S>
-TPropInfo SetProperty(std::string Name, S (C::*Get)() const, void (C::*Set)(S),
-                      std::vector<std::string> Names, std::type_identity_t<S> Default = {}) {
+TPropInfo SetProperty(std::string Name, std::string TypeName, S (C::*Get)() const,
+                      void (C::*Set)(S), std::vector<std::string> Names,
+                      std::type_identity_t<S> Default = {}) {
     static_assert(std::is_unsigned_v<S> && sizeof(S) <= 4);
     TPropInfo info;
     info.Name = std::move(Name);
     info.Kind = TPropKind::Set;
+    info.TypeName = std::move(TypeName);
     info.Read = [Get](const TPersistent& c) {
         return TPropValue{static_cast<std::int64_t>((static_cast<const C&>(c).*Get)())};
     };
@@ -233,6 +245,7 @@ TPropInfo StringProperty(std::string Name, R (C::*Get)() const, void (C::*Set)(A
     TPropInfo info;
     info.Name = std::move(Name);
     info.Kind = TPropKind::String;
+    info.TypeName = "string";
     info.Read = [Get](const TPersistent& c) {
         return TPropValue{std::string((static_cast<const C&>(c).*Get)())};
     };
@@ -250,10 +263,13 @@ TPropInfo StringProperty(std::string Name, R (C::*Get)() const, void (C::*Set)(A
 // A reference to another component; the default is no component. T may be a component class
 // or an interface the component implements.
 template <class C, class T>
-TPropInfo ComponentProperty(std::string Name, T* (C::*Get)() const, void (C::*Set)(T*)) {
+TPropInfo ComponentProperty(std::string Name, std::string TypeName, T* (C::*Get)() const,
+                            void (C::*Set)(T*)) {
     TPropInfo info;
     info.Name = std::move(Name);
     info.Kind = TPropKind::Component;
+    info.TypeName = std::move(TypeName);
+    info.Accepts = [](const TComponent& c) { return dynamic_cast<const T*>(&c) != nullptr; };
     info.Read = [Get](const TPersistent& c) {
         return TPropValue{dynamic_cast<TComponent*>((static_cast<const C&>(c).*Get)())};
     };
@@ -272,10 +288,12 @@ TPropInfo ComponentProperty(std::string Name, T* (C::*Get)() const, void (C::*Se
 }
 
 // A nested object the instance owns (a control's Font), stored as "Name.Sub" entries.
-template <class C, class T> TPropInfo PersistentProperty(std::string Name, T& (C::*Get)()) {
+template <class C, class T>
+TPropInfo PersistentProperty(std::string Name, std::string TypeName, T& (C::*Get)()) {
     TPropInfo info;
     info.Name = std::move(Name);
     info.Kind = TPropKind::Persistent;
+    info.TypeName = std::move(TypeName);
     info.Object = [Get](TPersistent& c) -> TPersistent* { return &(static_cast<C&>(c).*Get)(); };
     return info;
 }

@@ -12,12 +12,12 @@ const TClassInfo& TBevel::StaticClassInfo() {
         .Create = ConstructComponent<TBevel>,
         .Properties =
             {
-                EnumProperty("Shape", &T::Shape, &T::SetShape,
+                EnumProperty("Shape", "TBevelShape", &T::Shape, &T::SetShape,
                              {"bsBox", "bsFrame", "bsTopLine", "bsBottomLine", "bsLeftLine",
                               "bsRightLine", "bsSpacer"},
                              TBevelShape::Box),
-                EnumProperty("Style", &T::Style, &T::SetStyle, {"bsLowered", "bsRaised"},
-                             TBevelStyle::Lowered),
+                EnumProperty("Style", "TBevelStyle", &T::Style, &T::SetStyle,
+                             {"bsLowered", "bsRaised"}, TBevelStyle::Lowered),
             },
         .Messages =
             {

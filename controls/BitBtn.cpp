@@ -73,8 +73,8 @@ const TClassInfo& TBitBtn::StaticClassInfo() {
         .Create = ConstructComponent<TBitBtn>,
         .Properties =
             {
-                EnumProperty("Kind", &T::Kind, &T::SetKind, {"bkCustom", "bkOK", "bkCancel"},
-                             bkCustom),
+                EnumProperty("Kind", "TBitBtnKind", &T::Kind, &T::SetKind,
+                             {"bkCustom", "bkOK", "bkCancel"}, bkCustom),
             },
     };
     return info;

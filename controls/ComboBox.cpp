@@ -24,8 +24,8 @@ const TClassInfo& TCustomComboBox::StaticClassInfo() {
             {
                 IntegerProperty("DropDownCount", &T::DropDownCount, &T::SetDropDownCount, 8),
                 IntegerProperty("ItemHeight", &T::ItemHeight, &T::SetItemHeight, 16),
-                PersistentProperty("Items", &T::Items),
-                EnumProperty("Style", &T::Style, &T::SetStyle,
+                PersistentProperty("Items", "TStrings", &T::Items),
+                EnumProperty("Style", "TComboBoxStyle", &T::Style, &T::SetStyle,
                              {"csDropDownList", "csOwnerDrawFixed"}, csDropDownList),
             },
         .Messages =

@@ -58,12 +58,13 @@ const TClassInfo& TForm::StaticClassInfo() {
         .Create = ConstructComponent<TForm>,
         .Properties =
             {
-                EnumProperty("BorderStyle", &T::FormBorderStyle, &T::SetFormBorderStyle,
-                             {"bsNone", "bsSingle", "bsSizeable", "bsDialog"},
-                             TFormBorderStyle::Sizeable),
+                EnumProperty(
+                    "BorderStyle", "TFormBorderStyle", &T::FormBorderStyle, &T::SetFormBorderStyle,
+                    {"bsNone", "bsSingle", "bsSizeable", "bsDialog"}, TFormBorderStyle::Sizeable),
                 IntegerProperty("ClientWidth", &T::ClientWidth, &T::SetClientWidth),
                 IntegerProperty("ClientHeight", &T::ClientHeight, &T::SetClientHeight),
-                ComponentProperty("ActiveControl", &T::ActiveControl, &T::SetActiveControl),
+                ComponentProperty("ActiveControl", "TWinControl", &T::ActiveControl,
+                                  &T::SetActiveControl),
                 BooleanProperty("Scaled", &T::Scaled, &T::SetScaled, true),
                 IntegerProperty("PixelsPerInch", &T::PixelsPerInch, &T::SetPixelsPerInch, 96),
                 EventProperty("OnClose", &T::OnClose),

@@ -2,6 +2,8 @@
 
 #include "controls/WinControl.h"
 
+class IDesigner;
+
 // How a form's window was closed when it was shown modally: the result of ShowModal. Buttons
 // with a result other than mrNone end the modal loop with it when clicked.
 using TModalResult = int;
@@ -72,6 +74,10 @@ public:
 
     void Loaded() override;
 
+    // The designer of this form while it is being designed (the host's; not owned), else nullptr.
+    IDesigner* Designer() const { return m_Designer; }
+    void SetDesigner(IDesigner* Value) { m_Designer = Value; }
+
     // The form is being closed (close box, Alt+F4, Escape while modal, Close).
     TNotifyEvent OnClose;
     void Notification(TComponent* AComponent, TOperation Operation) override;
@@ -94,6 +100,7 @@ private:
     bool m_bModal = false;
     TModalResult m_ModalResult = mrNone;
     HWND m_hModalOwner = nullptr;
+    IDesigner* m_Designer = nullptr;
 };
 
 // The form a control sits on (its top-level parent when that is a form), or nullptr.

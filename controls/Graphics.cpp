@@ -156,7 +156,7 @@ const TClassInfo& TFont::StaticClassInfo() {
                 IntegerProperty("Color", &T::Color, &T::SetColor, clWindowText, ColorIdents()),
                 IntegerProperty("Height", &T::Height, &T::SetHeight, -11),
                 StringProperty("Name", &T::Name, &T::SetName, std::string("MS Shell Dlg")),
-                SetProperty("Style", &T::Style, &T::SetStyle,
+                SetProperty("Style", "TFontStyles", &T::Style, &T::SetStyle,
                             {"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"}),
             },
     };

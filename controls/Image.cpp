@@ -9,7 +9,7 @@ const TClassInfo& TImage::StaticClassInfo() {
         .Properties =
             {
                 BooleanProperty("Center", &T::Center, &T::SetCenter, false),
-                PersistentProperty("Picture", &T::Picture),
+                PersistentProperty("Picture", "TPicture", &T::Picture),
                 BooleanProperty("Stretch", &T::Stretch, &T::SetStretch, false),
             },
         .Messages = {MessageHandler<WM_PAINT, &T::WMPaint>()},

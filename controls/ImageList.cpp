@@ -9,7 +9,7 @@ const TClassInfo& TImageList::StaticClassInfo() {
         .Properties =
             {
                 BooleanProperty("ShareImages", &T::ShareImages, &T::SetShareImages, false),
-                EnumProperty("DrawingStyle", &T::DrawingStyle, &T::SetDrawingStyle,
+                EnumProperty("DrawingStyle", "TDrawingStyle", &T::DrawingStyle, &T::SetDrawingStyle,
                              {"dsFocus", "dsSelected", "dsNormal", "dsTransparent"}, dsNormal),
                 IntegerProperty("BlendColor", &T::BlendColor, &T::SetBlendColor, clNone),
             },

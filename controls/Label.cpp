@@ -47,9 +47,10 @@ const TClassInfo& TLabel::StaticClassInfo() {
         .Create = ConstructComponent<TLabel>,
         .Properties =
             {
-                EnumProperty("Alignment", &T::Alignment, &T::SetAlignment,
+                EnumProperty("Alignment", "TAlignment", &T::Alignment, &T::SetAlignment,
                              {"taLeftJustify", "taRightJustify", "taCenter"}, taLeftJustify),
-                ComponentProperty("FocusControl", &T::FocusControl, &T::SetFocusControl),
+                ComponentProperty("FocusControl", "TWinControl", &T::FocusControl,
+                                  &T::SetFocusControl),
             },
         .Messages = {MessageHandler<CN_CTLCOLORSTATIC, &T::CNCtlColor>()},
         .Republished = republished,

@@ -22,7 +22,7 @@ const TClassInfo& TListBox::StaticClassInfo() {
                 BooleanProperty("TabStop", &T::TabStop, &T::SetTabStop, true),
                 BooleanProperty("IntegralHeight", &T::IntegralHeight, &T::SetIntegralHeight, false),
                 IntegerProperty("ItemHeight", &T::ItemHeight, &T::SetItemHeight, 13),
-                PersistentProperty("Items", &T::Items),
+                PersistentProperty("Items", "TStrings", &T::Items),
                 EventProperty("OnClick", &T::OnClick),
             },
         .Messages = {MessageHandler<CN_COMMAND, &T::CNCommand>()},

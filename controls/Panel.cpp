@@ -31,8 +31,10 @@ const TClassInfo& TPanel::StaticClassInfo() {
         .Create = ConstructComponent<TPanel>,
         .Properties =
             {
-                EnumProperty("BevelInner", &T::BevelInner, &T::SetBevelInner, bevels, bvNone),
-                EnumProperty("BevelOuter", &T::BevelOuter, &T::SetBevelOuter, bevels, bvRaised),
+                EnumProperty("BevelInner", "TPanelBevel", &T::BevelInner, &T::SetBevelInner, bevels,
+                             bvNone),
+                EnumProperty("BevelOuter", "TPanelBevel", &T::BevelOuter, &T::SetBevelOuter, bevels,
+                             bvRaised),
             },
         .Messages = {MessageHandler<WM_PAINT, &T::WMPaint>()},
         .Republished = republished,

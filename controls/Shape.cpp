@@ -14,8 +14,8 @@ const TClassInfo& TShape::StaticClassInfo() {
         .Create = ConstructComponent<TShape>,
         .Properties =
             {
-                PersistentProperty("Pen", &T::Pen),
-                EnumProperty("Shape", &T::Shape, &T::SetShape,
+                PersistentProperty("Pen", "TPen", &T::Pen),
+                EnumProperty("Shape", "TShapeType", &T::Shape, &T::SetShape,
                              {"stRectangle", "stSquare", "stRoundRect", "stRoundSquare",
                               "stEllipse", "stCircle"},
                              TShapeType::Rectangle),

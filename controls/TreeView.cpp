@@ -11,14 +11,14 @@ const TClassInfo& TCustomTreeView::StaticClassInfo() {
         .Properties =
             {
                 BooleanProperty("HideSelection", &T::HideSelection, &T::SetHideSelection, true),
-                ComponentProperty("Images", &T::Images, &T::SetImages),
+                ComponentProperty("Images", "TImageList", &T::Images, &T::SetImages),
                 IntegerProperty("Indent", &T::Indent, &T::SetIndent, 19),
                 BooleanProperty("ReadOnly", &T::ReadOnly, &T::SetReadOnly, false),
                 BooleanProperty("ShowButtons", &T::ShowButtons, &T::SetShowButtons, true),
                 BooleanProperty("ShowLines", &T::ShowLines, &T::SetShowLines, true),
                 BooleanProperty("ShowRoot", &T::ShowRoot, &T::SetShowRoot, true),
-                EnumProperty("SortType", &T::SortType, &T::SetSortType, {"stNone", "stText"},
-                             stNone),
+                EnumProperty("SortType", "TSortType", &T::SortType, &T::SetSortType,
+                             {"stNone", "stText"}, stNone),
             },
         .Messages = {MessageHandler<CN_NOTIFY, &T::CNNotify>()},
     };

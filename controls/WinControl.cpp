@@ -1,5 +1,6 @@
 #include "controls/WinControl.h"
 
+#include "controls/Designer.h"
 #include "controls/Menus.h"
 
 #include "controls/HostReflection.h"
@@ -103,6 +104,16 @@ RECT WindowBounds(HWND Window) {
     return r;
 }
 
+// The user's mouse and keys, which on a designed form are the designer's and not the control's.
+bool IsDesignInput(UINT Msg) {
+    return (Msg >= WM_MOUSEFIRST && Msg <= WM_MOUSELAST) ||
+           (Msg >= WM_KEYFIRST && Msg <= WM_KEYLAST) || Msg == WM_CONTEXTMENU;
+}
+
+bool IsSystemKey(UINT Msg) {
+    return Msg == WM_SYSKEYDOWN || Msg == WM_SYSKEYUP || Msg == WM_SYSCHAR || Msg == WM_SYSDEADCHAR;
+}
+
 } // namespace
 
 // The window procedure of every control of ours, put in front of the window's own.
@@ -146,24 +157,24 @@ const TClassInfo& TWinControl::StaticClassInfo() {
                 IntegerProperty("Height", &T::Height, &T::SetHeight),
                 StringProperty("Caption", &T::Caption, &T::SetCaption, std::string()),
                 IntegerProperty("Cursor", &T::Cursor, &T::SetCursor, crDefault, CursorIdents()),
-                EnumProperty("DragMode", &T::DragMode, &T::SetDragMode, {"dmManual", "dmAutomatic"},
-                             dmManual),
+                EnumProperty("DragMode", "TDragMode", &T::DragMode, &T::SetDragMode,
+                             {"dmManual", "dmAutomatic"}, dmManual),
                 BooleanProperty("Enabled", &T::Enabled, &T::SetEnabled, true),
                 BooleanProperty("Visible", &T::Visible, &T::SetVisible, true),
-                EnumProperty("Align", &T::Align, &T::SetAlign,
+                EnumProperty("Align", "TAlign", &T::Align, &T::SetAlign,
                              {"alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient"},
                              alNone),
-                EnumProperty("BorderStyle", &T::BorderStyle, &T::SetBorderStyle,
+                EnumProperty("BorderStyle", "TBorderStyle", &T::BorderStyle, &T::SetBorderStyle,
                              {"bsNone", "bsSingle"}, bsSingle),
                 IntegerProperty("Color", &T::Color, &T::SetColor, clWindow, ColorIdents()),
                 BooleanProperty("Ctl3D", &T::Ctl3D, &T::SetCtl3D, true),
-                PersistentProperty("Font", &T::Font),
+                PersistentProperty("Font", "TFont", &T::Font),
                 StringProperty("Hint", &T::Hint, &T::SetHint, std::string()),
                 BooleanProperty("ParentColor", &T::ParentColor, &T::SetParentColor, false),
                 BooleanProperty("ParentCtl3D", &T::ParentCtl3D, &T::SetParentCtl3D, true),
                 BooleanProperty("ParentFont", &T::ParentFont, &T::SetParentFont, true),
                 BooleanProperty("ParentShowHint", &T::ParentShowHint, &T::SetParentShowHint, true),
-                ComponentProperty("PopupMenu", &T::PopupMenu, &T::SetPopupMenu),
+                ComponentProperty("PopupMenu", "TPopupMenu", &T::PopupMenu, &T::SetPopupMenu),
                 BooleanProperty("ShowHint", &T::ShowHint, &T::SetShowHint, false),
                 IntegerProperty("TabOrder", &T::TabOrder, &T::SetTabOrder, -1),
                 BooleanProperty("TabStop", &T::TabStop, &T::SetTabStop, false),
@@ -531,6 +542,17 @@ void TWinControl::WndProc(TMessage& Message) {
     if (m_hHintWindow && Message.Msg >= WM_MOUSEFIRST && Message.Msg <= WM_MOUSELAST) {
         MSG relayed{m_hWindow, Message.Msg, Message.WParam, Message.LParam, 0, {}};
         SendMessageW(m_hHintWindow, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
+    }
+    // A designed control is placed and inspected, not used: neither its handlers nor the common
+    // control see the input (a press would start the control's own tracking, and with it menus,
+    // drags and label edits). System keys still reach the window's own procedure, so Alt+F4 and
+    // the window menu's keys keep working.
+    if (InState(csDesigning) && IsDesignInput(Message.Msg)) {
+        if (IDesigner* designer = FindDesigner(this))
+            designer->DesignInput(*this, Message);
+        if (IsSystemKey(Message.Msg))
+            DefaultHandler(Message);
+        return;
     }
     if (Message.Msg != WM_LBUTTONDOWN && Message.Msg != WM_RBUTTONDOWN) {
         Dispatch(&ClassInfo(), Message);

@@ -2,6 +2,7 @@
 
 // A published link to a partner view: the stored form names the partner's component, and writing
 // takes a component of the partner's kind, or none (a component of another kind is a read error).
+// TypeName is the partner's class, as the designer offers it.
 
 #include "components/ClassInfo.h"
 #include "framework/ViewLinks.h"
@@ -10,10 +11,13 @@
 #include <utility>
 #include <variant>
 
-template <class Owner, class Link, auto Get, auto Set> TPropInfo LinkProperty(std::string Name) {
+template <class Owner, class Link, auto Get, auto Set>
+TPropInfo LinkProperty(std::string Name, std::string TypeName) {
     TPropInfo info;
     info.Name = std::move(Name);
     info.Kind = TPropKind::Component;
+    info.TypeName = std::move(TypeName);
+    info.Accepts = [](const TComponent& c) { return dynamic_cast<const Link*>(&c) != nullptr; };
     info.Read = [](const TPersistent& c) {
         return TPropValue{dynamic_cast<TComponent*>((static_cast<const Owner&>(c).*Get)())};
     };

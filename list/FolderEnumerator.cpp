@@ -27,18 +27,18 @@ const TClassInfo& TFolderEnumerator::StaticClassInfo() {
                                 true),
                 BooleanProperty("ShowFolders", &T::ShowFolders, &T::SetShowFolders, true),
                 EnumProperty(
-                    "SortColumn", &T::GetColumnSort, &T::SetColumnSort,
+                    "SortColumn", "TColumnName", &T::GetColumnSort, &T::SetColumnSort,
                     {"cnName", "cnExtension", "cnSize", "cnAttributes", "cnType", "cnModified"},
                     cnName),
-                EnumProperty("SortOrder", &T::GetSortOrder, &T::SetSortOrder,
+                EnumProperty("SortOrder", "TColumnSortOrder", &T::GetSortOrder, &T::SetSortOrder,
                              {"soAscending", "soDescending", "soUnSorted"}, soAscending),
                 StringProperty("Folder", &T::GetFolder, &T::SetFolder),
                 BooleanProperty("ShowHidden", &T::ShowHidden, &T::SetShowHidden, false),
                 EventProperty("OnSelectionChange", &T::OnSelectionChange, &T::SetOnSelectionChange),
                 BooleanProperty("ShellContextMenu", &T::ShellContextMenu, &T::SetShellContextMenu,
                                 true),
-                EnumProperty("About", &T::About, &T::SetAbout, {"taAbout"}),
-                PersistentProperty("FolderColumns", &T::FolderColumns),
+                EnumProperty("About", "TAbout", &T::About, &T::SetAbout, {"taAbout"}),
+                PersistentProperty("FolderColumns", "TFolderColumn", &T::FolderColumns),
                 BooleanProperty("AutoRefresh", &T::AutoRefresh, &T::SetAutoRefresh, true),
                 BooleanProperty("AllowOLEDrop", &T::AllowOLEDrop, &T::SetAllowOLEDrop, true),
                 BooleanProperty("AllowOLEDrag", &T::AllowOLEDrag, &T::SetAllowOLEDrag, true),
@@ -265,6 +265,10 @@ void TFolderEnumerator::SetupColumns() {
         return;
     int* fields[] = {&m_iNameColumn,       &m_iExtensionColumn, &m_iSizeColumn,
                      &m_iAttributesColumn, &m_iTypeColumn,      &m_sModifiedColumn};
+    // The sort index counts header columns and stays where it is when they move. On a designed
+    // form that would change the stored SortColumn behind the developer's back (showing
+    // Extension while sorting by Type would make it Size): there it follows its column.
+    const TColumnName sorted = GetColumnSort();
     int shown = 0;
     for (int c = cnName; c <= cnModified; ++c)
         shown += IsColumnShown(static_cast<TColumnName>(c));
@@ -291,6 +295,8 @@ void TFolderEnumerator::SetupColumns() {
         *fields[c] = next++;
     }
     m_FolderColumn.SetVisibleChange(false);
+    if (InState(csDesigning))
+        m_iLastColumnSorted = IsColumnShown(sorted) ? ColumnIndex(sorted) : 0;
     Refresh();
     Invalidate();
 }

@@ -97,7 +97,9 @@ std::string TFolderEnumerator::RowFolderPath(const TListItem* Item) {
 }
 
 std::string TFolderEnumerator::DropFolderAt(TvxDropTarget* Sender, POINT pt) {
-    if (!m_bAllowOLEDrop) {
+    // A list on a form being designed shows a real folder: files dropped there would really be
+    // moved or copied.
+    if (!m_bAllowOLEDrop || InState(csDesigning)) {
         Sender->SetOperation(DROPEFFECT_NONE);
         return {};
     }

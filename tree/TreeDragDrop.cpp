@@ -73,7 +73,10 @@ TTreeNode* TNameSpaceEnumerator::DropNodeAt(TvxDropTarget* Sender, POINT pt,
                                             std::string& Destination) {
     Destination.clear();
     const POINT client = ScreenToClient(pt);
-    TTreeNode* node = m_bAllowOLEDrop ? GetNodeAt(client.x, client.y) : nullptr;
+    // A tree on a form being designed shows folders of the real disk: files dropped there would
+    // really be moved or copied.
+    const bool accepting = m_bAllowOLEDrop && !InState(csDesigning);
+    TTreeNode* node = accepting ? GetNodeAt(client.x, client.y) : nullptr;
     if (!node) {
         Sender->SetOperation(DROPEFFECT_NONE);
         return nullptr;
@@ -117,7 +120,7 @@ void TNameSpaceEnumerator::Drop(TvxDropTarget* Sender, int, POINT, int&) {
     const TBusy busy(*this);
     const int operation = Sender->Operation();
     Sender->SetOperation(DROPEFFECT_NONE);
-    TTreeNode* node = DropTarget();
+    TTreeNode* node = InState(csDesigning) ? nullptr : DropTarget();
     const std::string path = node ? NodePath(node) : std::string();
     TStringList files;
     if (!path.empty() && Sender->GetSourceFiles(files))

@@ -41,7 +41,7 @@ public:
             .ClassName = "TColumnOwner",
             .Parent = &TComponent::StaticClassInfo(),
             .Create = ConstructComponent<TColumnOwner>,
-            .Properties = {PersistentProperty("FolderColumns", &T::FolderColumns)},
+            .Properties = {PersistentProperty("FolderColumns", "TFolderColumn", &T::FolderColumns)},
         };
         return info;
     }

@@ -44,11 +44,12 @@ inline std::vector<FakeItem> StandardNamespace() {
 
 class FakeTree : public testing::Test {
 protected:
-    void Make(std::vector<FakeItem> Items = StandardNamespace()) {
+    // Owner: a form the tree is placed on (it must outlive the tree), or none.
+    void Make(std::vector<FakeItem> Items = StandardNamespace(), TComponent* Owner = nullptr) {
         shell = std::make_unique<FakeShell>(std::move(Items), &malloc);
         treeShell = std::make_unique<TFakeViewServices>(*shell);
         combo.Shell = shell.get();
-        tree = std::make_unique<TNameSpaceEnumerator>(nullptr, treeShell.get());
+        tree = std::make_unique<TNameSpaceEnumerator>(Owner, treeShell.get());
         tree->SetAutoRefresh(false);
         tree->SetParentWindow(host.Handle());
         tree->SetBounds(0, 0, 300, 300);
