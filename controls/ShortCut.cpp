@@ -14,7 +14,7 @@ constexpr std::pair<WORD, const char*> kNamedKeys[] = {
 };
 
 constexpr std::pair<TShortCut, const char*> kModifiers[] = {
-    {scShift, "Shift"}, {scCtrl, "Ctrl"}, {scAlt, "Alt"}};
+    {scCtrl, "Ctrl"}, {scShift, "Shift"}, {scAlt, "Alt"}};
 
 bool SameText(const std::string& A, const char* B) {
     return lstrcmpiA(A.c_str(), B) == 0;

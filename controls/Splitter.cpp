@@ -37,6 +37,13 @@ TSplitter::~TSplitter() {
     DestroyHandle();
 }
 
+// Where the pointer was when the message being handled was sent, on the screen: the splitter
+// moves under the pointer while it is dragged, and the pointer may have gone on since.
+POINT TSplitter::MessagePoint() {
+    const DWORD at = GetMessagePos();
+    return {static_cast<short>(LOWORD(at)), static_cast<short>(HIWORD(at))};
+}
+
 int TSplitter::SizeOf(const TWinControl& Control) const {
     return Horizontal() ? Control.Height() : Control.Width();
 }
@@ -69,7 +76,7 @@ void TSplitter::WMLButtonDown(TMessage& Message) {
         for (int i = 0; i < parent->ControlCount(); ++i)
             if (parent->Controls(i)->Align() == alClient && parent->Controls(i)->Visible())
                 m_iMaxSize = m_iStartSize + SizeOf(*parent->Controls(i)) - m_iMinSize;
-        GetCursorPos(&m_StartPoint);
+        m_StartPoint = MessagePoint();
         SetCapture(WindowHandle());
     }
     Inherited(Message);
@@ -77,8 +84,7 @@ void TSplitter::WMLButtonDown(TMessage& Message) {
 
 void TSplitter::WMMouseMove(TMessage& Message) {
     if (m_Pane && GetCapture() == WindowHandle()) {
-        POINT now{};
-        GetCursorPos(&now);
+        const POINT now = MessagePoint();
         int moved = Horizontal() ? now.y - m_StartPoint.y : now.x - m_StartPoint.x;
         if (Align() == alRight || Align() == alBottom)
             moved = -moved;

@@ -29,6 +29,7 @@ private:
     bool Horizontal() const { return Align() == alTop || Align() == alBottom; }
     // The pane's size along the splitter's axis, and the client control's.
     int SizeOf(const TWinControl& Control) const;
+    static POINT MessagePoint();
 
     TWinControl* m_Pane = nullptr;
     int m_iMinSize = 30;

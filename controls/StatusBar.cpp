@@ -55,14 +55,16 @@ void TStatusBar::SetSimpleText(const std::string& Value) {
     SendMessageW(WindowHandle(), SB_SETTEXTW, SB_SIMPLEID, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
+// In simple mode the bar answers for its one text as its first part (Wine answers nothing when
+// asked for it by SB_SIMPLEID).
 std::string TStatusBar::ShownText() const {
     if (!HandleAllocated())
         return {};
-    wchar_t text[MAX_PATH] = {};
-    const auto length = LOWORD(SendMessageW(WindowHandle(), SB_GETTEXTLENGTHW, SB_SIMPLEID, 0));
+    const auto length = LOWORD(SendMessageW(WindowHandle(), SB_GETTEXTLENGTHW, 0, 0));
     if (length >= MAX_PATH)
         return m_sSimpleText;
-    SendMessageW(WindowHandle(), SB_GETTEXTW, SB_SIMPLEID, reinterpret_cast<LPARAM>(text));
+    wchar_t text[MAX_PATH] = {};
+    SendMessageW(WindowHandle(), SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(text));
     text[MAX_PATH - 1] = L'\0';
     return WideToUtf8(text);
 }
