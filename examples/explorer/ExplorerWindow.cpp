@@ -160,11 +160,14 @@ void TExplorerWindow::HiddenItemClick(TObject*) {
     }
 }
 
+// F5 is the tree's and the list's own key too; as the window's shortcut it reaches neither, so
+// the item reads both again.
 void TExplorerWindow::RefreshItemClick(TObject*) {
-    if (TFolderEnumerator* list = List()) {
+    if (TNameSpaceEnumerator* tree = Tree())
+        tree->Refresh();
+    if (TFolderEnumerator* list = List())
         list->Refresh();
-        StatusChanged();
-    }
+    StatusChanged();
 }
 
 void TExplorerWindow::ParentItemClick(TObject*) {
