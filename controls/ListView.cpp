@@ -323,8 +323,12 @@ void TCustomListView::SetViewStyle(TViewStyle Value) {
     if (!HandleAllocated() || m_bEditOpen)
         return;
     const LONG_PTR style = GetWindowLongPtrW(Handle(), GWL_STYLE);
-    if ((style & LVS_TYPEMASK) != static_cast<LONG_PTR>(ViewStyleBits(Value)))
-        SetWindowLongPtrW(Handle(), GWL_STYLE, (style & ~LVS_TYPEMASK) | ViewStyleBits(Value));
+    if ((style & LVS_TYPEMASK) == static_cast<LONG_PTR>(ViewStyleBits(Value)))
+        return;
+    SetWindowLongPtrW(Handle(), GWL_STYLE, (style & ~LVS_TYPEMASK) | ViewStyleBits(Value));
+    // Wine's control repaints only where the new view draws rows: the old view's rows below
+    // them would stay on the screen.
+    Invalidate();
 }
 
 void TCustomListView::HeldViewStyle(TMessage&) {
