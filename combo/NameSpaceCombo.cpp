@@ -33,7 +33,7 @@ const TClassInfo& TNameSpaceCombo::StaticClassInfo() {
         .Messages = {MessageHandler<CN_DRAWITEM, &T::CNDrawItem>()},
         // The framework's properties the combo stores, ahead of its own; the rest stay hidden.
         .Republished = std::vector<std::string_view>{"Name", "Left", "Top", "Width", "Height",
-                                                     "Color", "Font", "OnEnter", "OnExit"},
+                                                     "Align", "Color", "Font", "OnEnter", "OnExit"},
     };
     return info;
 }

@@ -1,5 +1,8 @@
 #include "controls/Form.h"
 
+#include "controls/MainMenu.h"
+#include "identifiers/Holders.h"
+
 #include <algorithm>
 #include <utility>
 
@@ -65,6 +68,7 @@ const TClassInfo& TForm::StaticClassInfo() {
                 IntegerProperty("ClientHeight", &T::ClientHeight, &T::SetClientHeight),
                 ComponentProperty("ActiveControl", "TWinControl", &T::ActiveControl,
                                   &T::SetActiveControl),
+                ComponentProperty("Menu", "TMainMenu", &T::Menu, &T::SetMenu),
                 BooleanProperty("Scaled", &T::Scaled, &T::SetScaled, true),
                 IntegerProperty("PixelsPerInch", &T::PixelsPerInch, &T::SetPixelsPerInch, 96),
                 EventProperty("OnClose", &T::OnClose),
@@ -73,6 +77,7 @@ const TClassInfo& TForm::StaticClassInfo() {
             {
                 MessageHandler<WM_CLOSE, &T::WMClose>(),
                 MessageHandler<WM_COMMAND, &T::WMCommand>(),
+                MessageHandler<WM_INITMENUPOPUP, &T::WMInitMenuPopup>(),
             },
         .Republished = republished,
     };
@@ -133,6 +138,47 @@ void TForm::Notification(TComponent* AComponent, TOperation Operation) {
     TWinControl::Notification(AComponent, Operation);
     if (Operation == opRemove && AComponent == m_ActiveControl)
         m_ActiveControl = nullptr;
+    if (Operation == opRemove && AComponent == m_Menu) {
+        m_Menu = nullptr;
+        AttachMenu();
+    }
+}
+
+void TForm::SetMenu(TMainMenu* Value) {
+    if (m_Menu)
+        m_Menu->RemoveFreeNotification(this);
+    m_Menu = Value;
+    if (Value)
+        Value->FreeNotification(this);
+    AttachMenu();
+}
+
+// The window frees the menu it has when it goes; one it no longer has is freed here.
+void TForm::AttachMenu() {
+    if (!HandleAllocated())
+        return;
+    const OwnedMenu previous(GetMenu(WindowHandle()));
+    OwnedMenu bar(m_Menu ? m_Menu->MakeHandle() : nullptr);
+    if (::SetMenu(WindowHandle(), bar.Get()))
+        (void)bar.Release();
+    else
+        ::SetMenu(WindowHandle(), nullptr);
+}
+
+void TForm::WMInitMenuPopup(TMessage& Message) {
+    if (m_Menu && HandleAllocated())
+        m_Menu->Root().UpdateHandle(GetMenu(WindowHandle()));
+    Inherited(Message);
+}
+
+bool TForm::IsShortCut(const MSG& Message) {
+    if (!m_Menu || (Message.message != WM_KEYDOWN && Message.message != WM_SYSKEYDOWN))
+        return false;
+    TMenuItem* item = m_Menu->Root().FindShortCut(ShortCutOfKey(static_cast<WORD>(Message.wParam)));
+    if (!item)
+        return false;
+    item->Click();
+    return true;
 }
 
 int TForm::ScreenPixelsPerInch() {
@@ -175,8 +221,10 @@ void TForm::ScaleToScreen() {
 // Until now the form had no client area to lay its aligned controls out in.
 void TForm::CreateWnd() {
     TWinControl::CreateWnd();
-    if (HandleAllocated())
-        AlignControls();
+    if (!HandleAllocated())
+        return;
+    AttachMenu();
+    AlignControls();
 }
 
 void TForm::CreateParams(TCreateParams& Params) {
@@ -292,6 +340,13 @@ void TForm::WMCommand(TMessage& Message) {
         Inherited(Message);
         return;
     }
+    if (!control && HIWORD(Message.WParam) == 0 && m_Menu) {
+        if (TMenuItem* item = m_Menu->Root().FindCommand(LOWORD(Message.WParam))) {
+            item->Click();
+            Message.Result = 0;
+            return;
+        }
+    }
     if (LOWORD(Message.WParam) == IDCANCEL) {
         if (m_bModal)
             Close();
@@ -308,6 +363,8 @@ bool TForm::IsFormDialogMessage(MSG& Message) {
     auto* form = dynamic_cast<TForm*>(TWinControl::FindControl(root));
     if (!form)
         return false;
+    if (IsWindowEnabled(root) && form->IsShortCut(Message))
+        return true;
     if (Message.message == WM_SYSCHAR) {
         const wchar_t key = static_cast<wchar_t>(Message.wParam);
         bool handled = false;

@@ -3,6 +3,7 @@
 #include "controls/WinControl.h"
 
 class IDesigner;
+class TMainMenu;
 
 // How a form's window was closed when it was shown modally: the result of ShowModal. Buttons
 // with a result other than mrNone end the modal loop with it when clicked.
@@ -43,6 +44,12 @@ public:
     // The control that has the focus when the form is shown (and while it is active).
     TWinControl* ActiveControl() const { return m_ActiveControl; }
     void SetActiveControl(TWinControl* Value);
+
+    // The menu bar on the form's window: choosing an item clicks it, its items' check marks and
+    // enabled states are brought up to date as each of its menus opens, and their shortcuts work
+    // anywhere in the form (before the dialog keys). Items added later show when it is set again.
+    TMainMenu* Menu() const { return m_Menu; }
+    void SetMenu(TMainMenu* Value);
 
     bool Scaled() const { return m_bScaled; }
     void SetScaled(bool Value) { m_bScaled = Value; }
@@ -88,13 +95,19 @@ protected:
 
     void WMClose(TMessage& Message);
     void WMCommand(TMessage& Message);
+    void WMInitMenuPopup(TMessage& Message);
 
 private:
     void ScaleToScreen();
     void FocusFirstControl();
+    // Puts the menu bar (or none) on the window, freeing the one it replaces.
+    void AttachMenu();
+    // A key pressed in the form that is an item's shortcut clicks the item; true when one did.
+    bool IsShortCut(const MSG& Message);
 
     TFormBorderStyle m_FormBorderStyle = TFormBorderStyle::Sizeable;
     TWinControl* m_ActiveControl = nullptr;
+    TMainMenu* m_Menu = nullptr;
     bool m_bScaled = true;
     int m_iPixelsPerInch = 96;
     bool m_bModal = false;

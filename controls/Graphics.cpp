@@ -140,7 +140,8 @@ const std::vector<std::pair<std::string, std::int64_t>>& CursorIdents() {
     static const std::vector<std::pair<std::string, std::int64_t>> idents = {
         {"crDefault", crDefault}, {"crArrow", crArrow},         {"crCross", -3},
         {"crIBeam", -4},          {"crHourGlass", crHourGlass}, {"crNo", -18},
-        {"crAppStart", -19},      {"crHandPoint", -21},
+        {"crAppStart", -19},      {"crHandPoint", -21},         {"crSizeNS", crSizeNS},
+        {"crSizeWE", crSizeWE},
     };
     return idents;
 }

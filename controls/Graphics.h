@@ -31,6 +31,10 @@ using TCursor = int;
 constexpr TCursor crDefault = 0;
 constexpr TCursor crArrow = -2;
 constexpr TCursor crHourGlass = -11;
+// The pointer of an edge that moves left and right (a splitter between two panes).
+constexpr TCursor crSizeWE = -9;
+// The pointer of an edge that moves up and down.
+constexpr TCursor crSizeNS = -7;
 
 constexpr TColor clBtnText = clSystemColor | COLOR_BTNTEXT;
 constexpr TColor clBtnShadow = clSystemColor | COLOR_BTNSHADOW;

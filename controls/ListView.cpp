@@ -62,7 +62,8 @@ const TClassInfo& TCustomListView::StaticClassInfo() {
                              {"vsIcon", "vsSmallIcon", "vsList", "vsReport"}, vsIcon),
             },
         .Messages = {MessageHandler<CN_NOTIFY, &T::CNNotify>(),
-                     MessageHandler<WM_RBUTTONDOWN, &T::WMRButtonDown>()},
+                     MessageHandler<WM_RBUTTONDOWN, &T::WMRButtonDown>(),
+                     MessageHandler<CM_HELDVIEWSTYLE, &T::HeldViewStyle>()},
     };
     return info;
 }
@@ -315,12 +316,23 @@ bool TCustomListView::IsEditing() const {
     return HandleAllocated() && SendMessageW(WindowHandle(), LVM_GETEDITCONTROL, 0, 0);
 }
 
+// Rows move when the view changes: an open edit box would stay where its row was, over another
+// row. The change waits for the edit to end.
 void TCustomListView::SetViewStyle(TViewStyle Value) {
     m_ViewStyle = Value;
-    if (!HandleAllocated())
+    if (!HandleAllocated() || m_bEditOpen)
         return;
     const LONG_PTR style = GetWindowLongPtrW(Handle(), GWL_STYLE);
+    if ((style & LVS_TYPEMASK) == static_cast<LONG_PTR>(ViewStyleBits(Value)))
+        return;
     SetWindowLongPtrW(Handle(), GWL_STYLE, (style & ~LVS_TYPEMASK) | ViewStyleBits(Value));
+    // Wine's control repaints only where the new view draws rows: the old view's rows below
+    // them would stay on the screen.
+    Invalidate();
+}
+
+void TCustomListView::HeldViewStyle(TMessage&) {
+    SetViewStyle(m_ViewStyle);
 }
 
 // These styles are fixed when the window is made: a change makes a new window.
@@ -514,6 +526,8 @@ void TCustomListView::EndLabelEdit(TMessage& Message, const NMLVDISPINFOW& Info)
     m_bEditOpen = false;
     m_EditItem = nullptr;
     EditEnded();
+    // From the queue: the control is still taking its edit box down.
+    PostMessageW(WindowHandle(), CM_HELDVIEWSTYLE, 0, 0);
 }
 
 void TCustomListView::ForgetEdit() {

@@ -80,6 +80,7 @@ public:
     // message. RightButton: whether the drag is the right button's.
     TListItem* BeginDragItem(const TMessage& Message, bool* RightButton = nullptr) const;
 
+    // A change while a row's edit is open shows once the edit has ended.
     TViewStyle ViewStyle() const { return m_ViewStyle; }
     void SetViewStyle(TViewStyle Value);
     bool MultiSelect() const { return m_bMultiSelect; }
@@ -151,6 +152,9 @@ protected:
     TListItem* EditItem() const { return m_EditItem; }
 
     void WMRButtonDown(TMessage& Message);
+    // The list's note to itself to show a view style set while an edit was open.
+    void HeldViewStyle(TMessage& Message);
+    static constexpr UINT CM_HELDVIEWSTYLE = WM_USER + 140;
 
 private:
     friend class TListItem;

@@ -87,8 +87,9 @@ const wchar_t* CursorResource(TCursor Cursor) {
         const wchar_t* Resource;
     };
     static const Entry entries[] = {
-        {crArrow, IDC_ARROW}, {-3, IDC_CROSS},        {-4, IDC_IBEAM}, {crHourGlass, IDC_WAIT},
-        {-18, IDC_NO},        {-19, IDC_APPSTARTING}, {-21, IDC_HAND},
+        {crArrow, IDC_ARROW},    {-3, IDC_CROSS},        {-4, IDC_IBEAM},
+        {crHourGlass, IDC_WAIT}, {-18, IDC_NO},          {-19, IDC_APPSTARTING},
+        {-21, IDC_HAND},         {crSizeNS, IDC_SIZENS}, {crSizeWE, IDC_SIZEWE},
     };
     for (const Entry& e : entries)
         if (e.Cursor == Cursor)

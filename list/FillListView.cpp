@@ -88,6 +88,7 @@ bool GetEntryDetails(TViewShell& Shell, LPCITEMIDLIST pFQpidl, TEntryDetails& En
 void TFolderEnumerator::FillListView(LPCITEMIDLIST pParentpidl) {
     if (InState(csLoading) || !m_sfView)
         return;
+    ++m_iFillCount;
     const TCursor savedCursor = Cursor();
     SetCursor(crHourGlass);
     Items().BeginUpdate();

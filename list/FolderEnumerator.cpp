@@ -314,8 +314,14 @@ void TFolderEnumerator::SetShowFolders(bool bFolder) {
     Refresh();
 }
 
+// The refill waits, as a refresh does, for an open edit or an operation of the list: it could
+// delete the row they work on.
 void TFolderEnumerator::SetShowHidden(bool bHidden) {
     m_bShowHidden = bHidden;
+    if (EditOpen() || m_iBusy > 0) {
+        m_bRefreshHeld = true;
+        return;
+    }
     FillListView(m_pViewPidl.Get());
     if (m_bSortApplied)
         Sort();

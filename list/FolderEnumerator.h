@@ -131,6 +131,8 @@ public:
     LPCITEMIDLIST ViewPidl() const { return m_pViewPidl.Get(); }
     int ColumnIndex(TColumnName Column) const;
     int LastColumnSorted() const { return m_iLastColumnSorted; }
+    // How many times the rows were filled from an enumeration of the folder.
+    int FillCount() const { return m_iFillCount; }
     TChangeNotifyThread* ChangeThread() const { return m_ChangeThread; }
     TvxDropTarget* OleDropTarget() const { return m_OleDropTarget.Target(); }
     // Computes every row's pending parts now (what idle time would do).
@@ -297,6 +299,7 @@ private:
     int m_iTypeColumn = 2;
     int m_sModifiedColumn = 3;
     int m_iLastColumnSorted = 0;
+    int m_iFillCount = 0;
     TColumnSortOrder m_SortedOrder = soAscending;
 
     // A sort was asked for (header click, SortColumn or SortOrder set): a fill of a file-system

@@ -1,13 +1,33 @@
 #include "ExplorerWindow.h"
 
 #include "combo/NameSpaceCombo.h"
-#include "controls/Application.h"
 #include "components/FormStreaming.h"
-#include "controls/Menus.h"
+#include "controls/Application.h"
+#include "controls/MainMenu.h"
+#include "controls/StatusBar.h"
 #include "list/FolderEnumerator.h"
 #include "tree/NameSpaceEnumerator.h"
 
-#include <algorithm>
+#include <shlwapi.h>
+
+namespace {
+
+constexpr UINT_PTR kStatusTimer = 1;
+
+// The View menu's items in the order of the list's view styles.
+constexpr const char* kViewStyleItems[] = {"LargeIconsItem", "SmallIconsItem", "ListItem",
+                                           "DetailsItem"};
+
+std::string ByteSize(int64_t Bytes) {
+    wchar_t text[64] = {};
+    StrFormatByteSizeW(Bytes, text, 64);
+    std::string narrow;
+    for (const wchar_t* c = text; *c; ++c)
+        narrow += *c < 0x80 ? static_cast<char>(*c) : '?';
+    return narrow;
+}
+
+} // namespace
 
 TExplorerWindow::TExplorerWindow(TComponent* AOwner) : TForm(AOwner) {}
 
@@ -21,10 +41,15 @@ const TClassInfo& TExplorerWindow::StaticClassInfo() {
         .Parent = &TForm::StaticClassInfo(),
         .Create = ConstructComponent<TExplorerWindow>,
         .Messages = {MessageHandler<WM_DESTROY, &T::WMDestroy>(),
-                     MessageHandler<WM_SIZE, &T::WMSize>(),
-                     MessageHandler<WM_SHOWWINDOW, &T::WMShowWindow>()},
+                     MessageHandler<WM_TIMER, &T::WMTimer>(),
+                     MessageHandler<WM_INITMENUPOPUP, &T::WMInitMenuPopup>()},
         .Methods = {PublishedMethod<&T::TreeSelectionChange>("TreeSelectionChange"),
-                    PublishedMethod<&T::ParentItemClick>("ParentItemClick")},
+                    PublishedMethod<&T::ListSelectionChange>("ListSelectionChange"),
+                    PublishedMethod<&T::ParentItemClick>("ParentItemClick"),
+                    PublishedMethod<&T::ExitItemClick>("ExitItemClick"),
+                    PublishedMethod<&T::ViewStyleItemClick>("ViewStyleItemClick"),
+                    PublishedMethod<&T::HiddenItemClick>("HiddenItemClick"),
+                    PublishedMethod<&T::RefreshItemClick>("RefreshItemClick")},
     };
     return info;
 }
@@ -41,8 +66,13 @@ TNameSpaceCombo* TExplorerWindow::Combo() const {
     return dynamic_cast<TNameSpaceCombo*>(FindComponent("Combo"));
 }
 
-// The window runs before its views settle from the form (they are told Loaded after it), so the
-// follower is in place when the tree first selects its root.
+TStatusBar* TExplorerWindow::StatusBar() const {
+    return dynamic_cast<TStatusBar*>(FindComponent("StatusBar"));
+}
+
+// The window runs before its views settle from the form (they are told Loaded after it): the
+// follower is in place when the tree first selects its root, and the start folder given to the
+// list now is the one it fills with, once, when it settles.
 void TExplorerWindow::Loaded() {
     TForm::Loaded();
     TNameSpaceEnumerator* tree = Tree();
@@ -50,32 +80,94 @@ void TExplorerWindow::Loaded() {
     TNameSpaceCombo* combo = Combo();
     if (tree && list && combo)
         m_Follower = std::make_unique<TViewFollower>(*tree, *list, *combo, Handle());
-    // The window got its first size before the form had placed the views in it: the bounds the
-    // form stores were measured against the window's outer size, not against its client area.
-    LayOutViews();
-}
-
-void TExplorerWindow::LayOutViews() {
-    auto* combo = dynamic_cast<TWinControl*>(Combo());
-    auto* list = dynamic_cast<TWinControl*>(List());
-    auto* tree = dynamic_cast<TWinControl*>(Tree());
-    if (!combo || !tree || !list || !HandleAllocated())
-        return;
-    RECT client{};
-    GetClientRect(WindowHandle(), &client);
-    const int width = client.right - client.left, height = client.bottom - client.top;
-    const int margin = combo->Left();
-    combo->SetBounds(margin, combo->Top(), std::max(0, width - 2 * margin), combo->Height());
-    const int below = std::max(0, height - tree->Top() - margin);
-    tree->SetBounds(tree->Left(), tree->Top(), tree->Width(), below);
-    list->SetBounds(list->Left(), list->Top(), std::max(0, width - list->Left() - margin), below);
+    if (list && !m_sStartFolder.empty())
+        list->SetFolder(m_sStartFolder);
 }
 
 void TExplorerWindow::TreeSelectionChange(TNameSpaceEnumerator* Sender) {
-    const std::string path = Sender->GetSelection();
-    SetCaption(path.empty() ? "Explorer" : "Explorer - " + path);
+    std::string name = Sender->GetSelection();
+    if (name.empty() && Sender->Selected())
+        name = Sender->Selected()->Text();
+    SetCaption(name.empty() ? "Explorer" : name + " - Explorer");
     if (m_Follower)
         m_Follower->SelectionChanged();
+    StatusChanged();
+}
+
+void TExplorerWindow::ListSelectionChange(TFolderEnumerator*) {
+    StatusChanged();
+}
+
+void TExplorerWindow::StatusChanged() {
+    if (HandleAllocated())
+        SetTimer(WindowHandle(), kStatusTimer, 50, nullptr);
+}
+
+void TExplorerWindow::WMTimer(TMessage& Message) {
+    if (Message.WParam != kStatusTimer) {
+        Inherited(Message);
+        return;
+    }
+    KillTimer(WindowHandle(), kStatusTimer);
+    UpdateStatus();
+}
+
+// From the rows the list holds and their records: the folder is not read a second time.
+void TExplorerWindow::UpdateStatus() {
+    TFolderEnumerator* list = List();
+    TStatusBar* bar = StatusBar();
+    if (!list || !bar)
+        return;
+    const int count = list->Items().Count();
+    std::string text = std::to_string(count) + (count == 1 ? " item" : " items");
+    int selected = 0;
+    int64_t bytes = 0;
+    for (TListItem* row = list->GetNextItem(nullptr, sdAll, isSelected); row;
+         row = list->GetNextItem(row, sdAll, isSelected)) {
+        ++selected;
+        if (const TItemData* data = TFolderEnumerator::ItemData(row); data && data->bHasDetails)
+            bytes += data->EntryDetails.iSize;
+    }
+    if (selected > 0)
+        text += ", " + std::to_string(selected) + " selected (" + ByteSize(bytes) + ")";
+    bar->SetSimpleText(text);
+}
+
+// The check marks follow the list, whatever changed it.
+void TExplorerWindow::WMInitMenuPopup(TMessage& Message) {
+    if (const TFolderEnumerator* list = List()) {
+        for (int style = vsIcon; style <= vsReport; ++style)
+            if (auto* item = dynamic_cast<TMenuItem*>(FindComponent(kViewStyleItems[style])))
+                item->SetChecked(list->ViewStyle() == style);
+        if (auto* item = dynamic_cast<TMenuItem*>(FindComponent("HiddenItem")))
+            item->SetChecked(list->ShowHidden());
+    }
+    Inherited(Message);
+}
+
+void TExplorerWindow::ViewStyleItemClick(TObject* Sender) {
+    TFolderEnumerator* list = List();
+    for (int style = vsIcon; list && style <= vsReport; ++style)
+        if (Sender == FindComponent(kViewStyleItems[style]))
+            list->SetViewStyle(static_cast<TViewStyle>(style));
+}
+
+// Both wait for a rename open in the list: the rows it works on stay until it ends.
+void TExplorerWindow::HiddenItemClick(TObject*) {
+    if (TFolderEnumerator* list = List()) {
+        list->SetShowHidden(!list->ShowHidden());
+        StatusChanged();
+    }
+}
+
+// F5 is the tree's and the list's own key too; as the window's shortcut it reaches neither, so
+// the item reads both again.
+void TExplorerWindow::RefreshItemClick(TObject*) {
+    if (TNameSpaceEnumerator* tree = Tree())
+        tree->Refresh();
+    if (TFolderEnumerator* list = List())
+        list->Refresh();
+    StatusChanged();
 }
 
 void TExplorerWindow::ParentItemClick(TObject*) {
@@ -83,15 +175,8 @@ void TExplorerWindow::ParentItemClick(TObject*) {
         tree->GotoParent();
 }
 
-void TExplorerWindow::WMSize(TMessage& Message) {
-    Inherited(Message);
-    LayOutViews();
-}
-
-void TExplorerWindow::WMShowWindow(TMessage& Message) {
-    Inherited(Message);
-    if (Message.WParam)
-        LayOutViews();
+void TExplorerWindow::ExitItemClick(TObject*) {
+    Close();
 }
 
 void TExplorerWindow::WMDestroy(TMessage& Message) {

@@ -10,11 +10,13 @@
 class TFolderEnumerator;
 class TNameSpaceCombo;
 class TNameSpaceEnumerator;
+class TStatusBar;
 
 // The explorer's main window, read from the text form file Explorer.vfm (built into the program
-// as a resource): the namespace combo across the top, the namespace tree and the folder list
-// below it, all three linked. The title shows the selected folder's path; the tree's pop-up menu
-// goes up one level; list and combo follow every move of the tree's selection (TViewFollower).
+// as a resource): the namespace combo across the top, the namespace tree on the left and the
+// folder list beside it with a splitter between them, all three linked; a menu bar, and a status
+// bar counting the list's rows. The title names the selected folder; list and combo follow every
+// move of the tree's selection (TViewFollower).
 class TExplorerWindow : public TForm {
 public:
     explicit TExplorerWindow(TComponent* AOwner);
@@ -27,24 +29,36 @@ public:
     TNameSpaceEnumerator* Tree() const;
     TFolderEnumerator* List() const;
     TNameSpaceCombo* Combo() const;
+    TStatusBar* StatusBar() const;
     TViewFollower* Follower() const { return m_Follower.get(); }
 
+    // The folder the list opens when the window has been read: set before reading, so the list
+    // fills once, with it, instead of with the desktop first.
+    void SetStartFolder(const std::string& Value) { m_sStartFolder = Value; }
+
     void Loaded() override;
-    // The combo keeps its height across the top; below it the tree keeps its width and the list
-    // takes the rest, both down to the bottom margin; all within the client area as it is now.
-    void LayOutViews();
+    // Puts the list's counts on the status bar now (it is otherwise done once the queue is idle).
+    void UpdateStatus();
 
     // Whether closing the window ends the application's message loop (the program's window does).
     void SetEndsApplication(bool Value) { m_bEndsApplication = Value; }
 
 private:
     void TreeSelectionChange(TNameSpaceEnumerator* Sender);
+    void ListSelectionChange(TFolderEnumerator* Sender);
     void ParentItemClick(TObject* Sender);
-    void WMSize(TMessage& Message);
-    void WMShowWindow(TMessage& Message);
+    void ExitItemClick(TObject* Sender);
+    void ViewStyleItemClick(TObject* Sender);
+    void HiddenItemClick(TObject* Sender);
+    void RefreshItemClick(TObject* Sender);
+    void WMInitMenuPopup(TMessage& Message);
+    void WMTimer(TMessage& Message);
     void WMDestroy(TMessage& Message);
+    // The counts change in bursts (a fill, a selection dragged out): one update once it is over.
+    void StatusChanged();
 
     std::unique_ptr<TViewFollower> m_Follower;
+    std::string m_sStartFolder;
     bool m_bEndsApplication = false;
 };
 

@@ -3,7 +3,6 @@
 // set to a .bmp path, it saves a picture of its window there and ends.
 
 #include "identifiers/WideText.h"
-#include "list/FolderEnumerator.h"
 #include "tree/NameSpaceEnumerator.h"
 
 #include "ExplorerWindow.h"
@@ -40,22 +39,20 @@ std::string WindowsFolder() {
 
 int main() {
     RegisterExplorerClasses();
+    std::string problem;
+    const std::string folder = ChooseStartFolder(RequestedFolder(), WindowsFolder(), problem);
+    if (!problem.empty())
+        std::fprintf(stderr, "%s\n", problem.c_str());
     TExplorerWindow window(nullptr);
     window.SetEndsApplication(true);
+    // The list opens the start folder as it is read; the tree follows it and tells the combo.
+    window.SetStartFolder(folder);
     std::string error;
     if (!ReadExplorerWindow(window, error)) {
         std::fprintf(stderr, "%s\n", error.c_str());
         return 1;
     }
-    std::string problem;
-    const std::string folder = ChooseStartFolder(RequestedFolder(), WindowsFolder(), problem);
-    if (!problem.empty())
-        std::fprintf(stderr, "%s\n", problem.c_str());
     window.Show();
-    UpdateWindow(window.Handle());
-    // The list opens the start folder; the tree follows it and tells the combo.
-    if (TFolderEnumerator* list = window.List())
-        list->SetFolder(folder);
     window.Tree()->SetFocus();
     return RunOrSaveScreenshot(window.Handle());
 }

@@ -17,6 +17,7 @@
 std::unique_ptr<TExplorerWindow> OpenExplorer(const std::string& Folder) {
     RegisterExplorerClasses();
     auto window = std::make_unique<TExplorerWindow>(nullptr);
+    window->SetStartFolder(Folder);
     std::string error;
     if (!ReadExplorerWindow(*window, error)) {
         ADD_FAILURE() << error;
@@ -25,7 +26,6 @@ std::unique_ptr<TExplorerWindow> OpenExplorer(const std::string& Folder) {
     window->Show();
     UpdateWindow(window->Handle());
     SetForegroundWindow(window->Handle());
-    window->List()->SetFolder(Folder);
     window->Tree()->SetFocus();
     for (TChangeNotifyThread* watcher :
          {window->Tree()->ChangeThread(), window->List()->ChangeThread()})

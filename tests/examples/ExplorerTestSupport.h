@@ -11,8 +11,8 @@
 #include <memory>
 #include <string>
 
-// The explorer's window read from its form file and shown, its list set to Folder (the tree and
-// the combo follow), both watchers set up; nullptr when the form cannot be read.
+// The explorer's window read from its form file with Folder as its start folder (the tree and
+// the combo follow the list), shown, both watchers set up; nullptr when the form cannot be read.
 std::unique_ptr<TExplorerWindow> OpenExplorer(const std::string& Folder);
 // Handles what comes until the thread has had nothing to do for Quiet milliseconds and the
 // follower waits for nothing (at most Limit milliseconds); whether it got there.

@@ -1,6 +1,7 @@
 #include "ExplorerTestSupport.h"
 
 #include "combo/NameSpaceCombo.h"
+#include "controls/StatusBar.h"
 #include "list/FolderEnumerator.h"
 #include "tree/NameSpaceEnumerator.h"
 
@@ -22,23 +23,31 @@ RECT PlacedIn(HWND Window, TWinControl* View) {
     return r;
 }
 
+// The views are laid out by alignment: they may touch the client area's edges but never pass
+// them, and none overlaps another.
 void ExpectViewsInside(TExplorerWindow& Window, const char* When) {
     RECT client{};
     GetClientRect(Window.Handle(), &client);
-    for (TWinControl* view :
-         std::initializer_list<TWinControl*>{Window.Combo(), Window.Tree(), Window.List()}) {
+    const std::initializer_list<TWinControl*> views = {Window.Combo(), Window.Tree(), Window.List(),
+                                                       Window.StatusBar()};
+    for (TWinControl* view : views) {
         const RECT r = PlacedIn(Window.Handle(), view);
-        EXPECT_TRUE(r.left > client.left && r.top > client.top && r.right < client.right &&
-                    r.bottom < client.bottom)
+        EXPECT_TRUE(r.left >= client.left && r.top >= client.top && r.right <= client.right &&
+                    r.bottom <= client.bottom && r.right > r.left && r.bottom > r.top)
             << When << ": " << view->Name() << " at (" << r.left << "," << r.top << ")-(" << r.right
-            << "," << r.bottom << ") in a client area of " << client.right << "x" << client.bottom
-            << " (a margin is kept on every side)";
+            << "," << r.bottom << ") in a client area of " << client.right << "x" << client.bottom;
+        for (TWinControl* other : views) {
+            RECT overlap{};
+            const RECT o = PlacedIn(Window.Handle(), other);
+            EXPECT_TRUE(other == view || !IntersectRect(&overlap, &r, &o))
+                << When << ": " << view->Name() << " overlaps " << other->Name();
+        }
     }
 }
 
 } // namespace
 
-TEST(ExplorerWindow, TheViewsLieInsideTheClientAreaFromTheStartAndAtEverySize) {
+TEST(ExplorerWindow, TheViewsFillTheClientAreaWithoutOverlapFromTheStartAndAtEverySize) {
     RegisterExplorerClasses();
     auto window = std::make_unique<TExplorerWindow>(nullptr);
     std::string error;

@@ -136,9 +136,10 @@ TEST_F(ComboAndTree, ThePublishedLinksNameTheirComponents) {
     std::vector<std::string> names;
     for (const TPropInfo* property : info.PublishedProperties())
         names.push_back(property->Name);
-    // The framework's few first (placement, then the colour, font and focus events), then its own.
-    EXPECT_EQ(names, (std::vector<std::string>{"Name", "Left", "Top", "Width", "Height", "Color",
-                                               "Font", "OnEnter", "OnExit", "About",
+    // The framework's few first (placement with the alignment a form lays it out by, then the
+    // colour, font and focus events), then its own.
+    EXPECT_EQ(names, (std::vector<std::string>{"Name", "Left", "Top", "Width", "Height", "Align",
+                                               "Color", "Font", "OnEnter", "OnExit", "About",
                                                "NameSpaceEnumerator", "FolderEnumerator"}));
     EXPECT_FALSE(info.FindProperty("About")->HoldsDefault(*combo)) << "About is always stored";
     EXPECT_TRUE(info.FindProperty("Color")->HoldsDefault(*combo));

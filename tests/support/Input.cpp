@@ -150,6 +150,26 @@ void DragWithMouse(POINT From, POINT To, TDragButton Button) {
     Settle();
 }
 
+void DragCaptured(POINT From, POINT To) {
+    RaiseOwnWindows();
+    std::vector<INPUT> inputs;
+    const auto add = [&](DWORD Flags, POINT At) {
+        INPUT input{};
+        input.type = INPUT_MOUSE;
+        input.mi.dwFlags = Flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
+        input.mi.dx = At.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
+        input.mi.dy = At.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
+        inputs.push_back(input);
+    };
+    add(0, From);
+    add(MOUSEEVENTF_LEFTDOWN, From);
+    for (int i = 1; i <= 4; ++i)
+        add(0, {From.x + (To.x - From.x) * i / 4, From.y + (To.y - From.y) * i / 4});
+    add(MOUSEEVENTF_LEFTUP, To);
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    Settle();
+}
+
 void DoubleClickAt(POINT Screen) {
     RaiseOwnWindows();
     SetCursorPos(Screen.x, Screen.y);

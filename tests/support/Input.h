@@ -32,6 +32,9 @@ void DoubleClickAt(POINT Screen);
 // machine cannot let the release overtake the start of the drag. Returns when the drag is over.
 // With the right button, the same drag ends on that button's release.
 enum class TDragButton { Left, Right };
+// A left-button drag that a window follows with its own capture (a splitter), no drag-and-drop
+// loop: press at From, a few moves, release at To, all in one call, then Settle.
+void DragCaptured(POINT From, POINT To);
 void DragWithMouse(POINT From, POINT To, TDragButton Button = TDragButton::Left);
 
 // Runs Action inside the loop of the next menu shown, from a timer armed now (Action must end
