@@ -196,10 +196,17 @@ bool MenuShown() {
 }
 
 // A menu still open long after its keys were sent lost them (a busy machine): it is closed, so
-// the test fails on what it checks instead of hanging in the menu's loop.
+// the test fails on what it checks instead of hanging in the menu's loop. Only that very menu:
+// the next test's menu may be open by then.
+HWND& ForgottenMenu() {
+    static HWND menu = nullptr;
+    return menu;
+}
+
 void CALLBACK CloseForgottenMenu(HWND, UINT, UINT_PTR Timer, DWORD) {
     KillTimer(nullptr, Timer);
-    if (MenuShown())
+    const HWND menu = FindWindowW(L"#32768", nullptr);
+    if (menu && menu == std::exchange(ForgottenMenu(), nullptr) && IsWindowVisible(menu))
         EndMenu();
 }
 
@@ -217,6 +224,7 @@ void CALLBACK RunMenuAction(HWND, UINT, UINT_PTR Timer, DWORD) {
     waited = 0;
     seen = false;
     if (auto action = std::exchange(MenuAction(), nullptr)) {
+        ForgottenMenu() = FindWindowW(L"#32768", nullptr);
         action();
         SetTimer(nullptr, 0, 5000, CloseForgottenMenu);
     }
@@ -225,11 +233,13 @@ void CALLBACK RunMenuAction(HWND, UINT, UINT_PTR Timer, DWORD) {
 } // namespace
 
 void DuringNextMenu(std::function<void()> Action) {
+    ForgottenMenu() = nullptr;
     MenuAction() = std::move(Action);
     SetTimer(nullptr, 0, 150, RunMenuAction);
 }
 
 void ForgetMenuAction() {
+    ForgottenMenu() = nullptr;
     MenuAction() = nullptr;
 }
 
