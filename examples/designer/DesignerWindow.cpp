@@ -90,6 +90,12 @@ TDesignerWindow::TDesignerWindow() : TForm(nullptr) {
         Report(m_Model.Load(m_PathEdit->Text(), error) ? "Loaded." : error.Message());
     };
     m_ComponentList->OnClick = [this](TObject*) { ListClicked(); };
+    m_ComponentList->OnKeyDown = [this](TObject*, WORD& Key, TShiftState) {
+        if (Key == VK_DELETE) {
+            Key = 0;
+            m_Model.DeleteSelected();
+        }
+    };
     m_Inspector->OnChange = [this](TObject*, TListItem*, TItemChange Change) {
         if (Change == ctState && !m_bShowing)
             ShowValueEditors();

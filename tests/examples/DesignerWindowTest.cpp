@@ -72,4 +72,9 @@ TEST(DesignerWindow, PlacesSelectsEditsSavesAndLoadsThroughItsControls) {
     EXPECT_EQ(model.Components()[0]->Name(), "Folders");
     EXPECT_TRUE(IsChild(window.Handle(), model.Form()->Handle())) << "the loaded form too";
     EXPECT_EQ(window.ComponentList()->Items().Strings(), std::vector<std::string>{"Folders"});
+
+    model.Select(model.Components());
+    window.ComponentList()->SetFocus();
+    PressKeys({VK_DELETE});
+    EXPECT_TRUE(model.Components().empty());
 }
