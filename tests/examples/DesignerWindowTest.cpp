@@ -35,7 +35,6 @@ TEST(DesignerWindow, PlacesSelectsEditsSavesAndLoadsThroughItsControls) {
     TempFolder temp("varnel-designer-window");
     TDesignerWindow window;
     window.Show();
-    SetForegroundWindow(window.Handle());
     Settle();
     TDesignerModel& model = window.Model();
 
