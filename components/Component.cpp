@@ -20,10 +20,34 @@ void Erase(std::vector<TComponent*>& list, TComponent* item) {
     list.erase(std::remove(list.begin(), list.end(), item), list.end());
 }
 
-// A form file keeps a component's name in its object header, not among its properties.
+bool IsIdentifier(std::string_view Text) {
+    const auto letter = [](char c) {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_';
+    };
+    return !Text.empty() && letter(Text.front()) &&
+           std::all_of(Text.begin(), Text.end(),
+                       [&](char c) { return letter(c) || (c >= '0' && c <= '9'); });
+}
+
+// A form file keeps a component's name in its object header, not among its properties. Written
+// through the property table (the designer's inspector), the name must be one a form file can
+// hold and that no other component of the same owner has: references are resolved by name, and
+// a form with a name twice or a name that is no identifier does not read back.
 TPropInfo NameProperty() {
     TPropInfo info = StringProperty("Name", &TComponent::Name, &TComponent::SetName);
     info.Stored = false;
+    info.Write = [](TPersistent& p, const TPropValue& v) {
+        auto& component = static_cast<TComponent&>(p);
+        const std::string* name = std::get_if<std::string>(&v);
+        if (!name || !IsIdentifier(*name))
+            return false;
+        const TComponent* owner = component.Owner();
+        const TComponent* other = owner ? owner->FindComponent(*name) : nullptr;
+        if (other && other != &component)
+            return false;
+        component.SetName(*name);
+        return true;
+    };
     return info;
 }
 

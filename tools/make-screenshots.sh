@@ -16,6 +16,7 @@ shots=(
     "explorer explorer"
     "column-editor dialogs columns"
     "about-box dialogs about"
+    "designer designer"
 )
 for shot in "${shots[@]}"; do
     read -r picture example args <<<"$shot"

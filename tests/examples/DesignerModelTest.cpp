@@ -85,3 +85,15 @@ TEST_F(DesignerModel, SavingAndLoadingGiveTheSameFormInEitherRendering) {
     EXPECT_FALSE(model.Load(temp.Path() + "\\missing.vff", error));
     EXPECT_EQ(model.Components().size(), 2u) << "a failed load keeps the form";
 }
+
+TEST_F(DesignerModel, RenamingTakesOnlyAFreeIdentifier) {
+    model.Place(TFolderEnumerator::StaticClassInfo(), 10, 10);
+    TComponent* tree = model.Place(TNameSpaceEnumerator::StaticClassInfo(), 10, 200);
+    auto name = model.EditorOf("Name");
+    for (const char* refused : {"", "not a name", "1Tree", "folderenumerator1"})
+        EXPECT_FALSE(name->SetValue(refused)) << refused;
+    EXPECT_EQ(tree->Name(), "NameSpaceEnumerator1");
+    EXPECT_TRUE(name->SetValue("Folders_2"));
+    EXPECT_TRUE(name->SetValue("folders_2")) << "its own name in other letters";
+    EXPECT_EQ(tree->Name(), "folders_2");
+}
