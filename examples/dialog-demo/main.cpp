@@ -13,25 +13,12 @@
 #include <cstdlib>
 #include <string>
 
-namespace {
-
-std::string BuiltInForm() {
-    HRSRC found = FindResourceW(nullptr, L"DIALOGFORM", reinterpret_cast<LPCWSTR>(RT_RCDATA));
-    HGLOBAL loaded = found ? LoadResource(nullptr, found) : nullptr;
-    const void* bytes = loaded ? LockResource(loaded) : nullptr;
-    if (!bytes)
-        return {};
-    return std::string(static_cast<const char*>(bytes), SizeofResource(nullptr, found));
-}
-
-} // namespace
-
 int main(int argc, char** argv) {
     RegisterFrameworkClasses();
     TForm form(nullptr);
     TFormError error;
     const bool read = argc > 1 ? LoadComponentFile(form, argv[1], error)
-                               : ReadComponentBytes(form, BuiltInForm(), error);
+                               : ReadComponentResource(form, "DIALOGFORM", error);
     if (!read) {
         std::fprintf(stderr, "%s\n", error.Message().c_str());
         return 1;
