@@ -3,6 +3,7 @@
 
 #include "support/HostWindow.h"
 #include "support/Input.h"
+#include "support/ModalSteps.h"
 
 #include "components/FormStreaming.h"
 #include "controls/BitBtn.h"
@@ -218,25 +219,11 @@ TEST_F(DialogControlsTest, ALabelsAccessKeyFocusesItsControlOnlyWhileThatIsEnabl
 
 namespace {
 
-std::function<void()> g_TimerAction;
-
-void CALLBACK RunTimerAction(HWND, UINT, UINT_PTR Id, DWORD) {
-    KillTimer(nullptr, Id);
-    if (auto action = std::exchange(g_TimerAction, nullptr))
-        action();
-}
-
 // Shows the form modally and runs Action from inside its loop.
 TModalResult ShowModalWith(TForm& Form, std::function<void()> Action) {
-    g_TimerAction = std::move(Action);
-    SetTimer(nullptr, 0, 200, RunTimerAction);
-    const UINT_PTR guard = SetTimer(nullptr, 0, 5000, [](HWND, UINT, UINT_PTR Id, DWORD) {
-        KillTimer(nullptr, Id);
-        for (HWND w = GetActiveWindow(); w; w = nullptr)
-            PostMessageW(w, WM_CLOSE, 0, 0);
-    });
+    TModalSteps steps({std::move(Action)});
     const TModalResult result = Form.ShowModal();
-    KillTimer(nullptr, guard);
+    EXPECT_FALSE(steps.TimedOut()) << "the watchdog had to close the form";
     return result;
 }
 
