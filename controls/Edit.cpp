@@ -2,17 +2,8 @@
 
 #include "identifiers/WideText.h"
 
-#include <vector>
-
 const TClassInfo& TEdit::StaticClassInfo() {
     using T = TEdit;
-    static const std::vector<std::string_view> republished = {
-        "Name",        "Left",        "Top",        "Width",          "Height",      "Align",
-        "BorderStyle", "Color",       "Ctl3D",      "Enabled",        "Font",        "Hint",
-        "ParentColor", "ParentCtl3D", "ParentFont", "ParentShowHint", "PopupMenu",   "ShowHint",
-        "TabOrder",    "Visible",     "OnEnter",    "OnExit",         "OnMouseDown", "OnMouseUp",
-        "OnKeyDown",   "OnKeyUp",     "OnDblClick",
-    };
     static const TClassInfo info{
         .ClassName = "TEdit",
         .Parent = &TWinControl::StaticClassInfo(),
@@ -26,7 +17,7 @@ const TClassInfo& TEdit::StaticClassInfo() {
                 EventProperty("OnChange", &T::OnChange),
             },
         .Messages = {MessageHandler<CN_COMMAND, &T::CNCommand>()},
-        .Republished = republished,
+        .Republished = FieldProperties(),
     };
     return info;
 }

@@ -5,13 +5,6 @@
 
 const TClassInfo& TListBox::StaticClassInfo() {
     using T = TListBox;
-    static const std::vector<std::string_view> republished = {
-        "Name",        "Left",        "Top",        "Width",          "Height",      "Align",
-        "BorderStyle", "Color",       "Ctl3D",      "Enabled",        "Font",        "Hint",
-        "ParentColor", "ParentCtl3D", "ParentFont", "ParentShowHint", "PopupMenu",   "ShowHint",
-        "TabOrder",    "Visible",     "OnEnter",    "OnExit",         "OnMouseDown", "OnMouseUp",
-        "OnKeyDown",   "OnKeyUp",     "OnDblClick",
-    };
     static const TClassInfo info{
         .ClassName = "TListBox",
         .Parent = &TWinControl::StaticClassInfo(),
@@ -26,7 +19,7 @@ const TClassInfo& TListBox::StaticClassInfo() {
                 EventProperty("OnClick", &T::OnClick),
             },
         .Messages = {MessageHandler<CN_COMMAND, &T::CNCommand>()},
-        .Republished = republished,
+        .Republished = FieldProperties(),
     };
     return info;
 }

@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 enum TDragMode { dmManual, dmAutomatic };
@@ -210,6 +211,8 @@ protected:
     virtual void ApplyColor();
 
     virtual void CreateParams(TCreateParams& Params);
+    // What a bordered field (an edit, a list box) publishes of this class, in stored order.
+    static const std::vector<std::string_view>& FieldProperties();
     // The window class of forms: the dialog manager's procedure behind ours.
     static const wchar_t* DialogWindowClass();
     // Make the window and bring it up to the control's state; overrides call the inherited one

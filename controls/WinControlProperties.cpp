@@ -264,6 +264,17 @@ void TWinControl::UpdateHintWindow() {
 // ---------------------------------------------------------------------------------------------
 // Tab order.
 
+const std::vector<std::string_view>& TWinControl::FieldProperties() {
+    static const std::vector<std::string_view> names = {
+        "Name",        "Left",        "Top",        "Width",          "Height",      "Align",
+        "BorderStyle", "Color",       "Ctl3D",      "Enabled",        "Font",        "Hint",
+        "ParentColor", "ParentCtl3D", "ParentFont", "ParentShowHint", "PopupMenu",   "ShowHint",
+        "TabOrder",    "Visible",     "OnEnter",    "OnExit",         "OnMouseDown", "OnMouseUp",
+        "OnKeyDown",   "OnKeyUp",     "OnDblClick",
+    };
+    return names;
+}
+
 int TWinControl::TabOrder() const {
     if (!m_Parent)
         return -1;
