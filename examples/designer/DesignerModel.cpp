@@ -117,6 +117,28 @@ void TDesignerModel::DeleteSelected() {
 }
 
 std::unique_ptr<TPropertyEditor> TDesignerModel::EditorOf(const std::string& Property) {
+    // A nested object's property is named by the path down to it: "Font.Height".
+    const size_t dot = Property.find('.');
+    auto editor = TopEditorOf(Property.substr(0, dot));
+    std::string rest = dot == std::string::npos ? std::string() : Property.substr(dot + 1);
+    while (editor && !rest.empty()) {
+        if (!(editor->GetAttributes() & paSubProperties))
+            return nullptr;
+        const size_t next = rest.find('.');
+        const std::string name = rest.substr(0, next);
+        std::unique_ptr<TPropertyEditor> found;
+        for (auto& sub : editor->GetProperties())
+            if (SameFormName(sub->GetName(), name) && Offered(*sub)) {
+                found = std::move(sub);
+                break;
+            }
+        editor = std::move(found);
+        rest = next == std::string::npos ? std::string() : rest.substr(next + 1);
+    }
+    return editor;
+}
+
+std::unique_ptr<TPropertyEditor> TDesignerModel::TopEditorOf(const std::string& Property) {
     if (m_Selection.empty())
         return nullptr;
     std::vector<TPersistent*> selected(m_Selection.begin(), m_Selection.end());
@@ -130,9 +152,20 @@ std::unique_ptr<TPropertyEditor> TDesignerModel::EditorOf(const std::string& Pro
             return nullptr;
     }
     auto editor = GetPropertyEditor(this, std::move(selected), *prop);
-    if (editor && m_Selection.size() > 1 && !(editor->GetAttributes() & paMultiSelect))
-        return nullptr;
-    return editor;
+    return editor && Offered(*editor) ? std::move(editor) : nullptr;
+}
+
+bool TDesignerModel::Offered(TPropertyEditor& Editor) const {
+    return m_Selection.size() == 1 || (Editor.GetAttributes() & paMultiSelect);
+}
+
+void TDesignerModel::AddRows(std::vector<TInspectorRow>& Rows, const std::string& Path,
+                             TPropertyEditor& Editor) {
+    Rows.push_back({Path, Editor.GetValue(), Editor.GetAttributes()});
+    if (Editor.GetAttributes() & paSubProperties)
+        for (auto& sub : Editor.GetProperties())
+            if (Offered(*sub))
+                AddRows(Rows, Path + "." + sub->GetName(), *sub);
 }
 
 std::vector<TInspectorRow> TDesignerModel::InspectorRows() {
@@ -140,8 +173,8 @@ std::vector<TInspectorRow> TDesignerModel::InspectorRows() {
     if (m_Selection.empty())
         return rows;
     for (const TPropInfo* prop : m_Selection.front()->ClassInfo().PublishedProperties())
-        if (auto editor = EditorOf(prop->Name))
-            rows.push_back({prop->Name, editor->GetValue(), editor->GetAttributes()});
+        if (auto editor = TopEditorOf(prop->Name))
+            AddRows(rows, prop->Name, *editor);
     return rows;
 }
 

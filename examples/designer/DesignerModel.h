@@ -53,7 +53,9 @@ public:
     void DeleteSelected();
 
     // The properties of the selection in the first one's stored order: with several selected,
-    // only those every one of them has and whose editor takes a multiple selection.
+    // only those every one of them has and whose editor takes a multiple selection. A nested
+    // object's row is followed by a row for each of its own properties, named by the path down
+    // to it ("Font.Height").
     std::vector<TInspectorRow> InspectorRows();
     // The editor of a row's property for the selection (nullptr when there is no such row).
     std::unique_ptr<TPropertyEditor> EditorOf(const std::string& Property);
@@ -71,6 +73,11 @@ public:
 
 private:
     void MakeForm();
+    std::unique_ptr<TPropertyEditor> TopEditorOf(const std::string& Property);
+    // Whether the inspector shows the editor's property for the selection.
+    bool Offered(TPropertyEditor& Editor) const;
+    void AddRows(std::vector<TInspectorRow>& Rows, const std::string& Path,
+                 TPropertyEditor& Editor);
     void Changed();
 
     std::unique_ptr<TForm> m_Form;

@@ -29,6 +29,25 @@ protected:
     }
 };
 
+// A palette button shows its class's picture beside the name, also in a window made again.
+class TPaletteButton : public TButton {
+public:
+    TPaletteButton(TComponent* AOwner, HBITMAP Glyph) : TButton(AOwner), m_Glyph(Glyph) {}
+    // The window goes before the picture it shows.
+    ~TPaletteButton() override { DestroyHandle(); }
+
+protected:
+    void CreateWnd() override {
+        TButton::CreateWnd();
+        if (m_Glyph)
+            SendMessageW(WindowHandle(), BM_SETIMAGE, IMAGE_BITMAP,
+                         reinterpret_cast<LPARAM>(m_Glyph.Get()));
+    }
+
+private:
+    OwnedBitmap m_Glyph;
+};
+
 template <class C> C* Place(TForm* Owner, int X, int Y, int W, int H, const char* Caption = "") {
     auto* control = new C(Owner);
     control->SetParent(Owner);
@@ -113,10 +132,6 @@ TDesignerWindow::TDesignerWindow() : TForm(nullptr) {
     m_Model.OnChange = [this] { ShowModel(); };
     // The controls' windows are made with the form's, all at once.
     HandleNeeded();
-    for (size_t i = 0; i < m_PaletteButtons.size(); ++i)
-        if (m_PaletteGlyphs[i])
-            SendMessageW(m_PaletteButtons[i]->Handle(), BM_SETIMAGE, IMAGE_BITMAP,
-                         reinterpret_cast<LPARAM>(m_PaletteGlyphs[i].Get()));
     ShowModel();
 }
 
@@ -129,13 +144,15 @@ void TDesignerWindow::MakePalette() {
     for (const TPalettePage& page : PalettePages())
         for (const TClassInfo* cls : page.Classes) {
             const std::string name(cls->ClassName);
-            TButton* button = Place<TButton>(this, x, 8, 168, 32, name.c_str());
+            auto* button = new TPaletteButton(this, LoadPaletteGlyph(name));
+            button->SetParent(this);
+            button->SetBounds(x, 8, 168, 32);
+            button->SetCaption(name);
             button->SetHint(page.Name);
             button->OnClick = [this, cls](TObject*) {
                 m_Model.ChoosePaletteClass(cls);
                 ShowModel();
             };
-            m_PaletteGlyphs.emplace_back(LoadPaletteGlyph(name));
             m_PaletteButtons.push_back(button);
             x += 172;
         }

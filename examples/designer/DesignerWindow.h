@@ -54,7 +54,6 @@ private:
 
     TDesignerModel m_Model;
     std::vector<TButton*> m_PaletteButtons;
-    std::vector<OwnedBitmap> m_PaletteGlyphs;
     TPanel* m_FormPanel = nullptr;
     TListBox* m_ComponentList = nullptr;
     TCustomListView* m_Inspector = nullptr;

@@ -86,6 +86,35 @@ TEST_F(DesignerModel, SavingAndLoadingGiveTheSameFormInEitherRendering) {
     EXPECT_EQ(model.Components().size(), 2u) << "a failed load keeps the form";
 }
 
+TEST_F(DesignerModel, ANestedObjectsPropertiesAreListedUnderItAndEditedForEverySelected) {
+    TempFolder temp("varnel-designer");
+    auto* list =
+        dynamic_cast<TWinControl*>(model.Place(TFolderEnumerator::StaticClassInfo(), 0, 0));
+    auto* tree =
+        dynamic_cast<TWinControl*>(model.Place(TNameSpaceEnumerator::StaticClassInfo(), 0, 0));
+    model.Select({list, tree});
+    const auto rows = model.InspectorRows();
+    const auto font =
+        std::find_if(rows.begin(), rows.end(), [](auto& r) { return r.Name == "Font"; });
+    ASSERT_NE(font, rows.end());
+    EXPECT_EQ(font->Value, "(TFont)");
+    ASSERT_NE(font + 1, rows.end());
+    EXPECT_EQ(font[1].Name.rfind("Font.", 0), 0u) << "its own rows follow it";
+    EXPECT_TRUE(HasRow(rows, "Font.Height"));
+    EXPECT_EQ(model.EditorOf("Font.Nothing"), nullptr);
+    EXPECT_EQ(model.EditorOf("Name.Height"), nullptr) << "a string has no rows of its own";
+
+    ASSERT_TRUE(model.EditorOf("Font.Height")->SetValue("-16"));
+    EXPECT_EQ(list->Font().Height(), -16);
+    EXPECT_EQ(tree->Font().Height(), -16);
+    EXPECT_TRUE(model.IsModified());
+    TFormError error;
+    ASSERT_TRUE(model.Save(temp.Path() + "\\form.vfm", error)) << error.Message();
+    ASSERT_TRUE(model.Load(temp.Path() + "\\form.vfm", error)) << error.Message();
+    model.Select({model.Components()[1]});
+    EXPECT_EQ(model.EditorOf("Font.Height")->GetValue(), "-16");
+}
+
 TEST_F(DesignerModel, RenamingTakesOnlyAFreeIdentifier) {
     model.Place(TFolderEnumerator::StaticClassInfo(), 10, 10);
     TComponent* tree = model.Place(TNameSpaceEnumerator::StaticClassInfo(), 10, 200);
