@@ -42,6 +42,7 @@ const TClassInfo& TExplorerWindow::StaticClassInfo() {
         .Create = ConstructComponent<TExplorerWindow>,
         .Messages = {MessageHandler<WM_DESTROY, &T::WMDestroy>(),
                      MessageHandler<WM_TIMER, &T::WMTimer>(),
+                     MessageHandler<WM_NOTIFY, &T::WMNotify>(),
                      MessageHandler<WM_INITMENUPOPUP, &T::WMInitMenuPopup>()},
         .Methods = {PublishedMethod<&T::TreeSelectionChange>("TreeSelectionChange"),
                     PublishedMethod<&T::ListSelectionChange>("ListSelectionChange"),
@@ -99,8 +100,21 @@ void TExplorerWindow::ListSelectionChange(TFolderEnumerator*) {
 }
 
 void TExplorerWindow::StatusChanged() {
-    if (HandleAllocated())
+    if (!m_bStatusPending && HandleAllocated()) {
+        m_bStatusPending = true;
         SetTimer(WindowHandle(), kStatusTimer, 50, nullptr);
+    }
+}
+
+// Rows come and go without a selection change too: a refill after a change on the disk.
+void TExplorerWindow::WMNotify(TMessage& Message) {
+    const TFolderEnumerator* list = List();
+    const auto& header = *Message.Notification<const NMHDR>();
+    if (list && list->HandleAllocated() && header.hwndFrom == list->WindowHandle() &&
+        (header.code == LVN_INSERTITEM || header.code == LVN_DELETEITEM ||
+         header.code == LVN_DELETEALLITEMS))
+        StatusChanged();
+    Inherited(Message);
 }
 
 void TExplorerWindow::WMTimer(TMessage& Message) {
@@ -109,6 +123,7 @@ void TExplorerWindow::WMTimer(TMessage& Message) {
         return;
     }
     KillTimer(WindowHandle(), kStatusTimer);
+    m_bStatusPending = false;
     UpdateStatus();
 }
 

@@ -53,6 +53,7 @@ private:
     void RefreshItemClick(TObject* Sender);
     void WMInitMenuPopup(TMessage& Message);
     void WMTimer(TMessage& Message);
+    void WMNotify(TMessage& Message);
     void WMDestroy(TMessage& Message);
     // The counts change in bursts (a fill, a selection dragged out): one update once it is over.
     void StatusChanged();
@@ -60,6 +61,7 @@ private:
     std::unique_ptr<TViewFollower> m_Follower;
     std::string m_sStartFolder;
     bool m_bEndsApplication = false;
+    bool m_bStatusPending = false;
 };
 
 // Makes the classes of the form file known to the form reader.

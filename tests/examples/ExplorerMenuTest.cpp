@@ -7,6 +7,7 @@
 #include "tree/NameSpaceEnumerator.h"
 
 #include "identifiers/WideText.h"
+#include "support/HostWindow.h"
 #include "support/Input.h"
 #include "support/TempFolder.h"
 
@@ -123,11 +124,15 @@ TEST(ExplorerMenus, TheStatusBarCountsTheRowsAndTheSelectedSizes) {
     ASSERT_TRUE(window);
     TFolderEnumerator* list = window->List();
     EXPECT_EQ(Status(*window), "3 items");
+    temp.MakeFile("c.txt", "c");
+    EXPECT_TRUE(PumpUntil([&] { return window->StatusBar()->ShownText() == "4 items"; }))
+        << "a refill after a change on the disk is counted by itself: "
+        << window->StatusBar()->ShownText();
     list->SetSelected(list->FindCaption(0, "a.txt", false, true, false));
     list->SetSelected(list->FindCaption(0, "b.txt", false, true, false));
     list->SetSelected(list->FindCaption(0, "inner", false, true, false));
     SettleIdle(*window);
-    EXPECT_EQ(window->StatusBar()->ShownText(), "3 items, 3 selected (2.92 KB)")
+    EXPECT_EQ(window->StatusBar()->ShownText(), "4 items, 3 selected (2.92 KB)")
         << "updated by itself once the selection settled";
 }
 
