@@ -21,8 +21,9 @@ configure: deps
 build: configure
 	@cmake --build $(BUILD_DIR) -j $(JOBS)
 
+# ARGS is handed over as one argument, backslashes and spaces kept: ARGS="C:\Program Files".
 run: build
-	@tools/run-example.sh $(EXAMPLE) $(ARGS)
+	@tools/run-example.sh $(EXAMPLE) $(if $(ARGS),"$(ARGS)")
 
 test: build
 	@tools/wine-session.sh ctest --test-dir $(BUILD_DIR) --output-on-failure \
