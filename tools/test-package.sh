@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The package as an application takes it: installs the build tree into a temporary prefix,
 # configures and builds examples/consumer (a project of its own) against it with the same
-# toolchain, and runs the consumer under Wine once per destruction order of its linked views.
+# toolchain, and runs the consumer under Wine once per destruction order of its linked views and
+# once with its window closed before them.
 #
 #   tools/test-package.sh BUILD_DIR
 set -euo pipefail
@@ -20,7 +21,7 @@ cmake -S "$root/examples/consumer" -B "$work/build" -G Ninja \
 cmake --build "$work/build" >/dev/null
 
 status=0
-for first in tree list combo; do
+for first in tree list combo window; do
     echo "== consumer $first"
     if ! "$root/tools/wine-run.sh" "$work/build/consumer.exe" "$first" | tr -d '\r'; then
         status=1

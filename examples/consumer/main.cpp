@@ -5,6 +5,8 @@
 //   consumer [tree|list|combo]   checks the views, then destroys the one named first
 //                                (the tree by default); prints what it found, exit code 0 when
 //                                everything held
+//   consumer window              checks the views, then closes the window while they are linked
+//                                and destroys them after the message loop, as a program does
 //   consumer --run               shows the window until it is closed
 
 #include "combo/NameSpaceCombo.h"
@@ -99,17 +101,27 @@ int main(int argc, char** argv) {
         tree->GotoParent(); // would tell the combo that is gone
         tree.reset();
         Check(list->NameSpaceEnumerator() == nullptr, "the list forgot the tree");
+    } else if (first == "window") {
+        PostMessageW(window, WM_CLOSE, 0, 0);
+        Application().Run(); // ends with the window
+        Check(!IsWindow(window) && !tree->HandleAllocated() && !list->HandleAllocated() &&
+                  !combo->HandleAllocated(),
+              "the views' windows went with the application's window");
+        tree.reset();
+        Check(list->NameSpaceEnumerator() == nullptr, "the list forgot the tree");
     } else {
         tree.reset();
         Check(combo->NameSpaceEnumerator() == nullptr && list->NameSpaceEnumerator() == nullptr,
               "list and combo forgot the tree");
         list->SetFolder("C:\\"); // would tell the tree that is gone
     }
-    Settle();
+    if (IsWindow(window))
+        Settle();
     combo.reset();
     list.reset();
     tree.reset();
-    DestroyWindow(window);
+    if (IsWindow(window))
+        DestroyWindow(window);
     std::printf("%s\n", g_iFailures ? "consumer: FAILED"
                                     : "consumer: all views linked and "
                                       "parted cleanly");
