@@ -15,6 +15,7 @@
 #include "tree/NameSpaceEnumerator.h"
 
 #include <windows.h>
+#include <shlwapi.h>
 
 #include <cstdio>
 #include <cstring>
@@ -46,6 +47,14 @@ void Settle() {
         Application().ProcessMessages();
         Sleep(10);
     }
+}
+
+// Common controls 6 are loaded from the side-by-side store the manifest names (their version
+// number does not tell them apart).
+bool CommonControls6() {
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(GetModuleHandleW(L"comctl32.dll"), path, MAX_PATH);
+    return StrStrIW(path, L"\\winsxs\\") != nullptr;
 }
 
 int g_iFailures = 0;
@@ -88,6 +97,7 @@ int main(int argc, char** argv) {
           "the views are linked");
     Check(FindResourceW(nullptr, L"FOLDERCOLUMNFORM", MAKEINTRESOURCEW(10)) != nullptr,
           "the package's resources came with the library");
+    Check(CommonControls6(), "the application manifest asks for common controls 6");
 
     if (first == "list") {
         list.reset();
