@@ -55,6 +55,8 @@ void TDesignerModel::Changed() {
 void TDesignerModel::DesignInput(TWinControl& Control, const TMessage& Message) {
     if (Message.Msg != WM_LBUTTONDOWN && Message.Msg != WM_RBUTTONDOWN)
         return;
+    if (OnDesignPress)
+        OnDesignPress();
     if (&Control == m_Form.get()) {
         if (m_PaletteClass && Message.Msg == WM_LBUTTONDOWN) {
             Place(*std::exchange(m_PaletteClass, nullptr),

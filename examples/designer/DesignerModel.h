@@ -70,6 +70,8 @@ public:
 
     // Told whenever the form, the selection or a value changed, for the window to show it.
     std::function<void()> OnChange;
+    // Told of each press on the designed form or a component on it, before it is acted on.
+    std::function<void()> OnDesignPress;
 
 private:
     void MakeForm();

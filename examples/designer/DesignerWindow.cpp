@@ -130,6 +130,9 @@ TDesignerWindow::TDesignerWindow() : TForm(nullptr) {
         ShowModel();
     };
     m_Model.OnChange = [this] { ShowModel(); };
+    // A designed component takes no keys: they go to the component list, where Delete deletes
+    // what the press selected.
+    m_Model.OnDesignPress = [this] { m_ComponentList->SetFocus(); };
     // The controls' windows are made with the form's, all at once.
     HandleNeeded();
     ShowModel();
@@ -137,6 +140,7 @@ TDesignerWindow::TDesignerWindow() : TForm(nullptr) {
 
 TDesignerWindow::~TDesignerWindow() {
     m_Model.OnChange = nullptr;
+    m_Model.OnDesignPress = nullptr;
 }
 
 void TDesignerWindow::MakePalette() {

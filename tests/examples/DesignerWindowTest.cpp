@@ -76,4 +76,12 @@ TEST(DesignerWindow, PlacesSelectsEditsSavesAndLoadsThroughItsControls) {
     window.ComponentList()->SetFocus();
     PressKeys({VK_DELETE});
     EXPECT_TRUE(model.Components().empty());
+
+    ClickAt(Middle(*window.PaletteButton(0)));
+    ClickAt(model.Form()->ClientToScreen({40, 30}));
+    ASSERT_EQ(model.Components().size(), 1u);
+    ClickAt(Middle(*dynamic_cast<TWinControl*>(model.Components()[0])));
+    PressKeys({VK_DELETE});
+    Settle();
+    EXPECT_TRUE(model.Components().empty()) << "Delete pressed on a placed component";
 }
