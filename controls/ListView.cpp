@@ -8,6 +8,10 @@
 
 namespace {
 
+// Past this many selected rows, a press or key that may change the selection of every row is
+// drawn once, whole.
+constexpr int kManySelected = 32;
+
 // The window puts the rows into the order the rows already have.
 int CALLBACK CompareByIndex(LPARAM Item1, LPARAM Item2, LPARAM) {
     return reinterpret_cast<TListItem*>(Item1)->Index() -
@@ -63,6 +67,9 @@ const TClassInfo& TCustomListView::StaticClassInfo() {
             },
         .Messages = {MessageHandler<CN_NOTIFY, &T::CNNotify>(),
                      MessageHandler<WM_RBUTTONDOWN, &T::WMRButtonDown>(),
+                     MessageHandler<WM_LBUTTONDOWN, &T::WMLButtonDown>(),
+                     MessageHandler<WM_LBUTTONUP, &T::WMLButtonUp>(),
+                     MessageHandler<WM_KEYDOWN, &T::WMKeyDown>(),
                      MessageHandler<CM_HELDVIEWSTYLE, &T::HeldViewStyle>()},
     };
     return info;
@@ -174,14 +181,7 @@ void TCustomListView::SetSelected(TListItem* Value) {
             Value->SetSelected(true);
         return;
     }
-    for (auto& item : m_Items.m_Items)
-        item->m_uState &= ~LVIS_SELECTED;
-    if (!HandleAllocated())
-        return;
-    LVITEMW state{};
-    state.stateMask = LVIS_SELECTED;
-    SendMessageW(Handle(), LVM_SETITEMSTATE, static_cast<WPARAM>(-1),
-                 reinterpret_cast<LPARAM>(&state));
+    SetStateOfAll(LVIS_SELECTED, false);
 }
 
 int TCustomListView::SelCount() const {
@@ -572,8 +572,12 @@ void TCustomListView::SetStateOfAll(UINT State, bool Value) {
     LVITEMW state{};
     state.stateMask = State;
     state.state = Value ? State : 0;
+    // Drawn once, whole: some controls (Wine's) invalidate each row they change, and every
+    // invalidation is a round trip to the window server, seconds for 30,000 rows.
+    m_Items.BeginUpdate();
     SendMessageW(Handle(), LVM_SETITEMSTATE, static_cast<WPARAM>(-1),
                  reinterpret_cast<LPARAM>(&state));
+    m_Items.EndUpdate();
 }
 
 void TCustomListView::CancelEdit() {
@@ -603,5 +607,86 @@ void TCustomListView::WMRButtonDown(TMessage& Message) {
          row = GetNextItem(row, sdAll, isSelected))
         m_RightPressRows.push_back(row);
     m_bRightPressRecorded = true;
+    ClearManyBeforePress(Message);
     Inherited(Message);
+}
+
+// Some controls (Wine's) invalidate each row whose selection changes, and every invalidation is a
+// round trip to the window server: a press or a key that deselects 30,000 rows holds the thread
+// for seconds. Such changes are made with the drawing held, and drawn once, whole.
+
+void TCustomListView::WMLButtonDown(TMessage& Message) {
+    ClearManyBeforePress(Message);
+    // On a selected row the others are deselected when the button is released without a drag,
+    // inside the control's tracking of the press.
+    if (!(Message.WParam & MK_CONTROL) &&
+        ((Message.WParam & MK_SHIFT) || SelectedCount() > kManySelected))
+        DrawnOnce(Message);
+    else
+        Inherited(Message);
+}
+
+void TCustomListView::WMLButtonUp(TMessage& Message) {
+    if (SelectedCount() > kManySelected)
+        DrawnOnce(Message);
+    else
+        Inherited(Message);
+}
+
+// Moving the focus deselects every other row; with Shift it selects the range up to the focus.
+void TCustomListView::WMKeyDown(TMessage& Message) {
+    const bool moves =
+        Message.WParam == VK_UP || Message.WParam == VK_DOWN || Message.WParam == VK_LEFT ||
+        Message.WParam == VK_RIGHT || Message.WParam == VK_HOME || Message.WParam == VK_END ||
+        Message.WParam == VK_PRIOR || Message.WParam == VK_NEXT || Message.WParam == VK_SPACE;
+    if (moves && ((GetKeyState(VK_SHIFT) & 0x8000) || SelectedCount() > kManySelected))
+        DrawnOnce(Message);
+    else
+        Inherited(Message);
+}
+
+// A drag begins inside the tracking of a press: the rows draw again before it runs, so the drop
+// target's highlight shows.
+void TCustomListView::WndProc(TMessage& Message) {
+    if (m_bDrawingHeld && BeginDragItem(Message))
+        EndHeldDrawing();
+    TWinControl::WndProc(Message);
+}
+
+int TCustomListView::SelectedCount() const {
+    return HandleAllocated()
+               ? static_cast<int>(SendMessageW(WindowHandle(), LVM_GETSELECTEDCOUNT, 0, 0))
+               : 0;
+}
+
+bool TCustomListView::PressOnSelectedRow(LPARAM Point) const {
+    LVHITTESTINFO hit{};
+    hit.pt = {static_cast<short>(LOWORD(Point)), static_cast<short>(HIWORD(Point))};
+    const auto row = static_cast<int>(
+        SendMessageW(WindowHandle(), LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+    return row >= 0 && (hit.flags & LVHT_ONITEM) &&
+           SendMessageW(WindowHandle(), LVM_GETITEMSTATE, row, LVIS_SELECTED);
+}
+
+void TCustomListView::ClearManyBeforePress(const TMessage& Message) {
+    if ((Message.WParam & (MK_SHIFT | MK_CONTROL)) || SelectedCount() <= kManySelected ||
+        PressOnSelectedRow(Message.LParam))
+        return;
+    SetStateOfAll(LVIS_SELECTED, false);
+}
+
+void TCustomListView::DrawnOnce(TMessage& Message) {
+    if (m_bDrawingHeld || !HandleAllocated()) {
+        Inherited(Message);
+        return;
+    }
+    m_bDrawingHeld = true;
+    m_Items.BeginUpdate();
+    Inherited(Message);
+    EndHeldDrawing();
+}
+
+void TCustomListView::EndHeldDrawing() {
+    if (std::exchange(m_bDrawingHeld, false))
+        m_Items.EndUpdate();
 }

@@ -152,6 +152,10 @@ protected:
     TListItem* EditItem() const { return m_EditItem; }
 
     void WMRButtonDown(TMessage& Message);
+    void WMLButtonDown(TMessage& Message);
+    void WMLButtonUp(TMessage& Message);
+    void WMKeyDown(TMessage& Message);
+    void WndProc(TMessage& Message) override;
     // The list's note to itself to show a view style set while an edit was open.
     void HeldViewStyle(TMessage& Message);
     static constexpr UINT CM_HELDVIEWSTYLE = WM_USER + 140;
@@ -168,6 +172,16 @@ private:
     void SetStyleFlag(bool& Flag, bool Value);
     void SetImageList(TImageList*& Field, TImageList* Value, int Which);
     void SetStateOfAll(UINT State, bool Value);
+    int SelectedCount() const;
+    // Whether a press at the point (a mouse message's LParam) lands on a selected row.
+    bool PressOnSelectedRow(LPARAM Point) const;
+    // A press without Shift or Ctrl selects the row pressed alone: with many rows selected, they
+    // are deselected first, drawn once.
+    void ClearManyBeforePress(const TMessage& Message);
+    // Passes the message on while the control draws nothing, then draws it whole once: for a
+    // press or key that may change the selection of many rows.
+    void DrawnOnce(TMessage& Message);
+    void EndHeldDrawing();
     void ApplyImages();
     void GetDispInfo(NMLVDISPINFOW& Info);
     LRESULT CustomDraw(NMLVCUSTOMDRAW& Draw);
@@ -195,4 +209,5 @@ private:
     TListItem* m_EditItem = nullptr;
     std::vector<TListItem*> m_RightPressRows;
     bool m_bRightPressRecorded = false;
+    bool m_bDrawingHeld = false;
 };

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <functional>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -207,6 +208,49 @@ TEST_F(ListViewTest, TenThousandRowsInOneBulkUpdate) {
     EXPECT_LT(halves[0] + halves[1], 1000.0);
     EXPECT_LT(halves[1], 3 * halves[0] + 150.0); // room for a busy machine
     std::printf("10,000 rows in a bulk update: %.0f + %.0f ms\n", halves[0], halves[1]);
+}
+
+TEST_F(ListViewTest, ClicksAndKeysThatChangeTwentyThousandSelectionsAtOnceTakeNoSeconds) {
+    List.SetMultiSelect(true);
+    List.Items().BeginUpdate();
+    for (int i = 0; i < 20000; ++i)
+        AddRow("file " + std::to_string(i));
+    List.Items().EndUpdate();
+    const auto selected = [&] { return ListView_GetSelectedCount(List.Handle()); };
+    const auto rowPoint = [&](int Index) {
+        RECT r{};
+        ListView_GetItemRect(List.Handle(), Index, &r, LVIR_LABEL);
+        return List.ClientToScreen(POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+    };
+    // A control that redraws each row it changes takes seconds here: a window-server round trip
+    // per row.
+    const auto timed = [](const char* What, const std::function<void()>& Act) {
+        const auto start = std::chrono::steady_clock::now();
+        Act();
+        const double ms =
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+                .count();
+        EXPECT_LT(ms, 1000.0) << What;
+        std::printf("%s: %.0f ms\n", What, ms);
+    };
+    List.SetFocus();
+    timed("select all", [&] { List.SelectAll(); });
+    EXPECT_EQ(selected(), 20000u);
+    timed("click on one of the selected rows", [&] { ClickAt(rowPoint(2)); });
+    EXPECT_EQ(selected(), 1u);
+    EXPECT_EQ(List.Selected(), List.Items()[2]);
+
+    List.SelectAll();
+    List.Items()[5]->SetSelected(false);
+    timed("click on the one row not selected", [&] { ClickAt(rowPoint(5)); });
+    EXPECT_EQ(selected(), 1u);
+    EXPECT_EQ(List.Selected(), List.Items()[5]);
+
+    List.SelectAll();
+    timed("Down", [&] { PressKeys({VK_DOWN}); });
+    EXPECT_EQ(selected(), 1u);
+    timed("Shift+End", [&] { PressChord(VK_SHIFT, VK_END); });
+    EXPECT_GT(selected(), 19000u);
 }
 
 } // namespace
