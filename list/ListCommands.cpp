@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 
 using namespace EnumGlobals;
@@ -77,6 +78,29 @@ HWND TFolderEnumerator::OwnerWindow() {
 // ---------------------------------------------------------------------------------------------
 // Mouse.
 
+namespace {
+
+// The list's rows by the bytes of their full identifier lists, each found at once: for finding
+// many rows (FindRow reads the rows one by one).
+class TRowIndex {
+public:
+    explicit TRowIndex(const TFolderEnumerator& List) {
+        for (int i = 0; i < List.Items().Count(); ++i)
+            if (const TItemData* data = TFolderEnumerator::ItemData(List.Items().Item(i));
+                data && data->pFQPidl)
+                m_Rows.emplace(PidlBytes(data->pFQPidl.Get()), List.Items().Item(i));
+    }
+    TListItem* Find(LPCITEMIDLIST FQPidl) const {
+        const auto it = m_Rows.find(PidlBytes(FQPidl));
+        return it == m_Rows.end() ? nullptr : it->second;
+    }
+
+private:
+    std::unordered_map<std::string_view, TListItem*> m_Rows;
+};
+
+} // namespace
+
 // The menu is for the rows selected at the press when the press was on one of them, else for the
 // row pressed alone: a command never acts on rows the user did not point at. The rows selected
 // at the press are selected again afterwards, found by their items (the menu's loop handles the
@@ -106,6 +130,8 @@ void TFolderEnumerator::WMRButtonUp(TMessage& Message) {
         if (const TItemData* data = ItemData(row))
             restore.push_back(CopyOfPidl(data->pFQPidl.Get()));
     std::vector<OwnedPidl> items;
+    // Thousands of rows change their selection here: drawn once, before the menu shows.
+    Items().BeginUpdate();
     SetSelected(nullptr);
     for (TListItem* row : onSelection ? before : std::vector<TListItem*>{pressed}) {
         const TItemData* data = row ? ItemData(row) : nullptr;
@@ -114,18 +140,22 @@ void TFolderEnumerator::WMRButtonUp(TMessage& Message) {
         row->SetSelected(true);
         items.push_back(CopyOfPidl(data->pPidl.Get()));
     }
+    Items().EndUpdate();
     before.clear();
     if (!items.empty())
         ShowMenuFor(std::move(items), screen);
 
+    Items().BeginUpdate();
     SetSelected(nullptr);
+    const TRowIndex rows(*this);
     bool lost = false;
     for (const OwnedPidl& pidl : restore) {
-        TListItem* row = FindRow(pidl.Get());
+        TListItem* row = rows.Find(pidl.Get());
         if (row)
             row->SetSelected(true);
         lost = lost || !row;
     }
+    Items().EndUpdate();
     if (lost)
         MessageBeep(kSimpleBeep);
 }
