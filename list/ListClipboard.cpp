@@ -104,12 +104,15 @@ bool TFolderEnumerator::CutSelection() {
     if (!PutOnClipboard(data.Get(), OwnerWindow(), DROPEFFECT_MOVE))
         return false;
     ForgetCut();
+    // Drawn once, dimmed, however many rows are cut.
+    Items().BeginUpdate();
     for (TListItem* row = GetNextItem(nullptr, sdAll, isSelected); row;
          row = GetNextItem(row, sdAll, isSelected))
         if (const TItemData* item = ItemData(row)) {
             m_CutItems.emplace(PidlBytes(item->pFQPidl.Get()));
             row->SetCut(true);
         }
+    Items().EndUpdate();
     m_CutFolder = std::string(PidlBytes(m_pViewPidl.Get()));
     m_CutSequence = GetClipboardSequenceNumber();
     ListenToClipboard(true);

@@ -136,5 +136,8 @@ void TFolderEnumerator::Refresh() {
     // Rows kept as they were keep their order: their sort keys need not be made again.
     if (m_bSortApplied && !m_bRowsKept)
         Sort();
+    // Thousands of rows may be selected again: drawn once.
+    Items().BeginUpdate();
     place.Restore(*this);
+    Items().EndUpdate();
 }

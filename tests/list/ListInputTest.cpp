@@ -87,7 +87,10 @@ TEST_F(ListInput, ARightClickShowsTheMenuOfThePressedRowsAndPutsTheSelectionBack
     EXPECT_EQ(Calls().menuItems.size(), menus);
 }
 
-TEST_F(ListInput, ARightClickAmongTenThousandSelectedRowsPutsThemBackAtOnce) {
+// A control that draws each row whose state changes on its own takes seconds for thousands of
+// rows under Wine (a window-server round trip each), and so does finding each row again by a
+// search through the rows.
+TEST_F(ListInput, TenThousandSelectedRowsTakeNoSecondsInARightClickOrARefresh) {
     list.reset();
     std::vector<FakeItem> files;
     for (int i = 0; i < 10000; ++i)
@@ -99,14 +102,20 @@ TEST_F(ListInput, ARightClickAmongTenThousandSelectedRowsPutsThemBackAtOnce) {
     list->FolderChanged(nullptr, shell->Folder("Big").Get(), big.Get(), true);
     Activate();
     list->SelectAll();
-    // Each row found again by a search through the rows, each drawn again on its own: seconds.
-    const DWORD start = GetTickCount();
-    DuringNextMenu([] { EndMenu(); });
-    RightClickAt(On("f3.txt"));
-    const DWORD took = GetTickCount() - start;
-    EXPECT_LT(took, 1000u);
-    std::printf("right click among 10,000 selected rows: %lu ms\n", took);
-    EXPECT_EQ(ListView_GetSelectedCount(list->Handle()), 10000u);
+    const auto timed = [](const char* What, const std::function<void()>& Act) {
+        const DWORD start = GetTickCount();
+        Act();
+        const DWORD took = GetTickCount() - start;
+        EXPECT_LT(took, 1000u) << What;
+        std::printf("%s among 10,000 selected rows: %lu ms\n", What, took);
+    };
+    timed("right click", [&] {
+        DuringNextMenu([] { EndMenu(); });
+        RightClickAt(On("f3.txt"));
+    });
+    EXPECT_EQ(ListView_GetSelectedCount(list->Handle()), 10000u) << "the selection put back";
+    timed("refresh", [&] { list->Refresh(); });
+    EXPECT_EQ(ListView_GetSelectedCount(list->Handle()), 10000u) << "the selection kept";
 }
 
 TEST_F(ListInput, WithoutTheShellsMenuARightClickShowsThePopUpMenu) {
