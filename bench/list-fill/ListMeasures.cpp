@@ -125,6 +125,7 @@ std::unique_ptr<TFolderEnumerator> NewList(HWND Host) {
     auto list = std::make_unique<TFolderEnumerator>(nullptr);
     list->SetAutoRefresh(false);
     list->SetViewStyle(vsReport);
+    list->SetMultiSelect(true);
     for (TColumnName column : {cnExtension, cnAttributes})
         list->FolderColumns().SetVisible(column, true);
     list->SetParentWindow(Host);
@@ -251,6 +252,24 @@ double RefreshUnchanged(TFolderEnumerator& List, bool& Selected) {
     const double ms = Milliseconds(start);
     Selected = List.Selected() && List.Selected()->Caption() == caption;
     return ms;
+}
+
+TSweepRun SelectionSweep(TFolderEnumerator& List) {
+    TSweepRun run;
+    auto start = Clock::now();
+    List.SelectAll();
+    UpdateWindow(List.Handle());
+    run.dSelectAllMs = Milliseconds(start);
+    start = Clock::now();
+    List.Refresh();
+    UpdateWindow(List.Handle());
+    run.dRefreshMs = Milliseconds(start);
+    run.bKept = List.SelCount() == List.Items().Count();
+    start = Clock::now();
+    List.SetSelected(nullptr);
+    UpdateWindow(List.Handle());
+    run.dClearMs = Milliseconds(start);
+    return run;
 }
 
 void LinkedSetFolder(HWND Host, const std::string& Dir, bool Cold, double& Alone, double& Linked) {

@@ -46,6 +46,17 @@ TIdleRun IdleCompletion(HWND Host, TFolderEnumerator& List);
 // folder: the milliseconds of the refresh. Selected tells whether that row is selected after.
 double RefreshUnchanged(TFolderEnumerator& List, bool& Selected);
 
+// Every row of List (complete) selected, the unchanged folder refreshed with them all selected,
+// then no row selected: the milliseconds of each until drawn, and whether the refresh kept every
+// row selected.
+struct TSweepRun {
+    double dSelectAllMs = 0;
+    double dRefreshMs = 0;
+    double dClearMs = 0;
+    bool bKept = false;
+};
+TSweepRun SelectionSweep(TFolderEnumerator& List);
+
 // SetFolder of Dir on a list alone and on a list linked with a tree and a combo, alternating
 // from drive C each time, medians of three; Cold forgets the shell's icon and type answers
 // before each (as the first folder a program shows), else they stay (as in a program running).
