@@ -5,6 +5,7 @@
 #include "controls/Application.h"
 #include "controls/MainMenu.h"
 #include "controls/StatusBar.h"
+#include "identifiers/WideText.h"
 #include "list/FolderEnumerator.h"
 #include "tree/NameSpaceEnumerator.h"
 
@@ -21,10 +22,7 @@ constexpr const char* kViewStyleItems[] = {"LargeIconsItem", "SmallIconsItem", "
 std::string ByteSize(int64_t Bytes) {
     wchar_t text[64] = {};
     StrFormatByteSizeW(Bytes, text, 64);
-    std::string narrow;
-    for (const wchar_t* c = text; *c; ++c)
-        narrow += *c < 0x80 ? static_cast<char>(*c) : '?';
-    return narrow;
+    return WideToUtf8(text);
 }
 
 } // namespace
