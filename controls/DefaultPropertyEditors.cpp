@@ -205,10 +205,11 @@ std::string TClassProperty::GetValue() {
 
 std::vector<std::unique_ptr<TPropertyEditor>> TClassProperty::GetProperties() {
     std::vector<TPersistent*> nested;
-    for (int i = 0; i < PropCount(); ++i)
-        if (TPersistent* object =
-                GetPropInfo().Object ? GetPropInfo().Object(*GetComponent(i)) : nullptr)
+    for (int i = 0; i < PropCount(); ++i) {
+        const TPropInfo* prop = PropOf(*GetComponent(i));
+        if (TPersistent* object = prop && prop->Object ? prop->Object(*GetComponent(i)) : nullptr)
             nested.push_back(object);
+    }
     std::vector<std::unique_ptr<TPropertyEditor>> editors;
     if (nested.empty())
         return editors;

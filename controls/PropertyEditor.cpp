@@ -52,13 +52,19 @@ void TPropertyEditor::Modified() {
         m_Designer->Modified();
 }
 
+// The components may be of different classes, each with its own entry for the property: each is
+// written and read through its own, never through the first one's.
+const TPropInfo* TPropertyEditor::PropOf(const TPersistent& Component) const {
+    const TPropInfo* own = Component.ClassInfo().FindProperty(m_Prop.Name);
+    return own && own->Kind == m_Prop.Kind && own->TypeName == m_Prop.TypeName ? own : nullptr;
+}
+
 bool TPropertyEditor::WriteValue(const TPropValue& Value) {
-    if (!m_Prop.Write)
-        return false;
     bool all = true;
     bool any = false;
     for (TPersistent* component : m_Components) {
-        const bool took = m_Prop.Write(*component, Value);
+        const TPropInfo* prop = PropOf(*component);
+        const bool took = prop && prop->Write && prop->Write(*component, Value);
         all = all && took;
         any = any || took;
     }
@@ -68,5 +74,6 @@ bool TPropertyEditor::WriteValue(const TPropValue& Value) {
 }
 
 TPropValue TPropertyEditor::ReadValue() const {
-    return m_Prop.Read && !m_Components.empty() ? m_Prop.Read(*m_Components.front()) : TPropValue{};
+    const TPropInfo* prop = m_Components.empty() ? nullptr : PropOf(*m_Components.front());
+    return prop && prop->Read ? prop->Read(*m_Components.front()) : TPropValue{};
 }

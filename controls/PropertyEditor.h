@@ -64,6 +64,9 @@ protected:
     // when any did).
     bool WriteValue(const TPropValue& Value);
     TPropValue ReadValue() const;
+    // A component's own entry for the property (of the same name, kind and type); nullptr when
+    // it has none.
+    const TPropInfo* PropOf(const TPersistent& Component) const;
 
 private:
     IDesigner* m_Designer;

@@ -53,6 +53,10 @@ TEST_F(DesignerModel, PlacedComponentsAreNamedInspectedTogetherAndLinked) {
     rows = model.InspectorRows();
     EXPECT_TRUE(HasRow(rows, "AllowRename"));
     EXPECT_FALSE(HasRow(rows, "SortColumn")) << "only what every selected one has";
+    // Each class declares its own AllowRename: each is written through its own.
+    ASSERT_TRUE(model.EditorOf("AllowRename")->SetValue("False"));
+    EXPECT_FALSE(dynamic_cast<TFolderEnumerator*>(list1)->AllowRename());
+    EXPECT_FALSE(tree->AllowRename());
 
     model.Select({tree});
     auto link = model.EditorOf("FolderEnumerator");
