@@ -620,14 +620,14 @@ void TCustomListView::WMLButtonDown(TMessage& Message) {
     // On a selected row the others are deselected when the button is released without a drag,
     // inside the control's tracking of the press.
     if (!(Message.WParam & MK_CONTROL) &&
-        ((Message.WParam & MK_SHIFT) || SelectedCount() > kManySelected))
+        ((Message.WParam & MK_SHIFT) || SelCount() > kManySelected))
         DrawnOnce(Message);
     else
         Inherited(Message);
 }
 
 void TCustomListView::WMLButtonUp(TMessage& Message) {
-    if (SelectedCount() > kManySelected)
+    if (SelCount() > kManySelected)
         DrawnOnce(Message);
     else
         Inherited(Message);
@@ -639,7 +639,7 @@ void TCustomListView::WMKeyDown(TMessage& Message) {
         Message.WParam == VK_UP || Message.WParam == VK_DOWN || Message.WParam == VK_LEFT ||
         Message.WParam == VK_RIGHT || Message.WParam == VK_HOME || Message.WParam == VK_END ||
         Message.WParam == VK_PRIOR || Message.WParam == VK_NEXT || Message.WParam == VK_SPACE;
-    if (moves && ((GetKeyState(VK_SHIFT) & 0x8000) || SelectedCount() > kManySelected))
+    if (moves && ((GetKeyState(VK_SHIFT) & 0x8000) || SelCount() > kManySelected))
         DrawnOnce(Message);
     else
         Inherited(Message);
@@ -653,24 +653,11 @@ void TCustomListView::WndProc(TMessage& Message) {
     TWinControl::WndProc(Message);
 }
 
-int TCustomListView::SelectedCount() const {
-    return HandleAllocated()
-               ? static_cast<int>(SendMessageW(WindowHandle(), LVM_GETSELECTEDCOUNT, 0, 0))
-               : 0;
-}
-
-bool TCustomListView::PressOnSelectedRow(LPARAM Point) const {
-    LVHITTESTINFO hit{};
-    hit.pt = {static_cast<short>(LOWORD(Point)), static_cast<short>(HIWORD(Point))};
-    const auto row = static_cast<int>(
-        SendMessageW(WindowHandle(), LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
-    return row >= 0 && (hit.flags & LVHT_ONITEM) &&
-           SendMessageW(WindowHandle(), LVM_GETITEMSTATE, row, LVIS_SELECTED);
-}
-
 void TCustomListView::ClearManyBeforePress(const TMessage& Message) {
-    if ((Message.WParam & (MK_SHIFT | MK_CONTROL)) || SelectedCount() <= kManySelected ||
-        PressOnSelectedRow(Message.LParam))
+    if ((Message.WParam & (MK_SHIFT | MK_CONTROL)) || SelCount() <= kManySelected)
+        return;
+    if (const TListItem* pressed = GetItemAt(Message.XPos(), Message.YPos());
+        pressed && pressed->Selected())
         return;
     SetStateOfAll(LVIS_SELECTED, false);
 }

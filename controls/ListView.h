@@ -172,9 +172,6 @@ private:
     void SetStyleFlag(bool& Flag, bool Value);
     void SetImageList(TImageList*& Field, TImageList* Value, int Which);
     void SetStateOfAll(UINT State, bool Value);
-    int SelectedCount() const;
-    // Whether a press at the point (a mouse message's LParam) lands on a selected row.
-    bool PressOnSelectedRow(LPARAM Point) const;
     // A press without Shift or Ctrl selects the row pressed alone: with many rows selected, they
     // are deselected first, drawn once.
     void ClearManyBeforePress(const TMessage& Message);
