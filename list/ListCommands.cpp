@@ -8,7 +8,7 @@
 
 #include <algorithm>
 #include <string_view>
-#include <unordered_map>
+#include <unordered_set>
 #include <utility>
 
 using namespace EnumGlobals;
@@ -78,29 +78,6 @@ HWND TFolderEnumerator::OwnerWindow() {
 // ---------------------------------------------------------------------------------------------
 // Mouse.
 
-namespace {
-
-// The list's rows by the bytes of their full identifier lists, each found at once: for finding
-// many rows (FindRow reads the rows one by one).
-class TRowIndex {
-public:
-    explicit TRowIndex(const TFolderEnumerator& List) {
-        for (int i = 0; i < List.Items().Count(); ++i)
-            if (const TItemData* data = TFolderEnumerator::ItemData(List.Items().Item(i));
-                data && data->pFQPidl)
-                m_Rows.emplace(PidlBytes(data->pFQPidl.Get()), List.Items().Item(i));
-    }
-    TListItem* Find(LPCITEMIDLIST FQPidl) const {
-        const auto it = m_Rows.find(PidlBytes(FQPidl));
-        return it == m_Rows.end() ? nullptr : it->second;
-    }
-
-private:
-    std::unordered_map<std::string_view, TListItem*> m_Rows;
-};
-
-} // namespace
-
 // The menu is for the rows selected at the press when the press was on one of them, else for the
 // row pressed alone: a command never acts on rows the user did not point at. The rows selected
 // at the press are selected again afterwards, found by their items (the menu's loop handles the
@@ -147,16 +124,21 @@ void TFolderEnumerator::WMRButtonUp(TMessage& Message) {
 
     Items().BeginUpdate();
     SetSelected(nullptr);
-    const TRowIndex rows(*this);
-    bool lost = false;
-    for (const OwnedPidl& pidl : restore) {
-        TListItem* row = rows.Find(pidl.Get());
-        if (row)
+    // One pass over the rows, however many are wanted.
+    std::unordered_set<std::string_view> wanted;
+    for (const OwnedPidl& pidl : restore)
+        wanted.insert(PidlBytes(pidl.Get()));
+    size_t found = 0;
+    for (int i = 0; i < Items().Count(); ++i) {
+        TListItem* row = Items().Item(i);
+        const TItemData* data = ItemData(row);
+        if (data && wanted.count(PidlBytes(data->pFQPidl.Get()))) {
             row->SetSelected(true);
-        lost = lost || !row;
+            ++found;
+        }
     }
     Items().EndUpdate();
-    if (lost)
+    if (found < wanted.size())
         MessageBeep(kSimpleBeep);
 }
 
