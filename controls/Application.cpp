@@ -21,7 +21,7 @@ bool TApplication::HandleMessage() {
         m_bTerminated = true;
         return false;
     }
-    Dispatch(msg);
+    TForm::DispatchQueued(msg);
     return true;
 }
 
@@ -32,16 +32,8 @@ void TApplication::ProcessMessages() {
             m_bTerminated = true;
             return;
         }
-        Dispatch(msg);
+        TForm::DispatchQueued(msg);
     }
-}
-
-// The dialog keys of a form (Tab, access keys, Enter, Escape) come before the window's own.
-void TApplication::Dispatch(MSG& Message) {
-    if (TForm::IsFormDialogMessage(Message))
-        return;
-    TranslateMessage(&Message);
-    DispatchMessageW(&Message);
 }
 
 void TApplication::Terminate() {

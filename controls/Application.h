@@ -16,8 +16,6 @@ public:
     bool Terminated() const { return m_bTerminated; }
 
 private:
-    void Dispatch(MSG& Message);
-
     bool m_bTerminated = false;
 };
 

@@ -274,10 +274,7 @@ TModalResult TForm::ShowModal() {
             m_ModalResult = mrCancel;
             break;
         }
-        if (!IsFormDialogMessage(msg)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
+        DispatchQueued(msg);
         if (!HandleAllocated() && m_ModalResult == mrNone)
             m_ModalResult = mrCancel;
     }
@@ -354,6 +351,13 @@ void TForm::WMCommand(TMessage& Message) {
         return;
     }
     Inherited(Message);
+}
+
+void TForm::DispatchQueued(MSG& Message) {
+    if (IsFormDialogMessage(Message))
+        return;
+    TranslateMessage(&Message);
+    DispatchMessageW(&Message);
 }
 
 bool TForm::IsFormDialogMessage(MSG& Message) {

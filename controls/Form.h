@@ -78,6 +78,9 @@ public:
     // Gives a message taken from the queue to the dialog keys of the form it is meant for;
     // true when they handled it (the message is then not to be dispatched).
     static bool IsFormDialogMessage(MSG& Message);
+    // Dispatches a message taken from the queue as every message loop of ours does: the dialog
+    // keys of its form first (IsFormDialogMessage), else translated and dispatched.
+    static void DispatchQueued(MSG& Message);
 
     void Loaded() override;
 

@@ -60,12 +60,8 @@ THostWindow::~THostWindow() {
 // As the application's loop does: a form's dialog keys come first.
 void PumpMessages() {
     MSG msg{};
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (TForm::IsFormDialogMessage(msg))
-            continue;
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+        TForm::DispatchQueued(msg);
 }
 
 void Pump(DWORD milliseconds) {
