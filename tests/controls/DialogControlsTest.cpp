@@ -31,23 +31,9 @@ std::string DialogFormText() {
         ;
 }
 
-// The message loop of a shown form, with its dialog keys, for a while.
-void PumpForm(DWORD Milliseconds) {
-    const ULONGLONG end = GetTickCount64() + Milliseconds;
-    while (GetTickCount64() < end) {
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
-            if (!TForm::IsFormDialogMessage(msg)) {
-                TranslateMessage(&msg);
-                DispatchMessageW(&msg);
-            }
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-}
-
 void Type(std::initializer_list<WORD> Keys) {
     SendKeys(Keys);
-    PumpForm(150);
+    Pump(150);
 }
 
 void AltKey(WORD Key) {
@@ -58,13 +44,7 @@ void AltKey(WORD Key) {
     inputs[1].ki.wVk = inputs[2].ki.wVk = Key;
     inputs[2].ki.dwFlags = inputs[3].ki.dwFlags = KEYEVENTF_KEYUP;
     SendInput(4, inputs, sizeof(INPUT));
-    PumpForm(150);
-}
-
-POINT CentreOf(TWinControl& Control) {
-    RECT r{};
-    GetWindowRect(Control.WindowHandle(), &r);
-    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    Pump(150);
 }
 
 void PutOnClipboard(const std::wstring& Text) {
@@ -100,7 +80,7 @@ protected:
     void Show() {
         form->SetVisible(true);
         SetForegroundWindow(form->Handle());
-        PumpForm(100);
+        Pump(100);
         RedrawWindow(form->Handle(), nullptr, nullptr,
                      RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     }
@@ -231,7 +211,7 @@ TModalResult ShowModalWith(TForm& Form, std::function<void()> Action) {
 
 TEST_F(DialogControlsTest, AnOkBitBtnEndsTheModalFormWhenClickedAndOnEnter) {
     auto& ok = Find<TBitBtn>("Ok");
-    EXPECT_EQ(ShowModalWith(*form, [&] { ClickAt(CentreOf(ok)); }), mrOk);
+    EXPECT_EQ(ShowModalWith(*form, [&] { ClickAt(CentreOnScreen(ok)); }), mrOk);
     EXPECT_EQ(ShowModalWith(*form,
                             [&] {
                                 Find<TWinControl>("NameEdit").SetFocus();

@@ -16,12 +16,6 @@
 
 namespace {
 
-POINT Middle(TWinControl& Control) {
-    RECT r{};
-    GetWindowRect(Control.Handle(), &r);
-    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-}
-
 void SelectRow(TCustomListView& Inspector, const std::string& Property) {
     for (int i = 0; i < Inspector.Items().Count(); ++i)
         if (Inspector.Items()[i]->Caption() == Property)
@@ -38,7 +32,7 @@ TEST(DesignerWindow, PlacesSelectsEditsSavesAndLoadsThroughItsControls) {
     Settle();
     TDesignerModel& model = window.Model();
 
-    ClickAt(Middle(*window.PaletteButton(1)));
+    ClickAt(CentreOnScreen(*window.PaletteButton(1)));
     ClickAt(model.Form()->ClientToScreen({40, 30}));
     ASSERT_EQ(model.Components().size(), 1u);
     auto* tree = dynamic_cast<TWinControl*>(model.Components()[0]);
@@ -49,24 +43,24 @@ TEST(DesignerWindow, PlacesSelectsEditsSavesAndLoadsThroughItsControls) {
 
     ClickAt(model.Form()->ClientToScreen({500, 400}));
     EXPECT_TRUE(model.Selection().empty());
-    ClickAt(Middle(*tree));
+    ClickAt(CentreOnScreen(*tree));
     EXPECT_EQ(model.Selection(), std::vector<TComponent*>{tree});
     EXPECT_GT(SendMessageW(window.ComponentList()->Handle(), LB_GETSEL, 0, 0), 0);
 
     SelectRow(*window.Inspector(), "Name");
     window.ValueEdit()->SetText("Folders");
-    ClickAt(Middle(*window.SetButton()));
+    ClickAt(CentreOnScreen(*window.SetButton()));
     EXPECT_EQ(tree->Name(), "Folders");
     EXPECT_EQ(window.Caption(), "Varnel designer - Form1*");
     window.ValueEdit()->SetText("not a name");
-    ClickAt(Middle(*window.SetButton()));
+    ClickAt(CentreOnScreen(*window.SetButton()));
     EXPECT_EQ(tree->Name(), "Folders");
     EXPECT_NE(window.Status(), "") << "a refused value is said so";
 
     window.PathEdit()->SetText(temp.Path() + "\\form.vfm");
-    ClickAt(Middle(*window.SaveButton()));
+    ClickAt(CentreOnScreen(*window.SaveButton()));
     EXPECT_EQ(window.Caption(), "Varnel designer - Form1");
-    ClickAt(Middle(*window.LoadButton()));
+    ClickAt(CentreOnScreen(*window.LoadButton()));
     ASSERT_EQ(model.Components().size(), 1u);
     EXPECT_EQ(model.Components()[0]->Name(), "Folders");
     EXPECT_TRUE(IsChild(window.Handle(), model.Form()->Handle())) << "the loaded form too";
@@ -77,10 +71,10 @@ TEST(DesignerWindow, PlacesSelectsEditsSavesAndLoadsThroughItsControls) {
     PressKeys({VK_DELETE});
     EXPECT_TRUE(model.Components().empty());
 
-    ClickAt(Middle(*window.PaletteButton(0)));
+    ClickAt(CentreOnScreen(*window.PaletteButton(0)));
     ClickAt(model.Form()->ClientToScreen({40, 30}));
     ASSERT_EQ(model.Components().size(), 1u);
-    ClickAt(Middle(*dynamic_cast<TWinControl*>(model.Components()[0])));
+    ClickAt(CentreOnScreen(*dynamic_cast<TWinControl*>(model.Components()[0])));
     PressKeys({VK_DELETE});
     Settle();
     EXPECT_TRUE(model.Components().empty()) << "Delete pressed on a placed component";

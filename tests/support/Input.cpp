@@ -266,6 +266,12 @@ TDialogAnswerer::~TDialogAnswerer() {
     m_Thread.join();
 }
 
+POINT CentreOnScreen(const TWinControl& Control) {
+    RECT r{};
+    GetWindowRect(Control.WindowHandle(), &r);
+    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
 POINT NodeLabelOnScreen(const TTreeNode* Node) {
     const RECT r = Node->DisplayRect(true);
     return Node->TreeView()->ClientToScreen({r.left + 4, (r.top + r.bottom) / 2});

@@ -68,6 +68,9 @@ private:
     std::thread m_Thread;
 };
 
+// The centre of a control's window on the screen.
+POINT CentreOnScreen(const TWinControl& Control);
+
 class TTreeNode;
 // Where a tree node's label is on the screen (a little inside its left end), and where the
 // control itself says the node's expand button is.
