@@ -1,15 +1,10 @@
 #include "components/Component.h"
 
+#include "components/FormDocument.h"
+
 #include <algorithm>
 
 namespace {
-
-bool SameName(std::string_view a, std::string_view b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        const auto up = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; };
-        return up(x) == up(y);
-    });
-}
 
 TComponent*& LoadingOwner() {
     static TComponent* owner = nullptr;
@@ -18,15 +13,6 @@ TComponent*& LoadingOwner() {
 
 void Erase(std::vector<TComponent*>& list, TComponent* item) {
     list.erase(std::remove(list.begin(), list.end(), item), list.end());
-}
-
-bool IsIdentifier(std::string_view Text) {
-    const auto letter = [](char c) {
-        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_';
-    };
-    return !Text.empty() && letter(Text.front()) &&
-           std::all_of(Text.begin(), Text.end(),
-                       [&](char c) { return letter(c) || (c >= '0' && c <= '9'); });
 }
 
 // A form file keeps a component's name in its object header, not among its properties. Written
@@ -39,11 +25,12 @@ TPropInfo NameProperty() {
     info.Write = [](TPersistent& p, const TPropValue& v) {
         auto& component = static_cast<TComponent&>(p);
         const std::string* name = std::get_if<std::string>(&v);
-        if (!name || !IsIdentifier(*name))
+        if (!name || !IsFormIdent(*name))
             return false;
+        // The reader's rule: no other component of the form, nor the form itself, has it.
         const TComponent* owner = component.Owner();
         const TComponent* other = owner ? owner->FindComponent(*name) : nullptr;
-        if (other && other != &component)
+        if ((other && other != &component) || (owner && SameFormName(*name, owner->Name())))
             return false;
         component.SetName(*name);
         return true;
@@ -100,7 +87,7 @@ TComponent* TComponent::FindComponent(std::string_view AName) const {
     if (AName.empty())
         return nullptr;
     for (TComponent* c : m_Components)
-        if (SameName(c->m_sName, AName))
+        if (SameFormName(c->m_sName, AName))
             return c;
     return nullptr;
 }
