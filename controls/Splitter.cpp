@@ -93,8 +93,7 @@ void TSplitter::WMMouseMove(TMessage& Message) {
             if (Horizontal())
                 m_Pane->SetHeight(size);
             else
-                m_Pane->SetWidth(size);
-            Parent()->AlignControls();
+                m_Pane->SetWidth(size); // an aligned pane's new size lays out its siblings
         }
     }
     Inherited(Message);
