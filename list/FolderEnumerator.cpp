@@ -314,14 +314,11 @@ void TFolderEnumerator::SetShowFolders(bool bFolder) {
     Refresh();
 }
 
-// The refill waits, as a refresh does, for an open edit or an operation of the list: it could
-// delete the row they work on.
+// The refill waits, as a refresh does, for an open edit or an operation of the list.
 void TFolderEnumerator::SetShowHidden(bool bHidden) {
     m_bShowHidden = bHidden;
-    if (EditOpen() || m_iBusy > 0) {
-        m_bRefreshHeld = true;
+    if (RefillHeld())
         return;
-    }
     FillListView(m_pViewPidl.Get());
     if (m_bSortApplied)
         Sort();

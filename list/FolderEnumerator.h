@@ -226,6 +226,9 @@ private:
     // Runs Verb (nullptr: the default command) on the selected rows' items.
     void RunOnSelection(const char* Verb);
     void PostDeferredRefresh();
+    // Whether a refill must wait for an open edit or an operation of the list to end (a refresh
+    // is then held, to run once at their end).
+    bool RefillHeld();
     // Rename (ListRename.cpp): renames Item to S through the shell; true when the shell did. S
     // is left as the caption the row shows.
     bool RenameRow(TListItem* Item, std::string& S);

@@ -120,13 +120,18 @@ void TFolderEnumerator::ChangeNotify(TMessage&) {
         Refresh();
 }
 
+// A refill under an open edit, or inside another operation of the list, could delete the row the
+// edit or the operation works on: it waits for the end, and a refresh then runs once.
+bool TFolderEnumerator::RefillHeld() {
+    if (!EditOpen() && m_iBusy == 0)
+        return false;
+    m_bRefreshHeld = true;
+    return true;
+}
+
 void TFolderEnumerator::Refresh() {
-    // A refresh under an open edit, or inside another operation of the list, could delete the
-    // row the edit or the operation works on: it waits for the end, and runs once.
-    if (EditOpen() || m_iBusy > 0) {
-        m_bRefreshHeld = true;
+    if (RefillHeld())
         return;
-    }
     m_bRefreshHeld = false;
     TKeptPlace place(*this);
     // The rows come back in the order the user asked for, not the shell's.
