@@ -69,10 +69,8 @@ void TCanvas::SelectFont() {
 }
 
 void TCanvas::FillRect(const RECT& Rect) {
-    if (!m_hDC || Brush.Style == bsClear)
-        return;
-    SetDCBrushColor(m_hDC, ColorToRGB(Brush.Color));
-    ::FillRect(m_hDC, &Rect, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+    if (m_hDC && Brush.Style != bsClear)
+        FillSolidRect(m_hDC, Rect, Brush.Color);
 }
 
 void TCanvas::DrawFocusRect(const RECT& Rect) {

@@ -67,8 +67,8 @@ RECT TImage::DestRect() const {
 }
 
 void TImage::WMPaint(TMessage& Message) {
-    PAINTSTRUCT ps{};
-    HDC dc = BeginPaint(WindowHandle(), &ps);
+    const TPaintScope paint(WindowHandle());
+    const HDC dc = paint.DC();
     if (!dc) {
         Inherited(Message);
         return;
@@ -88,6 +88,5 @@ void TImage::WMPaint(TMessage& Message) {
         }
         SelectObject(memory.Get(), previous);
     }
-    EndPaint(WindowHandle(), &ps);
     Message.Result = 0;
 }

@@ -178,9 +178,7 @@ void TWinControl::WMEraseBkgnd(TMessage& Message) {
     }
     RECT r{};
     GetClientRect(m_hWindow, &r);
-    const HDC dc = reinterpret_cast<HDC>(Message.WParam);
-    SetDCBrushColor(dc, ColorToRGB(m_Color));
-    FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+    FillSolidRect(reinterpret_cast<HDC>(Message.WParam), r, m_Color);
     Message.Result = TRUE;
 }
 
