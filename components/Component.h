@@ -67,6 +67,16 @@ public:
     virtual void Notification(TComponent* AComponent, TOperation Operation);
 
 protected:
+    // Points a reference Field at Value: told of Value's removal from now on, no longer of the
+    // component it named before.
+    template <class T> void ReferTo(T*& Field, T* Value) {
+        if (Field)
+            Field->RemoveFreeNotification(this);
+        Field = Value;
+        if (Value)
+            Value->FreeNotification(this);
+    }
+
     // Destroys every owned component now. The destructor of a class whose owned components
     // refer to its own state calls this first.
     void DestroyComponents();

@@ -145,11 +145,7 @@ void TForm::Notification(TComponent* AComponent, TOperation Operation) {
 }
 
 void TForm::SetMenu(TMainMenu* Value) {
-    if (m_Menu)
-        m_Menu->RemoveFreeNotification(this);
-    m_Menu = Value;
-    if (Value)
-        Value->FreeNotification(this);
+    ReferTo(m_Menu, Value);
     AttachMenu();
 }
 

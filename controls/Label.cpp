@@ -81,11 +81,7 @@ void TLabel::SetAlignment(TAlignment Value) {
 }
 
 void TLabel::SetFocusControl(TWinControl* Value) {
-    if (m_FocusControl)
-        m_FocusControl->RemoveFreeNotification(this);
-    m_FocusControl = Value;
-    if (Value)
-        Value->FreeNotification(this);
+    ReferTo(m_FocusControl, Value);
 }
 
 void TLabel::Notification(TComponent* AComponent, TOperation Operation) {

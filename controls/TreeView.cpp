@@ -180,11 +180,7 @@ bool TCustomTreeView::IsEditing() const {
 void TCustomTreeView::SetImages(TImageList* Value) {
     if (Value == m_Images)
         return;
-    if (m_Images)
-        m_Images->RemoveFreeNotification(this);
-    m_Images = Value;
-    if (m_Images)
-        m_Images->FreeNotification(this);
+    ReferTo(m_Images, Value);
     ApplyImages();
 }
 

@@ -318,11 +318,7 @@ void TWinControl::SetTabStop(bool Value) {
 // Pop-up menu, form nesting.
 
 void TWinControl::SetPopupMenu(TPopupMenu* Value) {
-    if (m_PopupMenu)
-        m_PopupMenu->RemoveFreeNotification(this);
-    m_PopupMenu = Value;
-    if (Value)
-        Value->FreeNotification(this);
+    ReferTo(m_PopupMenu, Value);
 }
 
 void TWinControl::WMContextMenu(TMessage& Message) {
