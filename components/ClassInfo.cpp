@@ -50,6 +50,27 @@ std::vector<const TPropInfo*> TClassInfo::PublishedProperties() const {
     return result;
 }
 
+int TPropInfo::EnumIndex(std::string_view Name) const {
+    for (std::size_t i = 0; i < EnumNames.size(); ++i)
+        if (SameFormName(EnumNames[i], Name))
+            return static_cast<int>(i);
+    return -1;
+}
+
+const std::string* TPropInfo::IdentName(std::int64_t Value) const {
+    for (const auto& [name, value] : Idents)
+        if (value == Value)
+            return &name;
+    return nullptr;
+}
+
+const std::int64_t* TPropInfo::IdentValue(std::string_view Name) const {
+    for (const auto& [name, value] : Idents)
+        if (SameFormName(name, Name))
+            return &value;
+    return nullptr;
+}
+
 const TPropInfo* TClassInfo::FindProperty(std::string_view Name) const {
     for (const TPropInfo* prop : PublishedProperties())
         if (SameFormName(prop->Name, Name))

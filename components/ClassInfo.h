@@ -59,6 +59,12 @@ struct TPropInfo {
     std::int64_t Min = std::numeric_limits<std::int64_t>::min();
     std::int64_t Max = std::numeric_limits<std::int64_t>::max();
     std::vector<std::pair<std::string, std::int64_t>> Idents;
+    // Lookups shared by the form files' reader and writer and the property editors, names
+    // compared as form files compare them: a name's index among EnumNames (-1 for none), the
+    // name Idents gives a value and the value it gives a name (nullptr for none).
+    int EnumIndex(std::string_view Name) const;
+    const std::string* IdentName(std::int64_t Value) const;
+    const std::int64_t* IdentValue(std::string_view Name) const;
     // Component: whether the writer takes that component (of the property's class or
     // interface).
     std::function<bool(const TComponent&)> Accepts;

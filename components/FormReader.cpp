@@ -138,13 +138,10 @@ private:
             if (v.Kind == TFormValueKind::Integer) {
                 n = v.Integer;
             } else if (v.Kind == TFormValueKind::Ident && !Info.Idents.empty()) {
-                const auto it =
-                    std::find_if(Info.Idents.begin(), Info.Idents.end(), [&](const auto& entry) {
-                        return SameFormName(entry.first, v.Text);
-                    });
-                if (it == Info.Idents.end())
+                const std::int64_t* named = Info.IdentValue(v.Text);
+                if (!named)
                     fail("an integer or a known name (" + v.Text + " is none)");
-                n = it->second;
+                n = *named;
             } else {
                 fail("an integer");
             }
@@ -160,14 +157,10 @@ private:
             value = v.Boolean;
             break;
         case TPropKind::Enumeration: {
-            std::int64_t index = -1;
-            if (v.Kind == TFormValueKind::Ident)
-                for (std::size_t i = 0; i < Info.EnumNames.size(); ++i)
-                    if (SameFormName(Info.EnumNames[i], v.Text))
-                        index = static_cast<std::int64_t>(i);
+            const int index = v.Kind == TFormValueKind::Ident ? Info.EnumIndex(v.Text) : -1;
             if (index < 0)
                 fail("one of " + Joined(Info.EnumNames));
-            value = index;
+            value = std::int64_t{index};
             break;
         }
         case TPropKind::String:
@@ -180,10 +173,8 @@ private:
                 fail("a set of " + Joined(Info.EnumNames));
             std::int64_t bits = 0;
             for (const std::string& member : v.Names) {
-                std::size_t i = 0;
-                while (i < Info.EnumNames.size() && !SameFormName(Info.EnumNames[i], member))
-                    ++i;
-                if (i == Info.EnumNames.size())
+                const int i = Info.EnumIndex(member);
+                if (i < 0)
                     fail("a set of " + Joined(Info.EnumNames) + " (" + member + " is none)");
                 bits |= std::int64_t{1} << i;
             }

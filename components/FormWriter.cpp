@@ -69,9 +69,8 @@ private:
         case TPropKind::Integer:
             if (!n)
                 break;
-            for (const auto& [ident, value] : Info.Idents)
-                if (value == *n)
-                    return TFormValue::MakeIdent(ident);
+            if (const std::string* ident = Info.IdentName(*n))
+                return TFormValue::MakeIdent(*ident);
             return TFormValue::MakeInteger(*n);
         case TPropKind::Boolean:
             if (const bool* b = std::get_if<bool>(&Value))

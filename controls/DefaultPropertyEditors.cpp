@@ -52,8 +52,8 @@ std::string TEnumProperty::GetValue() {
 
 bool TEnumProperty::SetValue(const std::string& Value) {
     const bool boolean = GetPropInfo().Kind == TPropKind::Boolean;
-    const int index =
-        IndexOfName(boolean ? BooleanNames() : GetPropInfo().EnumNames, Trimmed(Value));
+    const std::string_view name = Trimmed(Value);
+    const int index = boolean ? IndexOfName(BooleanNames(), name) : GetPropInfo().EnumIndex(name);
     if (index < 0)
         return false;
     return WriteValue(boolean ? TPropValue{index == 1} : TPropValue{std::int64_t{index}});
@@ -75,17 +75,14 @@ std::string TIntegerProperty::GetValue() {
     const std::int64_t* i = std::get_if<std::int64_t>(&value);
     if (!i)
         return {};
-    for (const auto& [name, v] : GetPropInfo().Idents)
-        if (v == *i)
-            return name;
-    return std::to_string(*i);
+    const std::string* name = GetPropInfo().IdentName(*i);
+    return name ? *name : std::to_string(*i);
 }
 
 bool TIntegerProperty::SetValue(const std::string& Value) {
     const std::string_view text = Trimmed(Value);
-    for (const auto& [name, v] : GetPropInfo().Idents)
-        if (SameFormName(name, text))
-            return WriteValue(v);
+    if (const std::int64_t* named = GetPropInfo().IdentValue(text))
+        return WriteValue(*named);
     std::int64_t number = 0;
     const char* end = text.data() + text.size();
     const auto [stop, error] = std::from_chars(text.data(), end, number);
@@ -136,7 +133,7 @@ bool TSetProperty::SetValue(const std::string& Value) {
     std::int64_t bits = 0;
     while (!Trimmed(text).empty()) {
         const auto comma = text.find(',');
-        const int index = IndexOfName(GetPropInfo().EnumNames, Trimmed(text.substr(0, comma)));
+        const int index = GetPropInfo().EnumIndex(Trimmed(text.substr(0, comma)));
         if (index < 0)
             return false;
         bits |= std::int64_t{1} << index;
