@@ -39,12 +39,14 @@ varnel_stop_xvfb() {
 }
 
 # Makes the private prefix once: a clean, fixed namespace (no host files on the desktop, no Z:).
+# The marker's number goes up when the prefix's making changes, so older prefixes are made again.
 varnel_ensure_prefix() {
-  [ -f "$WINEPREFIX/.varnel-ready-2" ] && return 0
+  local ready="$WINEPREFIX/.varnel-ready-2"
+  [ -f "$ready" ] && return 0
   mkdir -p "$varnel_wine_dir"
   (
     flock 9
-    [ -f "$WINEPREFIX/.varnel-ready-2" ] && exit 0
+    [ -f "$ready" ] && exit 0
     rm -rf "$WINEPREFIX" "$HOME"; mkdir -p "$HOME"
     local loader server; loader=$(varnel_wine_loader); server=$(varnel_wineserver)
     "$loader" wineboot -i >/dev/null 2>&1 </dev/null
@@ -62,6 +64,6 @@ varnel_ensure_prefix() {
       done
     done
     rm -rf "$HOME"; mkdir -p "$HOME"
-    touch "$WINEPREFIX/.varnel-ready-2"
+    touch "$ready"
   ) 9>"$varnel_wine_dir/.lock"
 }
